@@ -1,0 +1,64 @@
+/* Fixed numbers shared by the resource library's script and the module's code:
+   template, icon and string ids. Control ids and message numbers join this
+   file with the windows that use them. Plain #defines: the resource compiler
+   reads this file too. */
+#ifndef OSTRIVAN_RESOURCE_IDS_H
+#define OSTRIVAN_RESOURCE_IDS_H
+
+/* Dialog templates */
+#define IDD_CONSOLE 120
+#define IDD_VIEW_PANEL 121
+#define IDD_ADVANCED 123
+#define IDD_INTEGRATED_CONSOLE 127
+#define IDD_OPTIONS 128
+#define IDD_SET_PASSWORD 129
+#define IDD_PASSWORD_PROMPT 130
+#define IDD_TAB_STRIP 134
+
+/* Icons. The shell counts icon groups in id order; the shortcut uses the fifth. */
+#define IDI_CONSOLE 125
+#define IDI_SPARE_1 126
+#define IDI_SPARE_2 127
+#define IDI_SPARE_3 128
+#define IDI_SHORTCUT 129
+#define SHORTCUT_ICON_INDEX 4
+
+/* Strings */
+#define IDS_NO_CAMERA 4
+#define IDS_SKIN_FAILED 19
+#define IDS_CONSOLE_TITLE 57673
+#define IDS_TIP_MINIMIZE 57698
+#define IDS_TIP_CLOSE 57699
+#define IDS_VIEW_PANEL_TITLE 57700
+#define IDS_TIP_SECTION_COLLAPSED 57712
+#define IDS_TIP_SECTION_EXPANDED 57713
+#define IDS_PASSWORD_CHANGED 57717
+#define IDS_PARENTAL_SPARE_57718 57718
+#define IDS_FIRST_PASSWORD_SET 57719
+#define IDS_PASSWORDS_DIFFER 57720
+#define IDS_OLD_PASSWORD_WRONG 57721
+#define IDS_NEW_PASSWORD_EMPTY 57722
+#define IDS_PARENTAL_SPARE_57723 57723
+#define IDS_PARENTAL_SPARE_57724 57724
+#define IDS_PROMPT_QUIET_TITLE 57725
+#define IDS_PROMPT_QUIET_LABEL 57726
+#define IDS_SET_PASSWORD_FIRST_TITLE 57727
+#define IDS_SET_PASSWORD_FIRST_LABEL 57728
+#define IDS_SET_PASSWORD_CHANGE_TITLE 57729
+#define IDS_SET_PASSWORD_CHANGE_LABEL 57730
+#define IDS_PROMPT_LOCK_TITLE 57731
+#define IDS_PROMPT_LOCK_LABEL 57732
+#define IDS_PARENTAL_SPARE_57733 57733
+#define IDS_PARENTAL_SPARE_57734 57734
+#define IDS_LOCK_BUTTON_OFF 57735
+#define IDS_LOCK_BUTTON_ON 57736
+#define IDS_PASSWORD_WRONG 57737
+#define IDS_PROMPT_UNLOCK_TITLE 57738
+#define IDS_PROMPT_UNLOCK_LABEL 57739
+#define IDS_LOCK_SWITCHED_ON 57740
+#define IDS_LOCK_SWITCHED_OFF 57741
+#define IDS_PASSWORD_TOO_SHORT 57742
+#define IDS_PARENTAL_SETUP_QUESTION 57743
+#define IDS_PARENTAL_CAPTION 57744
+
+#endif

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, prepares the Wine prefix and runs every test.
+# Exits non-zero when anything fails.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+trap stop_services EXIT
+
+"$OSTRIVAN_ROOT/scripts/install-deps.sh"
+build_all
+start_wineserver
+prepare_prefix
+start_xvfb
+log "running the tests (display $DISPLAY)"
+ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 600

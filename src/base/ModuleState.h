@@ -1,0 +1,12 @@
+// What the module records when it is loaded.
+#pragma once
+
+#include <windows.h>
+
+namespace ostrivan {
+
+// The module's own instance handle (null in a program that links the code statically).
+HINSTANCE ModuleInstance();
+void OnModuleLoad(HINSTANCE module);
+
+}  // namespace ostrivan

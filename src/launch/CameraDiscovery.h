@@ -1,0 +1,28 @@
+// Finding the supported cameras and testing whether this session may show a
+// console. Both report plain results; nothing is logged or shown.
+#pragma once
+
+#include "launch/LaunchContext.h"
+
+#include <string>
+#include <vector>
+
+namespace ostrivan {
+
+// The one supported hardware ID.
+extern const char* const kSupportedHardwareIds[];
+extern const size_t kSupportedHardwareIdCount;
+
+// Fills deviceCount and deviceNames of a zero-filled context. Returns
+// kStatusOk when at least one camera was recorded, else kStatusNoCamera.
+uint32_t FindCameras(LaunchContext* context);
+
+// Whether the hardware-ID list (NUL-separated strings ending with an empty
+// one, at most `size` bytes) names a supported ID. Only the part of each
+// entry before a comma counts. Never reads past `size` bytes.
+bool HardwareIdListMatches(const char* list, size_t size);
+
+// True in the physical console's session or in a remote-desktop session.
+bool SessionAllowsConsole();
+
+}  // namespace ostrivan

@@ -1,0 +1,18 @@
+#include "launch/CameraList.h"
+
+#include "launch/CameraDiscovery.h"
+
+#include <memory>
+
+namespace ostrivan {
+
+const std::vector<std::string>& CameraList::RefreshCameraList() {
+    names_.clear();
+    auto context = std::make_unique<LaunchContext>();  // zero-filled
+    if (FindCameras(context.get()) == kStatusOk) {
+        for (uint32_t i = 0; i < context->deviceCount; ++i) names_.emplace_back(context->deviceNames[i]);
+    }
+    return names_;
+}
+
+}  // namespace ostrivan

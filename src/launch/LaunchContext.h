@@ -1,0 +1,51 @@
+// The per-launch record handed from the entry points to the windows, and the
+// host's instance record. Field order and sizes are relied on by hosts.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace ostrivan {
+
+constexpr uint32_t kMaxDevices = 10;
+constexpr size_t kDeviceNameSize = 128;  // one description slot, NUL included
+constexpr size_t kPathSize = 260;
+
+struct LaunchContext {
+    uint32_t deviceCount;
+    char deviceNames[kMaxDevices][kDeviceNameSize];
+    char* selectedDevice;
+    void* consoleWindowObject;
+    HMODULE resourceLibrary;
+    HWND consoleWindow;
+    HANDLE closeEvent;
+    HANDLE quitEvent;
+    HANDLE integratedMutex;
+    HANDLE restoreEvent;
+    HANDLE watcherThread;
+    HANDLE deviceChangeMutex;
+};
+static_assert(sizeof(LaunchContext) == 4 + 1280 + 10 * 4, "LaunchContext layout");
+
+constexpr uint32_t kHostInstanceMagic = 0x00636261;  // "abc"
+constexpr size_t kHostArgumentSize = 128;
+
+struct HostInstance {
+    uint32_t magic;
+    char argument[kHostArgumentSize];
+    LaunchContext context;
+};
+static_assert(sizeof(HostInstance) == 4 + 128 + sizeof(LaunchContext), "HostInstance layout");
+
+// Statuses of the host dispatcher.
+enum : uint32_t {
+    kStatusOk = 0,
+    kStatusUnsupported = 0x6400,
+    kStatusOutOfMemory = 0x6401,
+    kStatusBadArgument = 0x6403,
+    kStatusNoCamera = 0x6404,
+    kStatusAlreadyOpen = 0x6405,
+};
+
+}  // namespace ostrivan

@@ -1,0 +1,23 @@
+// The console's registry key. Every operation opens the key, does its one
+// read or write and closes it. Failures are reported as false; a failed read
+// leaves the caller's default in place.
+#pragma once
+
+#include <windows.h>
+
+namespace ostrivan {
+
+extern const char kConsoleKey[];  // under the current user; "Reserved2" under the local machine
+
+[[nodiscard]] bool ReadSetting(HKEY hive, const char* valueName, DWORD* type, void* data, DWORD* size);
+bool WriteSetting(HKEY hive, const char* valueName, DWORD type, const void* data, DWORD size);
+
+// Reads a 32-bit number of the console key. Only a 4-byte REG_DWORD value
+// counts; anything else leaves *value untouched and returns false.
+[[nodiscard]] bool ReadSettingNumber(HKEY hive, const char* valueName, DWORD* value);
+bool WriteSettingNumber(HKEY hive, const char* valueName, DWORD value);
+
+// Deletes the console key below every user's hive under HKEY_USERS.
+bool RemoveSettingsForAllUsers();
+
+}  // namespace ostrivan

@@ -1,0 +1,40 @@
+// The companion resource library "Ostrivan.crl": loaded by plain name for the
+// life of the window that needs it, and while loaded the source of dialog
+// templates, strings and icons.
+#pragma once
+
+#include "base/UniqueHandle.h"
+
+#include <string>
+
+namespace ostrivan {
+
+// The module that templates, strings and icons are looked up in; null when
+// no resource library is loaded.
+HMODULE ResourceSource();
+void SetResourceSource(HMODULE module);
+
+// A string of the current resource source, empty when it has none.
+std::string LoadResourceString(UINT id);
+
+class ResourceLibrary {
+public:
+    static constexpr const char* kFileName = "Ostrivan.crl";
+
+    ResourceLibrary() = default;
+    ~ResourceLibrary();
+    ResourceLibrary(const ResourceLibrary&) = delete;
+    ResourceLibrary& operator=(const ResourceLibrary&) = delete;
+
+    // Loads the library and makes it the resource source. False when it is missing.
+    [[nodiscard]] bool Load();
+    HMODULE get() const { return module_.get(); }
+    // Hands the loaded library to an owner that frees it later (a host instance).
+    [[nodiscard]] HMODULE Detach();
+
+private:
+    UniqueModule module_;
+    HMODULE previousSource_ = nullptr;
+};
+
+}  // namespace ostrivan

@@ -1,0 +1,66 @@
+// camtestbed: adds, removes and lists the test bed's cameras in the Wine prefix.
+//
+//   camtestbed add <instance-id> <description> [--hwid ID]... [--no-driver]
+//   camtestbed remove <instance-id>
+//   camtestbed driver <instance-id> on|off
+//   camtestbed clear
+//   camtestbed list
+#include "devices/TestBedDevices.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+int Usage() {
+    std::fputs(
+        "usage: camtestbed add <instance-id> <description> [--hwid ID]... [--no-driver]\n"
+        "       camtestbed remove <instance-id>\n"
+        "       camtestbed driver <instance-id> on|off\n"
+        "       camtestbed clear | list\n",
+        stderr);
+    return 2;
+}
+
+int Add(int argc, char** argv) {
+    if (argc < 4) return Usage();
+    testbed::DeviceSpec spec;
+    spec.instanceId = argv[2];
+    spec.description = argv[3];
+    for (int i = 4; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--hwid") == 0 && i + 1 < argc) {
+            spec.hardwareIds.emplace_back(argv[++i]);
+        } else if (std::strcmp(argv[i], "--no-driver") == 0) {
+            spec.driverLoaded = false;
+        } else {
+            return Usage();
+        }
+    }
+    if (spec.hardwareIds.empty()) spec.hardwareIds.emplace_back(testbed::kCameraHardwareId);
+    if (!testbed::AddImageDevice(spec)) {
+        std::fprintf(stderr, "camtestbed: could not add %s\n", spec.instanceId.c_str());
+        return 1;
+    }
+    std::printf("added %s \"%s\"\n", spec.instanceId.c_str(), spec.description.c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    std::string command = argv[1];
+    if (command == "add") return Add(argc, argv);
+    if (command == "remove" && argc == 3) return testbed::RemoveImageDevice(argv[2]) ? 0 : 1;
+    if (command == "driver" && argc == 4) return testbed::SetDriverLoaded(argv[2], std::strcmp(argv[3], "on") == 0) ? 0 : 1;
+    if (command == "clear") {
+        testbed::RemoveAllImageDevices();
+        return 0;
+    }
+    if (command == "list") {
+        for (const auto& id : testbed::ListImageDevices()) std::printf("%s\n", id.c_str());
+        return 0;
+    }
+    return Usage();
+}

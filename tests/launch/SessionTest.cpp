@@ -1,0 +1,75 @@
+// The session test against a stand-in terminal-services library (loaded from
+// this program's folder) and against versions set for a probe program in the
+// prefix.
+#include "launch/CameraDiscovery.h"
+#include "support/TestBedFixture.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+using namespace ostrivan;
+
+namespace {
+
+void SetProtocol(const char* value) { ::SetEnvironmentVariableA("CAMTESTBED_WTS_PROTOCOL", value); }
+
+TEST(SessionAllowsConsole, AnswersFromTheClientProtocol) {
+    const std::pair<const char*, bool> cases[] = {
+        {"2", true},      // remote desktop, even when not the active console session
+        {"0", true},      // the console protocol in the active console session
+        {"fail", false},  // the facility cannot be asked
+    };
+    for (auto [protocol, allowed] : cases) {
+        SetProtocol(protocol);
+        EXPECT_EQ(allowed, SessionAllowsConsole()) << protocol;
+    }
+    SetProtocol(nullptr);
+}
+
+TEST(SessionAllowsConsole, UsesTheStandInLibrary) {
+    HMODULE wtsapi = ::LoadLibraryA("Wtsapi32.dll");
+    ASSERT_NE(nullptr, wtsapi);
+    char path[MAX_PATH];
+    ::GetModuleFileNameA(wtsapi, path, MAX_PATH);
+    EXPECT_EQ(0, ::lstrcmpiA((testsupport::ProgramFolder() + "wtsapi32.dll").c_str(), path)) << path;
+    ::FreeLibrary(wtsapi);
+}
+
+class VersionedProbe : public ::testing::Test {
+protected:
+    void TearDown() override { SetVersion(nullptr); }
+    static void SetVersion(const char* version) {
+        const char* key = "Software\\Wine\\AppDefaults\\session_probe.exe";
+        if (!version) {
+            ::RegDeleteKeyA(HKEY_CURRENT_USER, key);
+            return;
+        }
+        HKEY handle = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                                   &handle, nullptr));
+        ::RegSetValueExA(handle, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                         static_cast<DWORD>(strlen(version) + 1));
+        ::RegCloseKey(handle);
+    }
+    // The probe exits with 1 when the console is allowed, 0 when not.
+    static int Probe() {
+        return testsupport::RunProgram("\"" + testsupport::ProgramFolder() + "session_probe.exe\"",
+                                       "CAMTESTBED_WTS_PROTOCOL=fail");
+    }
+};
+
+TEST_F(VersionedProbe, SystemsOlderThan51AlwaysAllow) {
+    SetVersion("win2k");
+    EXPECT_EQ(1, Probe());
+    SetVersion("win98");  // not the NT family
+    EXPECT_EQ(1, Probe());
+}
+
+TEST_F(VersionedProbe, CurrentSystemRefusesWhenTheFacilityFails) {
+    SetVersion("win7");
+    EXPECT_EQ(0, Probe());
+}
+
+}  // namespace

@@ -1,0 +1,35 @@
+// A fixture that starts and ends every test with no test-bed cameras, and
+// helpers to plug cameras of the supported model.
+#pragma once
+
+#include "devices/TestBedDevices.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+class CameraTestBed : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Adds a supported camera "ROOT\IMAGE\TB<index>" with the given description.
+    static std::string AddCamera(int index, const std::string& description, bool driverLoaded = true);
+    static std::string AddDevice(int index, const std::string& description, const std::vector<std::string>& hardwareIds,
+                                 bool driverLoaded = true);
+    static std::string InstanceId(int index);
+};
+
+// Runs a program of the build folder under this Wine prefix and returns its
+// exit code (or -1 when it could not be started or did not end in time).
+int RunProgram(const std::string& commandLine, const char* environmentAddition = nullptr, DWORD timeoutMs = 60000);
+
+// The folder of the running test program, with a trailing backslash.
+std::string ProgramFolder();
+
+}  // namespace testsupport
