@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Checks the built module as a file: a 32-bit PE DLL that needs only system
+# DLLs, with the exports a host and rundll32 look up.
+# usage: check-module.sh Ostrivan.dll Ostrivan.crl
+set -u
+dll=$1 crl=$2
+objdump=i686-w64-mingw32-objdump
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+for f in "$dll" "$crl"; do
+  header=$($objdump -f "$f")
+  grep -q 'file format pei-i386' <<<"$header" || fail "$f is not a PE32 i386 file"
+  grep -q 'DLL' <<<"$($objdump -p "$f" | grep -A12 '^Characteristics')" || fail "$f is not a DLL"
+done
+
+allowed='^(kernel32|user32|gdi32|advapi32|shell32|shlwapi|ole32|oleaut32|setupapi|cfgmgr32|comctl32|version|msvcrt)\.dll$'
+imports=$($objdump -p "$dll" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')
+[ -n "$imports" ] || fail "no import table read from $dll"
+while read -r name; do
+  [ -z "$name" ] && continue
+  grep -Eq "$allowed" <<<"$name" || fail "$dll imports $name, which is not a system DLL"
+done <<<"$imports"
+
+crl_imports=$($objdump -p "$crl" | sed -n 's/^\s*DLL Name: //p')
+[ -z "$crl_imports" ] || fail "$crl has code imports: $crl_imports"
+
+if [ "$failures" -eq 0 ]; then echo "module file checks passed"; fi
+exit "$failures"
