@@ -76,4 +76,10 @@ prepare_prefix() {
   # test bed's does, for every process of the prefix.
   install -m 644 "$BIN_DIR/cfgmgr32.dll" "$SYSWOW64/cfgmgr32.dll"
   wine reg add 'HKCU\Software\Wine\DllOverrides' /v cfgmgr32 /d native,builtin /f >/dev/null 2>&1
+  # Further installation steps, one file per component (stand-ins, virtual camera).
+  local step
+  for step in "$OSTRIVAN_ROOT"/scripts/prefix.d/*.sh; do
+    [ -e "$step" ] || continue
+    source "$step"
+  done
 }
