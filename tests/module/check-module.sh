@@ -25,5 +25,19 @@ done <<<"$imports"
 crl_imports=$($objdump -p "$crl" | sed -n 's/^\s*DLL Name: //p')
 [ -z "$crl_imports" ] || fail "$crl has code imports: $crl_imports"
 
+exports=$($objdump -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk '$1=="[" {print $3}' | sort | tr '\n' ' ')
+expected="ksCVWConsoleRunDLL32EP ksCVWEntryPoint ksCVWIntroRunDLL32EP ksCVWParentalRunDLL32EP ksCVWUtilityRunDLL32EP "
+[ "$exports" = "$expected" ] || fail "exports are '$exports', expected '$expected'"
+
+# The two names of the do-nothing entry point are one function.
+rva_of() {
+  local ordinal
+  ordinal=$($objdump -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk -v n="$1" '$3==n {gsub(/[\[\]]/,"",$2); print $2}')
+  $objdump -p "$dll" | sed -n '/Export Address Table --/,/^$/p' | awk -v o="$ordinal" '{gsub(/[\[\]]/," ")} $1==o {print $4; exit}'
+}
+intro=$(rva_of ksCVWIntroRunDLL32EP)
+utility=$(rva_of ksCVWUtilityRunDLL32EP)
+{ [ -n "$intro" ] && [ "$intro" = "$utility" ]; } || fail "ksCVWIntroRunDLL32EP ($intro) and ksCVWUtilityRunDLL32EP ($utility) differ"
+
 if [ "$failures" -eq 0 ]; then echo "module file checks passed"; fi
 exit "$failures"

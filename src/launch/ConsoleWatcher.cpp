@@ -1,0 +1,91 @@
+#include "launch/ConsoleWatcher.h"
+
+#include <process.h>
+
+namespace ostrivan {
+
+namespace {
+
+// Guards the event fields of every context between a watcher and its entry point.
+CRITICAL_SECTION* HandleLock() {
+    static CRITICAL_SECTION lock;
+    static bool ready = [] {
+        ::InitializeCriticalSection(&lock);
+        return true;
+    }();
+    (void)ready;
+    return &lock;
+}
+
+class ScopedLock {
+public:
+    ScopedLock() { ::EnterCriticalSection(HandleLock()); }
+    ~ScopedLock() { ::LeaveCriticalSection(HandleLock()); }
+    ScopedLock(const ScopedLock&) = delete;
+    ScopedLock& operator=(const ScopedLock&) = delete;
+};
+
+void CloseAndClear(HANDLE* handle) {
+    if (*handle) {
+        ::CloseHandle(*handle);
+        *handle = nullptr;
+    }
+}
+
+void BringToFront(HWND window) {
+    if (!::IsWindow(window)) return;
+    // Asynchronous: the window's thread may already have stopped pumping.
+    if (::IsIconic(window)) ::ShowWindowAsync(window, SW_RESTORE);
+    DWORD windowThread = ::GetWindowThreadProcessId(window, nullptr);
+    DWORD ownThread = ::GetCurrentThreadId();
+    if (::AttachThreadInput(windowThread, ownThread, TRUE)) {
+        ::SetForegroundWindow(window);
+        ::SetActiveWindow(window);
+        ::AttachThreadInput(windowThread, ownThread, FALSE);
+    }
+}
+
+}  // namespace
+
+unsigned __stdcall ConsoleWatcher(void* parameter) {
+    auto* context = static_cast<LaunchContext*>(parameter);
+    if (!context || !context->quitEvent) return 0;
+
+    HANDLE events[3] = {context->quitEvent, context->restoreEvent, context->closeEvent};
+    DWORD count = context->closeEvent ? 3 : 2;
+    for (;;) {
+        DWORD result = ::WaitForMultipleObjects(count, events, FALSE, INFINITE);
+        if (result != WAIT_OBJECT_0 + 1) break;
+        BringToFront(context->consoleWindow);
+    }
+
+    ScopedLock lock;
+    CloseAndClear(&context->quitEvent);
+    CloseAndClear(&context->restoreEvent);
+    CloseAndClear(&context->closeEvent);
+    // Posted: the entry thread waits for this thread without pumping messages.
+    if (::IsWindow(context->consoleWindow)) ::PostMessageA(context->consoleWindow, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+bool StartConsoleWatcher(LaunchContext* context) {
+    if (!context || context->watcherThread) return false;
+    uintptr_t thread = ::_beginthreadex(nullptr, 0, ConsoleWatcher, context, 0, nullptr);
+    context->watcherThread = reinterpret_cast<HANDLE>(thread);
+    return thread != 0;
+}
+
+void StopConsoleWatcher(LaunchContext* context) {
+    if (!context) return;
+    {
+        ScopedLock lock;
+        if (context->quitEvent) ::SetEvent(context->quitEvent);
+    }
+    if (context->watcherThread) {
+        ::WaitForSingleObject(context->watcherThread, INFINITE);
+        CloseAndClear(&context->watcherThread);
+    }
+}
+
+}  // namespace ostrivan
+

@@ -1,0 +1,38 @@
+#include "launch/LaunchContextOwner.h"
+
+namespace ostrivan {
+
+namespace {
+void CloseAndClear(HANDLE* handle) {
+    if (*handle) {
+        ::CloseHandle(*handle);
+        *handle = nullptr;
+    }
+}
+}  // namespace
+
+void CloseContextHandles(LaunchContext* context) {
+    CloseAndClear(&context->closeEvent);
+    CloseAndClear(&context->quitEvent);
+    CloseAndClear(&context->integratedMutex);
+    CloseAndClear(&context->restoreEvent);
+}
+
+void LaunchContextDeleter::operator()(LaunchContext* context) const {
+    if (!context) return;
+    CloseContextHandles(context);
+    ::HeapFree(::GetProcessHeap(), 0, context);
+}
+
+LaunchContextPtr AllocateLaunchContext() {
+    return LaunchContextPtr(
+        static_cast<LaunchContext*>(::HeapAlloc(::GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(LaunchContext))));
+}
+
+std::vector<std::string> FoundDevices(const LaunchContext& context) {
+    std::vector<std::string> devices;
+    for (uint32_t i = 0; i < context.deviceCount && i < kMaxDevices; ++i) devices.emplace_back(context.deviceNames[i]);
+    return devices;
+}
+
+}  // namespace ostrivan

@@ -1,0 +1,27 @@
+// A LaunchContext taken from the process heap, zero-filled, whose held
+// kernel objects are closed and cleared when it is freed.
+#pragma once
+
+#include "launch/LaunchContext.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ostrivan {
+
+struct LaunchContextDeleter {
+    void operator()(LaunchContext* context) const;
+};
+using LaunchContextPtr = std::unique_ptr<LaunchContext, LaunchContextDeleter>;
+
+// Null when the heap has no room.
+LaunchContextPtr AllocateLaunchContext();
+
+// Closes and clears the events and mutex the context holds.
+void CloseContextHandles(LaunchContext* context);
+
+// The descriptions of the cameras found, in slot order.
+std::vector<std::string> FoundDevices(const LaunchContext& context);
+
+}  // namespace ostrivan

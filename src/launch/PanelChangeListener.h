@@ -1,0 +1,55 @@
+// Second base of a panel that refreshes itself when another party signals
+// its named event. Create and Start report success as bool; a listener whose
+// Create fails is simply not started.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace ostrivan {
+
+class PanelChangeListener {
+public:
+    enum Mode : int32_t { kStandalone = 0, kIntegrated = 1, kNotCreated = 2 };
+    static constexpr uint32_t kThreadMagic = 0x45524854;  // "THRE"
+
+    PanelChangeListener();
+    virtual ~PanelChangeListener();
+    PanelChangeListener(const PanelChangeListener&) = delete;
+    PanelChangeListener& operator=(const PanelChangeListener&) = delete;
+
+    // Called on the listener thread; reason is always 0 here.
+    virtual uint32_t OnPeerChange(uint32_t reason, uint32_t param);
+
+    [[nodiscard]] bool Create(int32_t mode, const char* title);
+    [[nodiscard]] bool Start(uint32_t param);
+    // Ends the thread and waits for it; the owner calls this first when it is
+    // destroyed, so no OnPeerChange runs on a half-destroyed panel.
+    void Stop();
+
+    int32_t mode() const { return mode_; }
+    const char* standaloneName() const { return standaloneName_; }
+    const char* integratedName() const { return integratedName_; }
+
+private:
+    struct ThreadBlock {
+        uint32_t magic;
+        uint32_t param;
+        uint32_t count;
+        HANDLE* handles;
+        PanelChangeListener* owner;
+    };
+    static unsigned __stdcall ThreadMain(void* block);
+
+    // The named event, then the stop event: waited on together as one array.
+    enum { kNamedEvent = 0, kStopEvent = 1 };
+    HANDLE events_[2] = {nullptr, nullptr};
+    int32_t mode_ = kNotCreated;
+    ThreadBlock threadBlock_{};
+    HANDLE thread_ = nullptr;
+    char standaloneName_[260] = {};
+    char integratedName_[260] = {};
+};
+
+}  // namespace ostrivan

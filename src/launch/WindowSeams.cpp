@@ -1,0 +1,10 @@
+#include "launch/WindowSeams.h"
+
+namespace ostrivan {
+
+ConsoleWindowHooks& ConsoleWindows() {
+    static ConsoleWindowHooks hooks;
+    return hooks;
+}
+
+}  // namespace ostrivan
