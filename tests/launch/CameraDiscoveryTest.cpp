@@ -2,6 +2,7 @@
 // test bed supplying devices and their device-node status.
 #include "launch/CameraDiscovery.h"
 #include "launch/CameraList.h"
+#include "support/GuardedBlock.h"
 #include "support/TestBedFixture.h"
 
 #include <windows.h>
@@ -109,28 +110,8 @@ TEST_F(FindCamerasTest, RefreshCameraListReturnsDescriptionsInOrder) {
 
 // The walk over a hardware-ID list stops at the buffer's end even when the
 // list has no terminator there: the byte after the buffer is a guard page.
-class GuardedBuffer {
-public:
-    explicit GuardedBuffer(size_t size) {
-        SYSTEM_INFO info;
-        ::GetSystemInfo(&info);
-        page_ = info.dwPageSize;
-        base_ = static_cast<char*>(::VirtualAlloc(nullptr, page_ * 2, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-        DWORD old = 0;
-        ::VirtualProtect(base_ + page_, page_, PAGE_NOACCESS, &old);
-        data_ = base_ + page_ - size;
-    }
-    ~GuardedBuffer() { ::VirtualFree(base_, 0, MEM_RELEASE); }
-    char* data() { return data_; }
-
-private:
-    size_t page_ = 0;
-    char* base_ = nullptr;
-    char* data_ = nullptr;
-};
-
 TEST(HardwareIdListMatches, UnterminatedListIsReadOnlyWithinItsSize) {
-    GuardedBuffer buffer(259);
+    testsupport::GuardedBlock buffer(259);
     std::memset(buffer.data(), 'A', 259);
     EXPECT_FALSE(HardwareIdListMatches(buffer.data(), 259));
 

@@ -29,6 +29,9 @@ protected:
 // exit code (or -1 when it could not be started or did not end in time).
 int RunProgram(const std::string& commandLine, const char* environmentAddition = nullptr, DWORD timeoutMs = 60000);
 
+// Starts a program without waiting; returns its process handle (null on failure).
+HANDLE StartProgram(const std::string& commandLine);
+
 // The folder of the running test program, with a trailing backslash.
 std::string ProgramFolder();
 

@@ -1,0 +1,257 @@
+// The host command dispatcher: statuses, block writes and refusals of bad
+// blocks and instances, through real memory protections.
+#include "launch/EntryPoints.h"
+#include "launch/KernelObjectNames.h"
+#include "support/GuardedBlock.h"
+#include "support/SeamOverride.h"
+#include "support/TestBedFixture.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+
+using namespace ostrivan;
+using testsupport::GuardedBlock;
+
+namespace {
+
+constexpr uint32_t kSentinel = 0xCDCDCDCD;
+
+uint32_t Word(const char* block, size_t index) {
+    uint32_t value;
+    std::memcpy(&value, block + index * 4, 4);
+    return value;
+}
+
+bool MutexExists(const char* name) {
+    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, name);
+    if (!mutex) return false;
+    ::CloseHandle(mutex);
+    return true;
+}
+
+class HostDispatcher : public testsupport::CameraTestBed {
+protected:
+    // A live instance for commands that need one.
+    HostInstance* CreateValidInstance(const char* argument = "XC0730 Web Camera") {
+        char block[264] = {};
+        std::strncpy(block + 4, argument, 255);
+        EXPECT_EQ(kStatusOk, ksCVWEntryPoint(nullptr, kCreateInstance, block));
+        HostInstance* instance = nullptr;
+        std::memcpy(&instance, block + 260, sizeof(instance));
+        return instance;
+    }
+    static uint32_t Destroy(HostInstance* instance) {
+        uint32_t word = 0;
+        return ksCVWEntryPoint(instance, kDestroyInstance, &word);
+    }
+};
+
+enum class InstanceKind { kNone, kValid, kWrongMagic, kUnreadable };
+enum class Access { kReadWrite, kReadOnly, kNoAccess };
+
+struct DispatchCase {
+    const char* name;
+    uint32_t command;
+    size_t blockSize;
+    Access access;
+    InstanceKind instance;
+    uint32_t status;
+};
+
+class DispatchTable : public HostDispatcher, public ::testing::WithParamInterface<DispatchCase> {};
+
+TEST_P(DispatchTable, AnswersWithTheStatusAndWritesOnlyWhereAllowed) {
+    const DispatchCase& c = GetParam();
+    AddCamera(1, "XC0730 Web Camera");
+
+    HostInstance* valid = c.instance == InstanceKind::kValid ? CreateValidInstance() : nullptr;
+    GuardedBlock wrongMagic(sizeof(HostInstance));
+    std::memset(wrongMagic.data(), 0, sizeof(HostInstance));
+    GuardedBlock unreadable(sizeof(HostInstance));
+    unreadable.Protect(PAGE_NOACCESS);
+    void* instance = nullptr;
+    switch (c.instance) {
+    case InstanceKind::kNone: break;
+    case InstanceKind::kValid: instance = valid; break;
+    case InstanceKind::kWrongMagic: instance = wrongMagic.data(); break;
+    case InstanceKind::kUnreadable: instance = unreadable.data(); break;
+    }
+
+    GuardedBlock block(c.blockSize);
+    std::memset(block.data(), 0xCD, c.blockSize);
+    if (c.command == kOpenIntegratedConsole) {
+        uint32_t size = 11;
+        std::memcpy(block.data() + 4, &size, 4);
+    }
+    if (c.access == Access::kReadOnly) block.Protect(PAGE_READONLY);
+    if (c.access == Access::kNoAccess) block.Protect(PAGE_NOACCESS);
+
+    EXPECT_EQ(c.status, ksCVWEntryPoint(instance, c.command, block.data()));
+
+    block.Protect(PAGE_READWRITE);
+    if (c.access == Access::kReadWrite && c.blockSize >= 4) {
+        EXPECT_EQ(c.status, Word(block.data(), 0)) << "status word";
+    } else {
+        EXPECT_EQ(kSentinel, Word(block.data(), 0)) << "nothing may be written";
+    }
+    if (valid) {
+        EXPECT_EQ(kStatusOk, Destroy(valid));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DispatchTable,
+    ::testing::Values(
+        DispatchCase{"VersionShortBlock", kQueryVersion, 4, Access::kReadWrite, InstanceKind::kNone, kStatusBadArgument},
+        DispatchCase{"VersionReadOnlyBlock", kQueryVersion, 8, Access::kReadOnly, InstanceKind::kNone, kStatusBadArgument},
+        DispatchCase{"VersionUnreadableBlock", kQueryVersion, 8, Access::kNoAccess, InstanceKind::kNone, kStatusBadArgument},
+        DispatchCase{"InfoShortBlock", kQueryInfo, 211, Access::kReadWrite, InstanceKind::kNone, kStatusBadArgument},
+        DispatchCase{"InfoReadOnlyBlock", kQueryInfo, 212, Access::kReadOnly, InstanceKind::kNone, kStatusBadArgument},
+        DispatchCase{"CreateShortBlock", kCreateInstance, 263, Access::kReadWrite, InstanceKind::kNone, kStatusBadArgument},
+        DispatchCase{"CreateReadOnlyBlock", kCreateInstance, 264, Access::kReadOnly, InstanceKind::kNone, kStatusBadArgument},
+        DispatchCase{"Command1405", 0x1405, 136, Access::kReadWrite, InstanceKind::kValid, kStatusUnsupported},
+        DispatchCase{"Command1406", 0x1406, 136, Access::kReadWrite, InstanceKind::kValid, kStatusUnsupported},
+        DispatchCase{"Command1407", 0x1407, 8, Access::kReadWrite, InstanceKind::kValid, kStatusUnsupported},
+        DispatchCase{"Command1405ShortBlock", 0x1405, 135, Access::kReadWrite, InstanceKind::kValid, kStatusBadArgument},
+        DispatchCase{"Command1405WithoutInstance", 0x1405, 136, Access::kReadWrite, InstanceKind::kNone, kStatusBadArgument},
+        DispatchCase{"UnknownLowCommand", 0x1400, 4, Access::kReadWrite, InstanceKind::kNone, kStatusUnsupported},
+        DispatchCase{"UnknownHighCommand", 0x140A, 4, Access::kReadWrite, InstanceKind::kValid, kStatusUnsupported},
+        DispatchCase{"DestroyWrongMagic", kDestroyInstance, 4, Access::kReadWrite, InstanceKind::kWrongMagic, kStatusBadArgument},
+        DispatchCase{"DestroyUnreadableInstance", kDestroyInstance, 4, Access::kReadWrite, InstanceKind::kUnreadable, kStatusBadArgument},
+        DispatchCase{"DestroyReadOnlyBlock", kDestroyInstance, 4, Access::kReadOnly, InstanceKind::kValid, kStatusBadArgument},
+        DispatchCase{"LaunchWithoutInstance", kLaunchStandaloneConsole, 4, Access::kReadWrite, InstanceKind::kNone, kStatusBadArgument},
+        DispatchCase{"OpenSizeWordEleven", kOpenIntegratedConsole, 12, Access::kReadWrite, InstanceKind::kValid, kStatusBadArgument},
+        DispatchCase{"OpenShortBlock", kOpenIntegratedConsole, 8, Access::kReadWrite, InstanceKind::kValid, kStatusBadArgument}),
+    [](const ::testing::TestParamInfo<DispatchCase>& info) { return std::string(info.param.name); });
+
+TEST_F(HostDispatcher, NullBlockIsRefused) {
+    EXPECT_EQ(kStatusBadArgument, ksCVWEntryPoint(nullptr, kQueryVersion, nullptr));
+    EXPECT_EQ(kStatusBadArgument, ksCVWEntryPoint(nullptr, kCreateInstance, nullptr));
+}
+
+TEST_F(HostDispatcher, QueryVersionAndInfo) {
+    uint32_t version[2] = {kSentinel, kSentinel};
+    EXPECT_EQ(kStatusOk, ksCVWEntryPoint(nullptr, kQueryVersion, version));
+    EXPECT_EQ(0u, version[0]);
+    EXPECT_EQ(0x102u, version[1]);
+
+    char info[212];
+    std::memset(info, 0xCD, sizeof(info));
+    EXPECT_EQ(kStatusOk, ksCVWEntryPoint(nullptr, kQueryInfo, info));
+    EXPECT_EQ(0u, Word(info, 0));
+    EXPECT_EQ(1u, Word(info, 1));
+    EXPECT_EQ(2u, Word(info, 2));
+    for (size_t i = 3; i < 53; ++i) EXPECT_EQ(0u, Word(info, i)) << i;
+}
+
+TEST_F(HostDispatcher, CreateInstanceWithoutCameraLeavesNothingBehind) {
+    char block[264] = {};
+    std::strcpy(block + 4, "XC0730 Web Camera");
+    std::memset(block + 260, 0xCD, 4);
+    EXPECT_EQ(kStatusNoCamera, ksCVWEntryPoint(nullptr, kCreateInstance, block));
+    EXPECT_EQ(kStatusNoCamera, Word(block, 0));
+    EXPECT_EQ(kSentinel, Word(block, 65));
+    EXPECT_FALSE(MutexExists(kIntegratedConsoleMutex));
+}
+
+TEST_F(HostDispatcher, RefusedCreateInstanceCreatesNoMutex) {
+    AddCamera(1, "XC0730 Web Camera");
+    GuardedBlock block(264);
+    std::memset(block.data(), 0, 264);
+    block.Protect(PAGE_READONLY);
+    EXPECT_EQ(kStatusBadArgument, ksCVWEntryPoint(nullptr, kCreateInstance, block.data()));
+    EXPECT_FALSE(MutexExists(kIntegratedConsoleMutex));
+}
+
+TEST_F(HostDispatcher, InstanceLivesFromCreateToDestroy) {
+    AddCamera(1, "XC0730 Web Camera");
+    // The argument field is full: no terminator in its 256 bytes.
+    char block[264];
+    std::memset(block, 'a', sizeof(block));
+    ASSERT_EQ(kStatusOk, ksCVWEntryPoint(nullptr, kCreateInstance, block));
+    EXPECT_EQ(0u, Word(block, 0));
+    HostInstance* instance = nullptr;
+    std::memcpy(&instance, block + 260, sizeof(instance));
+    ASSERT_NE(nullptr, instance);
+    EXPECT_EQ(kHostInstanceMagic, instance->magic);
+    EXPECT_EQ(std::string(127, 'a'), std::string(instance->argument));
+    EXPECT_EQ(1u, instance->context.deviceCount);
+    EXPECT_TRUE(MutexExists(kIntegratedConsoleMutex));
+
+    EXPECT_EQ(kStatusOk, Destroy(instance));
+    EXPECT_FALSE(MutexExists(kIntegratedConsoleMutex));
+}
+
+TEST_F(HostDispatcher, DestroyedInstanceIsRefusedAfterwards) {
+    AddCamera(1, "XC0730 Web Camera");
+    HostInstance* first = CreateValidInstance();
+    // A second live instance keeps the freed block's page in use.
+    HostInstance* second = CreateValidInstance();
+    ASSERT_EQ(kStatusOk, Destroy(first));
+    EXPECT_EQ(kStatusBadArgument, Destroy(first));
+    EXPECT_EQ(kStatusOk, Destroy(second));
+}
+
+// Integrated console windows for the seam: a plain window per console.
+struct TestIntegratedConsole {
+    HWND window;
+    static int destroyed;
+};
+int TestIntegratedConsole::destroyed = 0;
+
+void* OpenTestConsole(LaunchContext*, const DeviceNames&, HWND* window) {
+    HWND created = ::CreateWindowExA(0, "STATIC", "integrated", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                                     nullptr);
+    *window = created;
+    return created ? new TestIntegratedConsole{created} : nullptr;
+}
+
+void DestroyTestConsole(void* object) {
+    auto* console = static_cast<TestIntegratedConsole*>(object);
+    ::DestroyWindow(console->window);
+    ++TestIntegratedConsole::destroyed;
+    delete console;
+}
+
+TEST_F(HostDispatcher, SecondOpenIntegratedConsoleIsRefusedAndLeavesTheFirst) {
+    testsupport::SeamOverride seams;
+    seams->openIntegratedConsole = OpenTestConsole;
+    seams->destroyIntegratedConsole = DestroyTestConsole;
+    AddCamera(1, "XC0730 Web Camera");
+    HostInstance* instance = CreateValidInstance("XC0730 Web Camera");
+
+    uint32_t open[3] = {kSentinel, 12, 0};
+    ASSERT_EQ(kStatusOk, ksCVWEntryPoint(instance, kOpenIntegratedConsole, open));
+    HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(open[2]));
+    ASSERT_TRUE(::IsWindow(window));
+    EXPECT_EQ(window, instance->context.consoleWindow);
+    EXPECT_EQ(instance->argument, instance->context.selectedDevice);
+    EXPECT_NE(nullptr, instance->context.resourceLibrary);
+
+    uint32_t again[3] = {kSentinel, 12, 0};
+    EXPECT_EQ(kStatusAlreadyOpen, ksCVWEntryPoint(instance, kOpenIntegratedConsole, again));
+    EXPECT_EQ(kStatusAlreadyOpen, again[0]);
+    EXPECT_TRUE(::IsWindow(window));
+    EXPECT_EQ(window, instance->context.consoleWindow);
+
+    int destroyedBefore = TestIntegratedConsole::destroyed;
+    EXPECT_EQ(kStatusOk, Destroy(instance));
+    EXPECT_EQ(destroyedBefore + 1, TestIntegratedConsole::destroyed);
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(nullptr, ::GetModuleHandleA("Ostrivan.crl"));
+}
+
+TEST_F(HostDispatcher, OpenIntegratedConsoleWithoutItsWindowAnswersZeroHandle) {
+    testsupport::SeamOverride seams;
+    seams->openIntegratedConsole = nullptr;
+    AddCamera(1, "XC0730 Web Camera");
+    HostInstance* instance = CreateValidInstance();
+    uint32_t open[3] = {kSentinel, 12, kSentinel};
+    EXPECT_EQ(kStatusOk, ksCVWEntryPoint(instance, kOpenIntegratedConsole, open));
+    EXPECT_EQ(0u, open[2]);
+    EXPECT_EQ(kStatusOk, Destroy(instance));
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+// Plays a host application: loads the module, holds a console instance
+// until told to let go.  usage: host_holder <ready-event> <release-event>
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+
+int main(int argc, char** argv) {
+    if (argc < 3) return 2;
+    HMODULE module = ::LoadLibraryA("Ostrivan.dll");
+    if (!module) return 3;
+    using EntryPoint = uint32_t(__stdcall*)(void*, uint32_t, void*);
+    auto entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(::GetProcAddress(module, "ksCVWEntryPoint")));
+    if (!entry) return 4;
+    char block[264] = {};
+    std::strcpy(block + 4, "XC0730 Web Camera");
+    if (entry(nullptr, 0x1403, block) != 0) return 5;
+    void* instance = nullptr;
+    std::memcpy(&instance, block + 260, sizeof(instance));
+
+    HANDLE ready = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[1]);
+    HANDLE release = ::OpenEventA(SYNCHRONIZE, FALSE, argv[2]);
+    if (ready) ::SetEvent(ready);
+    if (release) ::WaitForSingleObject(release, 60000);
+    uint32_t word = 0;
+    entry(instance, 0x1404, &word);
+    return 0;
+}

@@ -1,0 +1,196 @@
+// Copies of the console coordinating through named objects: the console
+// under test runs in this process with a test window in its seam; the other
+// party is a real rundll32 launch of the installed module, or a small program
+// that holds a host instance or a parental dialog.
+#include "launch/EntryPoints.h"
+#include "launch/KernelObjectNames.h"
+#include "settings/SettingsStore.h"
+#include "support/SeamOverride.h"
+#include "support/TestBedFixture.h"
+#include "support/TestConsole.h"
+
+#include <shlwapi.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+using namespace ostrivan;
+using namespace testsupport;
+
+namespace {
+
+constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
+
+int RunDll32Console(const std::string& arguments) {
+    return RunProgram("rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP " + arguments);
+}
+
+bool EventExists(const char* name) {
+    HANDLE event = ::OpenEventA(SYNCHRONIZE, FALSE, name);
+    if (!event) return false;
+    ::CloseHandle(event);
+    return true;
+}
+
+// A program in another process that holds something until released.
+class Holder {
+public:
+    explicit Holder(const char* program)
+        : ready_(::CreateEventA(nullptr, TRUE, FALSE, "CamTestBed Holder Ready")),
+          release_(::CreateEventA(nullptr, TRUE, FALSE, "CamTestBed Holder Release")) {
+        process_ = StartProgram("\"" + ProgramFolder() + program +
+                                "\" \"CamTestBed Holder Ready\" \"CamTestBed Holder Release\"");
+    }
+    ~Holder() {
+        Release();
+        ::CloseHandle(ready_);
+        ::CloseHandle(release_);
+    }
+    bool WaitReady() { return process_ && ::WaitForSingleObject(ready_, kHangLimitMs) == WAIT_OBJECT_0; }
+    // Lets go and returns the program's exit code.
+    int Release() {
+        if (!process_) return -1;
+        ::SetEvent(release_);
+        DWORD code = static_cast<DWORD>(-1);
+        if (::WaitForSingleObject(process_, kHangLimitMs) == WAIT_OBJECT_0) ::GetExitCodeProcess(process_, &code);
+        ::CloseHandle(process_);
+        process_ = nullptr;
+        return static_cast<int>(code);
+    }
+
+private:
+    HANDLE ready_;
+    HANDLE release_;
+    HANDLE process_ = nullptr;
+};
+
+class InstanceCoordination : public CameraTestBed {
+protected:
+    void SetUp() override {
+        CameraTestBed::SetUp();
+        ::SHDeleteValueA(HKEY_CURRENT_USER, kConsoleKey, "NoAutoLaunch");
+        AddCamera(1, "XC0730 Web Camera");
+        ResetTestConsole();
+        seams_->runStandaloneConsole = RunTestConsoleWindow;
+    }
+    // Starts the console under test and waits for its window.
+    std::unique_ptr<EntryThread> StartConsole(const std::string& line) {
+        int runsBefore = LastTestConsole().runs.load();
+        auto entry = std::make_unique<EntryThread>(EntryThread::kConsole, line);
+        EXPECT_TRUE(WaitUntil([&] { return LastTestConsole().runs.load() > runsBefore; }, kHangLimitMs));
+        return entry;
+    }
+    SeamOverride seams_;
+};
+
+TEST_F(InstanceCoordination, SecondPlainLaunchRestoresTheFirstAndExits) {
+    auto console = StartConsole("");
+    HWND window = LastTestConsole().window;
+    ASSERT_TRUE(::IsWindow(window));
+    ::ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(::IsIconic(window));
+
+    EXPECT_EQ(0, RunDll32Console(""));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(window); }, kHangLimitMs)) << "the first window was not restored";
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }, kHangLimitMs));
+    EXPECT_FALSE(console->Join(0)) << "the first console must go on running";
+
+    EXPECT_EQ(0, RunDll32Console("/quit"));
+    ASSERT_TRUE(console->Join(kHangLimitMs));
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_FALSE(EventExists(kRestoreEventName));
+    EXPECT_FALSE(EventExists(kQuitEventName));
+}
+
+TEST_F(InstanceCoordination, HostLaunchOfTheStandaloneConsoleReachesTheRunningOne) {
+    auto console = StartConsole("");
+    HWND window = LastTestConsole().window;
+    ::ShowWindow(window, SW_MINIMIZE);
+
+    char block[264] = {};
+    std::strcpy(block + 4, "XC0730 Web Camera");
+    ASSERT_EQ(kStatusOk, ksCVWEntryPoint(nullptr, kCreateInstance, block));
+    void* instance = nullptr;
+    std::memcpy(&instance, block + 260, sizeof(instance));
+    uint32_t launch = 0xFFFFFFFF;
+    EXPECT_EQ(kStatusOk, ksCVWEntryPoint(instance, kLaunchStandaloneConsole, &launch));
+    EXPECT_EQ(0u, launch);
+    // The launched rundll32 finds this console running and restores it.
+    EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(window); }, kHangLimitMs));
+    uint32_t destroy = 0;
+    EXPECT_EQ(kStatusOk, ksCVWEntryPoint(instance, kDestroyInstance, &destroy));
+
+    EXPECT_EQ(0, RunDll32Console("/quit"));
+    EXPECT_TRUE(console->Join(kHangLimitMs));
+}
+
+TEST_F(InstanceCoordination, ClosedEndsAnAutomaticallyLaunchedConsole) {
+    auto console = StartConsole("XC0730 Web Camera");
+    EXPECT_TRUE(LastTestConsole().autoLaunched);
+    EXPECT_EQ(0, RunDll32Console("/CLOSED"));
+    EXPECT_TRUE(console->Join(kHangLimitMs));
+    EXPECT_FALSE(EventExists(kCloseEventName));
+}
+
+TEST_F(InstanceCoordination, ClosedLeavesAConsoleStartedWithStay) {
+    auto console = StartConsole("/stay XC0730 Web Camera");
+    EXPECT_FALSE(LastTestConsole().autoLaunched);
+    EXPECT_EQ(0, RunDll32Console("/closed"));
+    // The rundll32 call has ended; give a wrongly woken watcher time to act.
+    EXPECT_FALSE(console->Join(1000));
+    EXPECT_TRUE(::IsWindow(LastTestConsole().window));
+
+    EXPECT_EQ(0, RunDll32Console("/quit"));
+    EXPECT_TRUE(console->Join(kHangLimitMs));
+}
+
+TEST_F(InstanceCoordination, QuitWithNothingRunningLeavesNothingBehind) {
+    EXPECT_EQ(0, RunDll32Console("/Quit"));
+    EXPECT_FALSE(EventExists(kQuitEventName));
+    EXPECT_FALSE(EventExists(kRestoreEventName));
+    // The next console opens normally.
+    auto console = StartConsole("");
+    EXPECT_EQ(1, LastTestConsole().runs.load());
+    ::PostMessageA(LastTestConsole().window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(console->Join(kHangLimitMs));
+}
+
+TEST_F(InstanceCoordination, UserClosedConsoleEndsItsWatcherQuietly) {
+    auto console = StartConsole("");
+    ::PostMessageA(LastTestConsole().window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(console->Join(kHangLimitMs));
+    EXPECT_FALSE(EventExists(kQuitEventName));
+}
+
+TEST_F(InstanceCoordination, AutomaticLaunchIsRefusedWhileAHostHoldsAnInstance) {
+    seams_->runStandaloneConsole = RecordTestConsole;
+    {
+        Holder host("host_holder.exe");
+        ASSERT_TRUE(host.WaitReady());
+        EntryThread(EntryThread::kConsole, "XC0730 Web Camera").Join(kHangLimitMs);
+        EXPECT_EQ(0, LastTestConsole().runs.load()) << "refused while the host holds its instance";
+        EntryThread(EntryThread::kConsole, "/stay XC0730 Web Camera").Join(kHangLimitMs);
+        EXPECT_EQ(1, LastTestConsole().runs.load()) << "\"/stay\" skips the guard";
+        EXPECT_EQ(0, host.Release());
+    }
+    EntryThread(EntryThread::kConsole, "XC0730 Web Camera").Join(kHangLimitMs);
+    EXPECT_EQ(2, LastTestConsole().runs.load()) << "allowed once the host let go";
+}
+
+TEST_F(InstanceCoordination, SecondParentalEntryIsRefusedWhileOneRuns) {
+    static int prompts = 0;
+    prompts = 0;
+    seams_->runPasswordPrompt = [](LaunchContext*) { ++prompts; };
+    {
+        Holder parental("parental_holder.exe");
+        ASSERT_TRUE(parental.WaitReady());
+        EntryThread(EntryThread::kParental, "/prompt XC0730 Web Camera").Join(kHangLimitMs);
+        EXPECT_EQ(0, prompts);
+        EXPECT_EQ(0, parental.Release()) << "the holder's own prompt ran";
+    }
+    EntryThread(EntryThread::kParental, "/prompt XC0730 Web Camera").Join(kHangLimitMs);
+    EXPECT_EQ(1, prompts);
+}
+
+}  // namespace
