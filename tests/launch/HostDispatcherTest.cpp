@@ -255,3 +255,26 @@ TEST_F(HostDispatcher, OpenIntegratedConsoleWithoutItsWindowAnswersZeroHandle) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HostDispatcher, RepeatedInstancesLeakNoHandles) {
+    AddCamera(1, "XC0730 Web Camera");
+    // Warm up whatever the platform caches on first use.
+    ASSERT_EQ(kStatusOk, Destroy(CreateValidInstance()));
+    DWORD before = 0;
+    ASSERT_TRUE(::GetProcessHandleCount(::GetCurrentProcess(), &before));
+    for (int i = 0; i < 50; ++i) ASSERT_EQ(kStatusOk, Destroy(CreateValidInstance()));
+    DWORD after = 0;
+    ASSERT_TRUE(::GetProcessHandleCount(::GetCurrentProcess(), &after));
+    EXPECT_EQ(before, after);
+
+    // The count is real: one more handle shows.
+    HANDLE event = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    DWORD withEvent = 0;
+    ::GetProcessHandleCount(::GetCurrentProcess(), &withEvent);
+    ::CloseHandle(event);
+    EXPECT_EQ(after + 1, withEvent);
+}
+
+}  // namespace
