@@ -61,4 +61,35 @@
 #define IDS_PARENTAL_SETUP_QUESTION 57743
 #define IDS_PARENTAL_CAPTION 57744
 
+/* Console window (template 120) */
+#define IDC_MINIMIZE 1057
+#define IDC_CLOSE 1058
+#define IDC_CAMERA_BUTTON 1059
+#define IDC_CONSOLE_FOOTER 1106
+#define IDC_OPTIONS 1107
+#define IDC_TAB_PLACEHOLDER 1141
+#define IDC_TITLE_ICON 30001
+#define IDC_TITLE_TEXT 30002
+#define IDC_INFO_PANEL 201
+
+/* Tab strip (template 134) */
+#define IDC_TAB_VIEW 1141
+#define IDC_TAB_HIDE 1142
+
+/* View panel (template 121) */
+#define IDC_VIEW_SKIN_AREA 1062
+#define IDC_AUTO_EXPOSURE 1063
+#define IDC_BRIGHTNESS_LABEL 1064
+#define IDC_CONTRAST_LABEL 1065
+#define IDC_ADVANCED 1067
+#define IDC_CONTRAST_SLIDER 1070
+#define IDC_EXPOSURE_SLIDER 1098
+#define IDC_BRIGHTNESS_SLIDER 1099
+#define IDC_DEFAULT 1101
+#define IDC_EXPOSURE_LABEL 1133
+#define IDC_EXPOSURE_RULE 1134
+
+/* Info panel section title button */
+#define IDC_SECTION_TITLE 69
+
 #endif
