@@ -7,6 +7,7 @@
 //   UniqueDevInfo  device information lists
 //   UniqueGdi<T>   GDI objects (fonts, brushes, bitmaps, regions)
 //   UniqueDc       memory device contexts (DeleteDC)
+//   UniqueIcon     icons made by LoadImage without LR_SHARED
 #pragma once
 
 #include <windows.h>
@@ -93,6 +94,12 @@ struct DcTraits {
     static void Close(Type h) noexcept { ::DeleteDC(h); }
 };
 
+struct IconTraits {
+    using Type = HICON;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DestroyIcon(h); }
+};
+
 using UniqueHandle = UniqueOwner<HandleTraits>;
 using UniqueFile = UniqueOwner<FileTraits>;
 using UniqueKey = UniqueOwner<KeyTraits>;
@@ -101,5 +108,6 @@ using UniqueDevInfo = UniqueOwner<DevInfoTraits>;
 template <typename T>
 using UniqueGdi = UniqueOwner<GdiTraits<T>>;
 using UniqueDc = UniqueOwner<DcTraits>;
+using UniqueIcon = UniqueOwner<IconTraits>;
 
 }  // namespace ostrivan

@@ -24,6 +24,12 @@ constexpr UINT kMsgCollapseOthers = 1193;
 constexpr UINT kFirstCameraCommand = 50001;
 constexpr UINT kLastCameraCommand = 50101;
 
+// Device-change worker -> console (posted): the cameras found now are in the
+// job named by lParam; the console applies them and signals the job.
+constexpr UINT kMsgDeviceListReady = WM_APP + 0x10;
+// Device-change worker -> console (posted): the current camera can be opened.
+constexpr UINT kMsgDeviceReachable = WM_APP + 0x11;
+
 // Timers.
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT kRefreshPeriodMs = 1500;

@@ -1,0 +1,119 @@
+// ConsoleWnd: the standalone console's top-level window, a dialog from
+// template 120 run modally for one launch. It draws its own 30-pixel title
+// bar, hosts the tab strip, the info panel with the view panel, the camera
+// menu button and the options button, keeps its rectangle in the registry and
+// follows camera arrival and removal.
+//
+// Handlers that can fail do so quietly: a missing skin library gives an
+// unskinned window (after a message box), a missing stored rectangle the
+// template's place.
+#pragma once
+
+#include "base/UniqueHandle.h"
+#include "console/DeviceChangeWorkers.h"
+#include "console/DeviceMenuButton.h"
+#include "dialogs/TabStripDialog.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "infopanel/InfoPanelWnd.h"
+#include "launch/CameraList.h"
+#include "launch/LaunchContext.h"
+#include "skin/SkinSession.h"
+
+#include <string>
+#include <vector>
+
+namespace ostrivan {
+
+class ConsoleWnd : public Dialog {
+public:
+    ConsoleWnd();
+    ~ConsoleWnd() override;
+
+    // Before the modal run: the cameras found and the launch record.
+    void Attach(const std::vector<std::string>& deviceList, LaunchContext* context);
+
+    // The display's resolution as the layout knows it: 96, 120, else 100.
+    static int DisplayResolution();
+
+    // Layout and state, for those who look at the window from outside.
+    const RECT& titleRect() const { return titleRect_; }
+    const RECT& gripRect() const { return gripRect_; }
+    const RECT& iconRect() const { return iconRect_; }
+    int panelTop() const { return panelTop_; }
+    int minHeight() const { return minHeight_; }
+    bool positionRestored() const { return positionRestored_; }
+    const char* currentDevice() const { return currentDevice_; }
+    InfoPanelWnd& infoPanel() { return infoPanel_; }
+    DeviceMenuButton& deviceButton() { return deviceButton_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Messages, one handler each.
+    LRESULT OnInitDialog();
+    LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSizing(WPARAM edge, LPARAM proposed);
+    LRESULT OnSize(WPARAM type, LPARAM size);
+    LRESULT OnInitMenuPopup(WPARAM menu, LPARAM lParam);
+    LRESULT OnDeviceChange(WPARAM event, LPARAM data);
+    LRESULT OnClose();
+    LRESULT OnDestroy();
+    LRESULT OnNotify(WPARAM wParam, LPARAM header);
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFitToPanel();
+    LRESULT OnShowInfoPanel(bool show);
+    LRESULT OnCameraPicked();
+    LRESULT OnDeviceListReady(LPARAM job);
+    LRESULT OnDeviceReachable();
+
+    // Initialisation steps.
+    void RestoreWindowPosition();
+    void LayOutTitleBar();
+    void SkinWindow();
+    void CreateTabStrip(int resolution);
+    void CreateTitleFont();
+    void CreateInfoPanel(int resolution);
+    void PlaceFooterControls();
+    void SaveWindowPosition();
+    void ShowSystemMenu(POINT screenPoint);
+    void FocusTitle();
+
+    // Camera selection.
+    void RebuildDeviceMenu();
+    void PublishDevice();
+
+    Button closeButton_;
+    Button minimiseButton_;
+    DeviceMenuButton deviceButton_;
+    UniqueGdi<HFONT> titleFont_;
+    HICON icon_ = nullptr;  // shared icon of the resource library
+    UniqueIcon smallIcon_;
+    SkinSession skin_;
+    RECT savedRect_{};
+    InfoPanelWnd infoPanel_;
+    char currentDevice_[kPathSize] = {};
+    std::vector<std::string> deviceList_;
+    CameraList settings_;
+    TabStripDialog tabStrip_;
+    Dialog zestViewPanel_;
+    Window iconStatic_;
+    Window titleStatic_;
+    RECT titleRect_{};
+    RECT gripRect_{};
+    RECT iconRect_{};
+    int panelTop_ = 0;
+    int minHeight_ = 0;
+    LaunchContext* context_ = nullptr;
+    bool positionRestored_ = false;
+    DeviceChangeWorkers workers_;
+    char bundlePath_[MAX_PATH] = {};
+};
+
+}  // namespace ostrivan
