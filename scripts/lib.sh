@@ -63,9 +63,23 @@ stop_services() {
   fi
 }
 
+# A second prefix whose display reports 120 pixels per inch (Wine takes the
+# resolution from the user's LogPixels when its server starts).
+HIDPI_PREFIX="$BUILD_DIR/wineprefix-120"
+prepare_hidpi_prefix() {
+  (
+    export WINEPREFIX="$HIDPI_PREFIX"
+    prepare_prefix
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 120 /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+  )
+}
+
 # Creates the prefix once, then installs the module, its resource library and
 # the test bed's stand-ins where a 32-bit process finds them.
 prepare_prefix() {
+  local SYSWOW64="$WINEPREFIX/drive_c/windows/syswow64"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1

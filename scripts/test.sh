@@ -9,6 +9,7 @@ trap stop_services EXIT
 build_all
 start_wineserver
 prepare_prefix
+prepare_hidpi_prefix
 start_xvfb
 log "running the tests (display $DISPLAY)"
 ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 600

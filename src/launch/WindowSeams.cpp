@@ -1,9 +1,15 @@
 #include "launch/WindowSeams.h"
 
+#include "console/StandaloneConsole.h"
+
 namespace ostrivan {
 
 ConsoleWindowHooks& ConsoleWindows() {
-    static ConsoleWindowHooks hooks;
+    static ConsoleWindowHooks hooks = [] {
+        ConsoleWindowHooks windows;
+        windows.runStandaloneConsole = RunConsoleWindow;
+        return windows;
+    }();
     return hooks;
 }
 

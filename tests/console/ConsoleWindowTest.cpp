@@ -1,0 +1,329 @@
+// The console window run in this process on a thread of its own, as the
+// entry point runs it, and looked at through its real windows.
+#include "ResourceIds.h"
+#include "console/ConsoleMessages.h"
+#include "console/ConsoleWnd.h"
+#include "console/DeviceChangeWorkers.h"
+#include "launch/CameraDiscovery.h"
+#include "launch/LaunchContextOwner.h"
+#include "settings/SettingsStore.h"
+#include "skin/ResourceLibrary.h"
+#include "support/TestBedFixture.h"
+#include "support/TestConsole.h"
+
+#include <shlwapi.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+using namespace ostrivan;
+using namespace testsupport;
+
+namespace {
+
+constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
+
+RECT ChildRect(HWND parent, HWND child) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void ExpectRect(const RECT& expected, const RECT& actual, const char* what) {
+    EXPECT_EQ(expected.left, actual.left) << what;
+    EXPECT_EQ(expected.top, actual.top) << what;
+    EXPECT_EQ(expected.right, actual.right) << what;
+    EXPECT_EQ(expected.bottom, actual.bottom) << what;
+}
+
+// A console window on its own thread, the way the standalone entry point runs it.
+class RunningConsole {
+public:
+    RunningConsole() {
+        context_ = AllocateLaunchContext();
+        FindCameras(context_.get());
+        context_->selectedDevice = context_->deviceNames[0];
+        ready_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = ::CreateThread(nullptr, 0, Main, this, 0, nullptr);
+        ::WaitForSingleObject(ready_, kHangLimitMs);
+        WaitUntil([this] { return context_->consoleWindow && ::IsWindowVisible(context_->consoleWindow); },
+                  kHangLimitMs);
+    }
+    ~RunningConsole() {
+        if (::IsWindow(hwnd())) ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+        Join(kHangLimitMs);
+        ::CloseHandle(thread_);
+        ::CloseHandle(ready_);
+    }
+    HWND hwnd() const { return context_->consoleWindow; }
+    ConsoleWnd& window() { return *window_; }
+    LaunchContext& context() { return *context_; }
+    bool Join(DWORD ms) { return ::WaitForSingleObject(thread_, ms) == WAIT_OBJECT_0; }
+    INT_PTR result() const { return result_; }
+    // Lets the window's thread handle everything sent before.
+    void Sync() { ::SendMessageA(hwnd(), WM_NULL, 0, 0); }
+
+private:
+    static DWORD WINAPI Main(void* parameter) {
+        auto* self = static_cast<RunningConsole*>(parameter);
+        ResourceLibrary library;
+        (void)library.Load();
+        self->window_ = std::make_unique<ConsoleWnd>();
+        self->window_->Attach(FoundDevices(*self->context_), self->context_.get());
+        ::SetEvent(self->ready_);
+        self->result_ = self->window_->DoModal(nullptr);
+        return 0;
+    }
+
+    LaunchContextPtr context_;
+    std::unique_ptr<ConsoleWnd> window_;
+    HANDLE ready_ = nullptr;
+    HANDLE thread_ = nullptr;
+    std::atomic<INT_PTR> result_{-2};
+};
+
+class ConsoleWindow : public CameraTestBed {
+protected:
+    void SetUp() override {
+        CameraTestBed::SetUp();
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
+    }
+    void TearDown() override {
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
+        CameraTestBed::TearDown();
+    }
+    static bool StoredRect(RECT* r) {
+        CameraList list;
+        return list.LoadWindowPosition(kConsoleKey, r);
+    }
+};
+
+TEST_F(ConsoleWindow, TitleBarLayout) {
+    RunningConsole console;
+    HWND w = console.hwnd();
+    ASSERT_TRUE(::IsWindow(w));
+    RECT client{};
+    ::GetClientRect(w, &client);
+    int W = client.right;
+    ExpectRect({0, 0, W, 30}, console.window().titleRect(), "title rectangle");
+    ExpectRect({5, 7, 21, 23}, console.window().iconRect(), "icon rectangle");
+    ExpectRect({W - 29, 3, W - 5, 27}, ChildRect(w, ::GetDlgItem(w, IDC_CLOSE)), "close button");
+    ExpectRect({W - 54, 3, W - 30, 27}, ChildRect(w, ::GetDlgItem(w, IDC_MINIMIZE)), "minimise button");
+    ExpectRect({26, 7, W - 59, 23}, ChildRect(w, ::GetDlgItem(w, IDC_TITLE_TEXT)), "title text");
+    RECT icon = ChildRect(w, ::GetDlgItem(w, IDC_TITLE_ICON));
+    EXPECT_EQ(5, icon.left);
+    EXPECT_EQ(7, icon.top);
+    char title[128] = {};
+    ::GetWindowTextA(w, title, sizeof(title));
+    EXPECT_STRNE("", title);
+    EXPECT_TRUE(::GetWindowLongA(w, GWL_STYLE) & WS_SYSMENU);
+    EXPECT_TRUE(::GetWindowLongA(w, GWL_STYLE) & WS_MINIMIZEBOX);
+}
+
+TEST_F(ConsoleWindow, PanelSitsUnderTheTabStripAndAboveTheFooter) {
+    RunningConsole console;
+    HWND w = console.hwnd();
+    HWND tabStrip = nullptr;
+    for (HWND child = ::GetWindow(w, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::GetDlgItem(child, IDC_TAB_VIEW) && ::GetDlgItem(child, IDC_TAB_HIDE)) tabStrip = child;
+    }
+    ASSERT_NE(nullptr, tabStrip);
+    RECT t = ChildRect(w, tabStrip);
+    RECT placeholder = ChildRect(w, ::GetDlgItem(w, IDC_TAB_PLACEHOLDER));
+    EXPECT_EQ(1, t.left);
+    EXPECT_EQ(placeholder.top, t.top);
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(w, IDC_TAB_PLACEHOLDER)));
+
+    console.Sync();
+    RECT client{};
+    ::GetClientRect(w, &client);
+    HWND panel = ::GetDlgItem(w, IDC_INFO_PANEL);
+    ASSERT_NE(nullptr, panel);
+    RECT p = ChildRect(w, panel);
+    int expectedTop = ConsoleWnd::DisplayResolution() == 120 ? t.bottom - 2 : t.bottom - 1;
+    EXPECT_EQ(expectedTop, console.window().panelTop());
+    ExpectRect({1, expectedTop, client.right - 1, client.bottom - 31}, p, "info panel");
+
+    RECT options = ChildRect(w, ::GetDlgItem(w, IDC_OPTIONS));
+    EXPECT_EQ(client.bottom - 28, options.top);
+    EXPECT_EQ(28, options.right - options.left);
+    EXPECT_EQ(24, options.bottom - options.top);
+    EXPECT_EQ(client.bottom - 22, ChildRect(w, ::GetDlgItem(w, IDC_CONSOLE_FOOTER)).top);
+
+    int tabBottom = ConsoleWnd::DisplayResolution() == 120 ? t.bottom - 1 : t.bottom;
+    EXPECT_EQ(tabBottom + console.window().infoPanel().GetContentHeight() + 30, console.window().minHeight())
+        << "before any section changed";
+}
+
+TEST_F(ConsoleWindow, FirstShowWithoutStoredRectangleFitsTheHeightOnce) {
+    RunningConsole console;
+    HWND w = console.hwnd();
+    HWND section = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            section = console.window().infoPanel().GetSectionClient(0, true);
+            return section && ::IsWindowVisible(section);
+        },
+        kHangLimitMs));
+    RECT sectionRect{};
+    ::GetWindowRect(section, &sectionRect);
+    int expected = console.window().minHeight() + (sectionRect.bottom - sectionRect.top);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            RECT r{};
+            ::GetWindowRect(w, &r);
+            return r.bottom - r.top == expected;
+        },
+        kHangLimitMs));
+    EXPECT_FALSE(console.window().positionRestored());
+    EXPECT_EQ(expected, console.window().gripRect().bottom);
+    EXPECT_EQ(expected - 20, console.window().gripRect().top);
+}
+
+TEST_F(ConsoleWindow, StoredRectangleGivesPositionAndHeightAndTheTemplateWidth) {
+    CameraList list;
+    ASSERT_TRUE(list.SaveWindowPosition(200, 150, 210, 150 + 333, kConsoleKey));
+    RunningConsole console;
+    HWND w = console.hwnd();
+    console.Sync();
+    ::Sleep(500);  // a fit from the panel's first show would come by now
+    console.Sync();
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    EXPECT_TRUE(console.window().positionRestored());
+    EXPECT_EQ(200, r.left);
+    EXPECT_EQ(150, r.top);
+    EXPECT_EQ(333, r.bottom - r.top);
+    EXPECT_GT(r.right - r.left, 100) << "the width comes from the template, not the 10 stored";
+}
+
+TEST_F(ConsoleWindow, UnreachableStoredRectangleCountsAsAbsent) {
+    const RECT cases[] = {{50000, 50000, 50300, 50400}, {200, 150, 500, 150}, {200, 150, 500, 100}};
+    for (const RECT& stored : cases) {
+        CameraList list;
+        ASSERT_TRUE(list.SaveWindowPosition(stored.left, stored.top, stored.right, stored.bottom, kConsoleKey));
+        RunningConsole console;
+        console.Sync();
+        EXPECT_FALSE(console.window().positionRestored()) << stored.left << "," << stored.top;
+        RECT r{};
+        ::GetWindowRect(console.hwnd(), &r);
+        EXPECT_NE(50000, r.left);
+        EXPECT_GT(r.bottom - r.top, 0);
+    }
+}
+
+TEST_F(ConsoleWindow, SizingNeverGoesBelowMinHeight) {
+    RunningConsole console;
+    console.Sync();
+    int minHeight = console.window().minHeight();
+    ASSERT_GT(minHeight, 30);
+    RECT small{100, 100, 300, 110};
+    ::SendMessageA(console.hwnd(), WM_SIZING, WMSZ_BOTTOM, reinterpret_cast<LPARAM>(&small));
+    EXPECT_EQ(100 + minHeight, small.bottom);
+    RECT exactlyOneLess{100, 100, 300, 100 + minHeight - 1};
+    ::SendMessageA(console.hwnd(), WM_SIZING, WMSZ_BOTTOM, reinterpret_cast<LPARAM>(&exactlyOneLess));
+    EXPECT_EQ(100 + minHeight, exactlyOneLess.bottom);
+    RECT tall{100, 100, 300, 100 + minHeight + 200};
+    ::SendMessageA(console.hwnd(), WM_SIZING, WMSZ_BOTTOM, reinterpret_cast<LPARAM>(&tall));
+    EXPECT_EQ(100 + minHeight + 200, tall.bottom);
+    // The grip follows the bottom-right corner.
+    RECT screen{};
+    ::GetWindowRect(console.hwnd(), &screen);
+    EXPECT_EQ(tall.right - screen.left, console.window().gripRect().right);
+    EXPECT_EQ(tall.bottom - screen.top, console.window().gripRect().bottom);
+}
+
+TEST_F(ConsoleWindow, EnterAndEscapeDoNotCloseIt) {
+    RunningConsole console;
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        ::PostMessageA(console.hwnd(), WM_KEYDOWN, key, 0);
+        ::PostMessageA(::GetDlgItem(console.hwnd(), IDC_TITLE_TEXT), WM_KEYDOWN, key, 0);
+    }
+    console.Sync();
+    EXPECT_FALSE(console.Join(300));
+    EXPECT_TRUE(::IsWindow(console.hwnd()));
+}
+
+TEST_F(ConsoleWindow, CloseStoresTheRectangle) {
+    RunningConsole console;
+    HWND w = console.hwnd();
+    console.Sync();
+    RECT before{};
+    ::GetWindowRect(w, &before);
+    ::PostMessageA(w, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(console.Join(kHangLimitMs));
+    RECT stored{};
+    ASSERT_TRUE(StoredRect(&stored));
+    ExpectRect(before, stored, "stored rectangle");
+}
+
+TEST_F(ConsoleWindow, MinimiseStoresTheRectangle) {
+    RunningConsole console;
+    HWND w = console.hwnd();
+    console.Sync();
+    RECT before{};
+    ::GetWindowRect(w, &before);
+    ::SendMessageA(w, WM_COMMAND, MAKEWPARAM(IDC_MINIMIZE, BN_CLICKED), 0);
+    EXPECT_TRUE(::IsIconic(w));
+    RECT stored{};
+    ASSERT_TRUE(StoredRect(&stored));
+    ExpectRect(before, stored, "stored rectangle");
+}
+
+TEST_F(ConsoleWindow, DoubleClickOnTheTitleIconClosesWithoutStoring) {
+    RunningConsole console;
+    ::PostMessageA(console.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+    ASSERT_TRUE(console.Join(kHangLimitMs));
+    EXPECT_EQ(0, console.result());
+    RECT stored{};
+    EXPECT_FALSE(StoredRect(&stored));
+}
+
+TEST_F(ConsoleWindow, SystemMenuStatesFollowTheShowState) {
+    RunningConsole console;
+    HWND w = console.hwnd();
+    HMENU menu = ::GetSystemMenu(w, FALSE);
+    ASSERT_NE(nullptr, menu);
+    auto grayed = [&](UINT command) { return (::GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+    ::SendMessageA(w, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+    EXPECT_TRUE(grayed(SC_MAXIMIZE));
+    EXPECT_FALSE(grayed(SC_MINIMIZE));
+    EXPECT_TRUE(grayed(SC_RESTORE));
+    EXPECT_FALSE(grayed(SC_MOVE));
+    EXPECT_TRUE(grayed(SC_SIZE));
+    ::ShowWindow(w, SW_MINIMIZE);
+    ::SendMessageA(w, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+    EXPECT_TRUE(grayed(SC_MAXIMIZE));
+    EXPECT_TRUE(grayed(SC_MINIMIZE));
+    EXPECT_FALSE(grayed(SC_RESTORE));
+    EXPECT_TRUE(grayed(SC_MOVE));
+    EXPECT_TRUE(grayed(SC_SIZE));
+}
+
+TEST_F(ConsoleWindow, ToolTipsOfTheTitleButtons) {
+    RunningConsole console;
+    HWND w = console.hwnd();
+    struct Case {
+        int control;
+        UINT text;
+    };
+    for (Case c : {Case{IDC_MINIMIZE, IDS_TIP_MINIMIZE}, Case{IDC_CLOSE, IDS_TIP_CLOSE}, Case{IDC_OPTIONS, 0}}) {
+        NMTTDISPINFOA request{};
+        request.hdr.hwndFrom = nullptr;
+        request.hdr.idFrom = reinterpret_cast<UINT_PTR>(::GetDlgItem(w, c.control));
+        request.hdr.code = TTN_NEEDTEXTA;
+        request.uFlags = TTF_IDISHWND;
+        EXPECT_TRUE(::SendMessageA(w, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request)));
+        // The console's resource library is this process's resource source.
+        std::string expected = c.text ? LoadResourceString(c.text) : std::string();
+        EXPECT_EQ(expected, std::string(request.lpszText ? request.lpszText : "")) << c.control;
+    }
+    NMTTDISPINFOA byId{};
+    byId.hdr.idFrom = IDC_CLOSE;
+    byId.hdr.code = TTN_NEEDTEXTA;
+    EXPECT_FALSE(::SendMessageA(w, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&byId)));
+}
+
+}  // namespace
