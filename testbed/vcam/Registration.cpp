@@ -90,7 +90,9 @@ HRESULT Register(IFilterMapper2* mapper, const CLSID& clsid, const std::wstring&
 // COM for the length of one registration pass, whatever the caller's thread had.
 class ComScope {
 public:
-    ComScope() : started_(SUCCEEDED(::CoInitialize(nullptr))) {}
+    // Multithreaded: a single-threaded apartment would make a window, and with
+    // it the desktop, which must not start before the display does.
+    ComScope() : started_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
     ~ComScope() {
         if (started_) ::CoUninitialize();
     }
