@@ -5,6 +5,7 @@
 #include "support/VirtualCameraFixture.h"
 
 #include "base/BoundedText.h"
+#include "base/UniqueHandle.h"
 #include "camera/VendorProperty.h"
 #include "devices/TestBedRegistry.h"
 
@@ -20,10 +21,9 @@ constexpr int kCamera = 1;
 constexpr char kName[] = "XC0730 Web Camera";
 
 void DeleteStoredHash() {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        ::RegDeleteValueA(key, testbed::kPasswordHashValue);
-        ::RegCloseKey(key);
+    UniqueKey key;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
+        ::RegDeleteValueA(key.get(), testbed::kPasswordHashValue);
     }
 }
 

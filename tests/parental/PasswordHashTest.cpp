@@ -2,6 +2,7 @@
 // stored in the local-machine "Reserved2" value.
 #include "parental/PasswordHash.h"
 
+#include "base/UniqueHandle.h"
 #include "devices/TestBedRegistry.h"
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <string>
 
 using namespace ostrivan;
+using ostrivan::UniqueKey;
 
 namespace {
 
@@ -49,20 +51,39 @@ protected:
     void TearDown() override { Forget(); }
 
     static void Store(DWORD hash) {
-        HKEY key = nullptr;
+        UniqueKey key;
         ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, nullptr, 0,
-                                                   KEY_SET_VALUE, nullptr, &key, nullptr));
-        ::RegSetValueExA(key, testbed::kPasswordHashValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hash),
-                         sizeof(hash));
-        ::RegCloseKey(key);
+                                                   KEY_SET_VALUE, nullptr, key.put(), nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key.get(), testbed::kPasswordHashValue, 0, REG_DWORD,
+                                                  reinterpret_cast<const BYTE*>(&hash), sizeof(hash)));
     }
     static void Forget() {
-        HKEY key = nullptr;
-        if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            ::RegDeleteValueA(key, testbed::kPasswordHashValue);
-            ::RegCloseKey(key);
+        UniqueKey key;
+        if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, KEY_SET_VALUE, key.put()) ==
+            ERROR_SUCCESS) {
+            ::RegDeleteValueA(key.get(), testbed::kPasswordHashValue);
         }
     }
+};
+
+// Points this user's default full RSA provider at one that does not exist,
+// so the cryptographic services cannot give a digest; undone on destruction.
+class BrokenCryptography {
+public:
+    BrokenCryptography() {
+        UniqueKey key;
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, kUserProviderKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
+                              nullptr) == ERROR_SUCCESS) {
+            const char name[] = "No Such Cryptographic Provider";
+            ::RegSetValueExA(key.get(), "Name", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof(name));
+        }
+    }
+    ~BrokenCryptography() { ::RegDeleteKeyA(HKEY_CURRENT_USER, kUserProviderKey); }
+    BrokenCryptography(const BrokenCryptography&) = delete;
+    BrokenCryptography& operator=(const BrokenCryptography&) = delete;
+
+private:
+    static constexpr const char* kUserProviderKey = "Software\\Microsoft\\Cryptography\\Provider Type 001";
 };
 
 TEST_F(CheckPasswordTest, MatchesOnlyTheStoredHash) {
@@ -88,6 +109,20 @@ TEST_F(CheckPasswordTest, MissingStoredHashFailsEveryText) {
     for (const char* text : {"abc", "a", "0", " ", "password"}) EXPECT_FALSE(CheckPassword(text)) << text;
     Store(0);  // a stored 0 matches nothing either: every hash is at least 8
     for (const char* text : {"abc", "a", "0", " ", "password"}) EXPECT_FALSE(CheckPassword(text)) << text;
+}
+
+TEST_F(CheckPasswordTest, HashThatCannotBeComputedNeverPasses) {
+    uint32_t hash = 0;
+    {
+        BrokenCryptography broken;
+        ASSERT_FALSE(PasswordHash("abc", &hash)) << "the cryptographic services could not be broken for the test";
+        // Not even against a missing value, which counts as 0.
+        EXPECT_FALSE(CheckPassword("abc"));
+        Store(0);
+        EXPECT_FALSE(CheckPassword("abc"));
+    }
+    EXPECT_TRUE(PasswordHash("abc", &hash));
+    EXPECT_EQ(15605u, hash);
 }
 
 TEST_F(CheckPasswordTest, LongestPasswordChecksAllItsBytes) {
