@@ -93,19 +93,19 @@ bool DeleteTree(const std::string& path) {
 
 }  // namespace
 
-bool WriteVirtualCamera(int index, const VirtualCameraSpec& spec) {
+bool WriteVirtualCamera(int index, const VirtualCameraSpec& config) {
     if (!ValidIndex(index)) return false;
     UniqueKey key = CreateKey(CameraPath(index));
     if (!key) return false;
-    std::wstring description = Utf8ToWide(spec.description);
+    std::wstring description = Utf8ToWide(config.description);
     return ::RegSetValueExW(key.get(), L"Description", 0, REG_SZ, reinterpret_cast<const BYTE*>(description.c_str()),
                             static_cast<DWORD>((description.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS &&
-           PutNumber(key.get(), "Interfaces", spec.interfaces) && PutNumber(key.get(), "PinCount", spec.pinCount) &&
-           PutNumber(key.get(), "Failures", spec.failures);
+           PutNumber(key.get(), "Interfaces", config.interfaces) && PutNumber(key.get(), "PinCount", config.pinCount) &&
+           PutNumber(key.get(), "Failures", config.failures);
 }
 
-bool ReadVirtualCamera(int index, VirtualCameraSpec* spec) {
-    if (!spec || !ValidIndex(index)) return false;
+bool ReadVirtualCamera(int index, VirtualCameraSpec* config) {
+    if (!config || !ValidIndex(index)) return false;
     UniqueKey key = OpenKey(CameraPath(index), KEY_QUERY_VALUE);
     if (!key) return false;
     wchar_t text[1024] = {};
@@ -115,10 +115,10 @@ bool ReadVirtualCamera(int index, VirtualCameraSpec* spec) {
         type != REG_SZ) {
         return false;
     }
-    spec->description = WideToUtf8(text);
-    spec->interfaces = NumberOr(key.get(), "Interfaces", kOfferAll);
-    spec->pinCount = NumberOr(key.get(), "PinCount", 1);
-    spec->failures = NumberOr(key.get(), "Failures", 0);
+    config->description = WideToUtf8(text);
+    config->interfaces = NumberOr(key.get(), "Interfaces", kOfferAll);
+    config->pinCount = NumberOr(key.get(), "PinCount", 1);
+    config->failures = NumberOr(key.get(), "Failures", 0);
     return true;
 }
 

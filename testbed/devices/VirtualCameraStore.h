@@ -65,8 +65,8 @@ struct ControlState {
 constexpr int kMaxVirtualCameras = 99;
 
 // Writes the camera's own settings; its properties and plugged state stay.
-bool WriteVirtualCamera(int index, const VirtualCameraSpec& spec);
-bool ReadVirtualCamera(int index, VirtualCameraSpec* spec);
+bool WriteVirtualCamera(int index, const VirtualCameraSpec& config);
+bool ReadVirtualCamera(int index, VirtualCameraSpec* config);
 bool IsCameraPlugged(int index);
 bool SetCameraPlugged(int index, bool plugged);
 std::vector<int> VirtualCameraIndexes();

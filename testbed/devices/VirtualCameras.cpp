@@ -53,10 +53,10 @@ std::string VirtualCameraInstanceId(int index) {
 }
 
 bool DefineStandardCamera(int index, const std::string& description) {
-    VirtualCameraSpec spec;
-    spec.description = description;
+    VirtualCameraSpec config;
+    config.description = description;
     const LONG kVendorValueOnly = 0;
-    return WriteVirtualCamera(index, spec) &&
+    return WriteVirtualCamera(index, config) &&
            OfferControl(index, ControlGroup::ProcAmp, 0, Range(0, 255, 1, 128, 128, 2)) &&       // brightness
            OfferControl(index, ControlGroup::ProcAmp, 1, Range(0, 100, 1, 50, 50, 2)) &&         // contrast
            OfferControl(index, ControlGroup::ProcAmp, 4, Range(0, 15, 1, 7, 7, 2)) &&            // sharpness
@@ -82,12 +82,12 @@ void BroadcastDeviceChange() {
 }
 
 bool PlugVirtualCamera(int index) {
-    VirtualCameraSpec spec;
-    if (!ReadVirtualCamera(index, &spec)) return false;
+    VirtualCameraSpec config;
+    if (!ReadVirtualCamera(index, &config)) return false;
     DeviceSpec node;
     node.instanceId = VirtualCameraInstanceId(index);
     node.hardwareIds = {kCameraHardwareId};
-    node.description = AnsiFromUtf8(spec.description);
+    node.description = AnsiFromUtf8(config.description);
     RemoveImageDevice(node.instanceId);
     bool ok = AddImageDevice(node) && SetCameraPlugged(index, true) && SyncCaptureDevices();
     BroadcastDeviceChange();

@@ -48,26 +48,26 @@ int Fail(const char* what) {
 int Camera(int argc, char** argv) {
     long index = 0;
     if (argc < 4 || !Number(argv[2], &index)) return 2;
-    testbed::VirtualCameraSpec spec;
-    spec.description = argv[3];
+    testbed::VirtualCameraSpec config;
+    config.description = argv[3];
     bool bare = false;
     for (int i = 4; i < argc; ++i) {
         long value = 0;
         if (std::strcmp(argv[i], "--bare") == 0) {
             bare = true;
         } else if (i + 1 < argc && Number(argv[i + 1], &value) && std::strcmp(argv[i], "--interfaces") == 0) {
-            spec.interfaces = static_cast<DWORD>(value), ++i;
+            config.interfaces = static_cast<DWORD>(value), ++i;
         } else if (i + 1 < argc && Number(argv[i + 1], &value) && std::strcmp(argv[i], "--pins") == 0) {
-            spec.pinCount = static_cast<DWORD>(value), ++i;
+            config.pinCount = static_cast<DWORD>(value), ++i;
         } else if (i + 1 < argc && Number(argv[i + 1], &value) && std::strcmp(argv[i], "--failures") == 0) {
-            spec.failures = static_cast<DWORD>(value), ++i;
+            config.failures = static_cast<DWORD>(value), ++i;
         } else {
             return 2;
         }
     }
     int n = static_cast<int>(index);
-    bool ok = bare ? testbed::WriteVirtualCamera(n, spec)
-                   : testbed::DefineStandardCamera(n, spec.description) && testbed::WriteVirtualCamera(n, spec);
+    bool ok = bare ? testbed::WriteVirtualCamera(n, config)
+                   : testbed::DefineStandardCamera(n, config.description) && testbed::WriteVirtualCamera(n, config);
     return ok ? 0 : Fail("could not write the camera");
 }
 
@@ -122,8 +122,8 @@ int Plug(int argc, char** argv, bool plug) {
     long index = 0;
     if (argc < 3 || argc > (plug ? 4 : 3) || !Number(argv[2], &index)) return 2;
     int n = static_cast<int>(index);
-    testbed::VirtualCameraSpec spec;
-    if (argc == 4 && !testbed::ReadVirtualCamera(n, &spec) && !testbed::DefineStandardCamera(n, argv[3])) {
+    testbed::VirtualCameraSpec config;
+    if (argc == 4 && !testbed::ReadVirtualCamera(n, &config) && !testbed::DefineStandardCamera(n, argv[3])) {
         return Fail("could not write the camera");
     }
     bool ok = plug ? testbed::PlugVirtualCamera(n) : testbed::UnplugVirtualCamera(n);
@@ -132,10 +132,10 @@ int Plug(int argc, char** argv, bool plug) {
 
 int List() {
     for (int index : testbed::VirtualCameraIndexes()) {
-        testbed::VirtualCameraSpec spec;
-        if (!testbed::ReadVirtualCamera(index, &spec)) continue;
+        testbed::VirtualCameraSpec config;
+        if (!testbed::ReadVirtualCamera(index, &config)) continue;
         std::printf("%d %s \"%s\"\n", index, testbed::IsCameraPlugged(index) ? "plugged" : "unplugged",
-                    spec.description.c_str());
+                    config.description.c_str());
     }
     return 0;
 }

@@ -118,9 +118,9 @@ HRESULT Sync(HMODULE server, bool keepPlugged) {
     if (length == 0 || length >= MAX_PATH) return SELFREG_E_CLASS;
     HRESULT result = S_OK;
     for (int index : testbed::VirtualCameraIndexes()) {
-        testbed::VirtualCameraSpec spec;
-        if (!testbed::IsCameraPlugged(index) || !testbed::ReadVirtualCamera(index, &spec)) continue;
-        hr = Register(mapper.Get(), testbed::VirtualCameraClsid(index), Widen(spec.description), path);
+        testbed::VirtualCameraSpec config;
+        if (!testbed::IsCameraPlugged(index) || !testbed::ReadVirtualCamera(index, &config)) continue;
+        hr = Register(mapper.Get(), testbed::VirtualCameraClsid(index), Widen(config.description), path);
         if (FAILED(hr)) result = hr;
     }
     return result;

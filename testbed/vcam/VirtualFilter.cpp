@@ -17,8 +17,8 @@ VirtualFilter::VirtualFilter(int camera)
 STDMETHODIMP VirtualFilter::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
     *object = nullptr;
-    testbed::VirtualCameraSpec spec;
-    DWORD offered = testbed::ReadVirtualCamera(camera_, &spec) ? spec.interfaces : 0;
+    testbed::VirtualCameraSpec config;
+    DWORD offered = testbed::ReadVirtualCamera(camera_, &config) ? config.interfaces : 0;
     if (iid == IID_IUnknown || iid == IID_IPersist || iid == IID_IMediaFilter || iid == IID_IBaseFilter) {
         *object = static_cast<IBaseFilter*>(this);
     } else if (iid == IID_IKsPropertySet && (offered & testbed::kOfferPropertySet)) {
@@ -82,17 +82,17 @@ STDMETHODIMP VirtualFilter::GetSyncSource(IReferenceClock** clock) {
 STDMETHODIMP VirtualFilter::EnumPins(IEnumPins** pins) {
     if (!pins) return E_POINTER;
     *pins = nullptr;
-    testbed::VirtualCameraSpec spec;
-    if (!testbed::ReadVirtualCamera(camera_, &spec) || (spec.failures & testbed::kFailEnumPins)) return E_FAIL;
-    *pins = new PinEnumerator(this, spec.pinCount > 0 ? 1 : 0);
+    testbed::VirtualCameraSpec config;
+    if (!testbed::ReadVirtualCamera(camera_, &config) || (config.failures & testbed::kFailEnumPins)) return E_FAIL;
+    *pins = new PinEnumerator(this, config.pinCount > 0 ? 1 : 0);
     return S_OK;
 }
 
 STDMETHODIMP VirtualFilter::FindPin(LPCWSTR id, IPin** pin) {
     if (!id || !pin) return E_POINTER;
     *pin = nullptr;
-    testbed::VirtualCameraSpec spec;
-    if (std::wcscmp(id, L"Capture") != 0 || !testbed::ReadVirtualCamera(camera_, &spec) || spec.pinCount == 0) {
+    testbed::VirtualCameraSpec config;
+    if (std::wcscmp(id, L"Capture") != 0 || !testbed::ReadVirtualCamera(camera_, &config) || config.pinCount == 0) {
         return VFW_E_NOT_FOUND;
     }
     *pin = new VirtualPin(this);

@@ -87,8 +87,8 @@ STDMETHODIMP_(ULONG) PinEnumerator::Release() {
 STDMETHODIMP PinEnumerator::Next(ULONG count, IPin** pins, ULONG* fetched) {
     if (!pins || (count > 1 && !fetched)) return E_POINTER;
     if (fetched) *fetched = 0;
-    testbed::VirtualCameraSpec spec;
-    if (!testbed::ReadVirtualCamera(filter_->Camera(), &spec) || (spec.failures & testbed::kFailNextPin)) {
+    testbed::VirtualCameraSpec config;
+    if (!testbed::ReadVirtualCamera(filter_->Camera(), &config) || (config.failures & testbed::kFailNextPin)) {
         return E_FAIL;
     }
     ULONG given = 0;

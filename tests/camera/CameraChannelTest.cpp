@@ -78,10 +78,10 @@ class MissingInterface : public CameraChannelTest, public ::testing::WithParamIn
 
 TEST_P(MissingInterface, CameraDoesNotOpenAndCloseReleasesWhatWasObtained) {
     PlugStandardCamera(1, "Partial Camera");
-    testbed::VirtualCameraSpec spec;
-    ASSERT_TRUE(testbed::ReadVirtualCamera(1, &spec));
-    spec.interfaces = GetParam().offered;
-    ASSERT_TRUE(testbed::WriteVirtualCamera(1, spec));
+    testbed::VirtualCameraSpec config;
+    ASSERT_TRUE(testbed::ReadVirtualCamera(1, &config));
+    config.interfaces = GetParam().offered;
+    ASSERT_TRUE(testbed::WriteVirtualCamera(1, config));
 
     EXPECT_FALSE(Open("Partial Camera"));
     EXPECT_TRUE(channel_.filter);
@@ -114,11 +114,11 @@ class PinEnumeration : public CameraChannelTest, public ::testing::WithParamInte
 
 TEST_P(PinEnumeration, DecidesTheOpen) {
     PlugStandardCamera(1, "Pin Camera");
-    testbed::VirtualCameraSpec spec;
-    ASSERT_TRUE(testbed::ReadVirtualCamera(1, &spec));
-    spec.pinCount = GetParam().pinCount;
-    spec.failures = GetParam().failures;
-    ASSERT_TRUE(testbed::WriteVirtualCamera(1, spec));
+    testbed::VirtualCameraSpec config;
+    ASSERT_TRUE(testbed::ReadVirtualCamera(1, &config));
+    config.pinCount = GetParam().pinCount;
+    config.failures = GetParam().failures;
+    ASSERT_TRUE(testbed::WriteVirtualCamera(1, config));
 
     EXPECT_EQ(GetParam().opens, Open("Pin Camera"));
     EXPECT_EQ(GetParam().hasPin, bool(channel_.firstPin));

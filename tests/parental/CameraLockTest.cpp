@@ -136,10 +136,10 @@ TEST_F(CameraLockTest, CodeWithAnotherModeWritesNothing) {
 
 TEST_F(CameraLockTest, EveryOperationFailsWithoutPropertySet) {
     SetCameraLock(1);
-    testbed::VirtualCameraSpec spec;
-    ASSERT_TRUE(testbed::ReadVirtualCamera(kCamera, &spec));
-    spec.interfaces &= ~testbed::kOfferPropertySet;
-    ASSERT_TRUE(testbed::WriteVirtualCamera(kCamera, spec));
+    testbed::VirtualCameraSpec config;
+    ASSERT_TRUE(testbed::ReadVirtualCamera(kCamera, &config));
+    config.interfaces &= ~testbed::kOfferPropertySet;
+    ASSERT_TRUE(testbed::WriteVirtualCamera(kCamera, config));
 
     record_.locked = 0;
     EXPECT_FALSE(ReadCameraLock(&record_));
