@@ -3,9 +3,13 @@
 //   camtestbed add <instance-id> <description> [--hwid ID]... [--no-driver]
 //   camtestbed remove <instance-id>
 //   camtestbed driver <instance-id> on|off
-//   camtestbed clear
+//   camtestbed clear        (also unplugs and forgets the virtual cameras)
 //   camtestbed list
+// and the virtual camera commands of VirtualCameraCommands.cpp (camera,
+// property, withdraw, fail, show, plug, unplug, cameras).
 #include "devices/TestBedDevices.h"
+#include "devices/VirtualCameras.h"
+#include "tool/VirtualCameraCommands.h"
 
 #include <cstdio>
 #include <cstring>
@@ -20,6 +24,7 @@ int Usage() {
         "       camtestbed driver <instance-id> on|off\n"
         "       camtestbed clear | list\n",
         stderr);
+    std::fputs(camtestbed::kVirtualCameraUsage, stderr);
     return 2;
 }
 
@@ -55,6 +60,7 @@ int main(int argc, char** argv) {
     if (command == "remove" && argc == 3) return testbed::RemoveImageDevice(argv[2]) ? 0 : 1;
     if (command == "driver" && argc == 4) return testbed::SetDriverLoaded(argv[2], std::strcmp(argv[3], "on") == 0) ? 0 : 1;
     if (command == "clear") {
+        testbed::RemoveAllVirtualCameras();
         testbed::RemoveAllImageDevices();
         return 0;
     }
@@ -62,5 +68,6 @@ int main(int argc, char** argv) {
         for (const auto& id : testbed::ListImageDevices()) std::printf("%s\n", id.c_str());
         return 0;
     }
-    return Usage();
+    int result = camtestbed::RunVirtualCameraCommand(argc, argv);
+    return result == -1 || result == 2 ? Usage() : result;
 }

@@ -1,0 +1,88 @@
+#include "parental/CameraLock.h"
+
+#include "camera/CameraChannel.h"
+#include "camera/VendorProperty.h"
+
+#include <cstring>
+
+namespace ostrivan {
+
+namespace {
+
+constexpr uint32_t kRequestGet = 1;
+constexpr uint32_t kRequestSet = 2;
+
+VendorPropertyBuffer LockRequest(uint32_t request) {
+    VendorPropertyBuffer buffer;
+    buffer.PutGuid(0, kVendorPropertySet);
+    buffer.Put(16, kParentalLockProperty);
+    buffer.Put(20, request);
+    return buffer;
+}
+
+// Opens a channel on the record's camera for the length of one request.
+class LockChannel {
+public:
+    explicit LockChannel(const CameraLockRecord& record) {
+        char name[kPathSize];
+        std::memcpy(name, record.deviceName, sizeof(name));
+        name[kPathSize - 1] = '\0';  // a record filled to the last byte is still a bounded name
+        open_ = OpenCameraChannel(name, &channel_);
+    }
+    ~LockChannel() { CloseCameraChannel(&channel_); }
+    LockChannel(const LockChannel&) = delete;
+    LockChannel& operator=(const LockChannel&) = delete;
+
+    CameraChannel* Usable() { return open_ && channel_.propertySet ? &channel_ : nullptr; }
+
+private:
+    CameraChannel channel_;
+    bool open_ = false;
+};
+
+bool SendLockCommand(const CameraLockRecord& record, uint32_t command, uint32_t data) {
+    LockChannel lock(record);
+    CameraChannel* channel = lock.Usable();
+    if (!channel) return false;
+    VendorPropertyBuffer buffer = LockRequest(kRequestSet);
+    buffer.Put(VendorPropertyBuffer::kValueOffset, command);
+    buffer.Put(VendorPropertyBuffer::kDataOffset, data);
+    return SetVendorProperty(channel, kParentalLockProperty, &buffer);
+}
+
+}  // namespace
+
+bool ReadCameraLock(CameraLockRecord* record) {
+    if (!record) return false;
+    LockChannel lock(*record);
+    CameraChannel* channel = lock.Usable();
+    if (!channel) return false;
+    VendorPropertyBuffer buffer = LockRequest(kRequestGet);
+    if (!GetVendorProperty(channel, kParentalLockProperty, &buffer)) return false;
+    record->locked = buffer.At(VendorPropertyBuffer::kValueOffset) != 0 ? 1 : 0;
+    return true;
+}
+
+bool WriteCameraLock(CameraLockRecord* record, int mode) {
+    if (!record) return false;
+    if (mode != kLockModeFromRecord && mode != kLockModePrompted) {
+        // Refused without writing; the channel is still opened and closed.
+        LockChannel lock(*record);
+        return false;
+    }
+    uint32_t command = mode == kLockModePrompted ? kLockCommandPrompted
+                       : record->locked == 1     ? kLockCommandOn
+                                                 : kLockCommandOff;
+    return SendLockCommand(*record, command, 0);
+}
+
+bool WriteCameraLockCode(CameraLockRecord* record, int mode, uint32_t code) {
+    if (!record) return false;
+    if (mode != kLockModeCode) {
+        LockChannel lock(*record);
+        return false;
+    }
+    return SendLockCommand(*record, kLockCommandStoreHash, code);
+}
+
+}  // namespace ostrivan

@@ -1,0 +1,252 @@
+#include "devices/VirtualCameraStore.h"
+
+#include "base/UniqueHandle.h"
+#include "devices/TestBedRegistry.h"
+
+#include <cstdlib>
+
+namespace testbed {
+
+using ostrivan::UniqueKey;
+
+namespace {
+
+// {6F3D2A10-8C4B-4E71-9A05-3B7C1E2D0000}; the last two bytes carry the index.
+constexpr CLSID kClsidBase = {0x6F3D2A10, 0x8C4B, 0x4E71, {0x9A, 0x05, 0x3B, 0x7C, 0x1E, 0x2D, 0x00, 0x00}};
+
+const char* GroupName(ControlGroup group) {
+    switch (group) {
+        case ControlGroup::CameraControl: return "CameraControl";
+        case ControlGroup::ProcAmp: return "ProcAmp";
+        case ControlGroup::Vendor: return "Vendor";
+    }
+    return "Unknown";
+}
+
+std::wstring Utf8ToWide(const std::string& text) {
+    int length = ::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0) return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+
+std::string WideToUtf8(const wchar_t* text) {
+    int length = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return std::string();
+    std::string utf8(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
+    utf8.resize(static_cast<size_t>(length - 1));
+    return utf8;
+}
+
+bool ValidIndex(int index) { return index >= 1 && index <= kMaxVirtualCameras; }
+
+std::string CameraPath(int index) { return std::string(kVirtualCamerasKey) + "\\" + std::to_string(index); }
+
+std::string ControlPath(int index, ControlGroup group, LONG id) {
+    return CameraPath(index) + "\\" + GroupName(group) + "\\" + std::to_string(id);
+}
+
+UniqueKey OpenKey(const std::string& path, REGSAM access) {
+    UniqueKey key;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) key.reset();
+    return key;
+}
+
+UniqueKey CreateKey(const std::string& path) {
+    UniqueKey key;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
+                          key.put(), nullptr) != ERROR_SUCCESS) {
+        key.reset();
+    }
+    return key;
+}
+
+bool PutNumber(HKEY key, const char* name, DWORD value) {
+    return ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
+           ERROR_SUCCESS;
+}
+
+bool GetNumber(HKEY key, const char* name, DWORD* value) {
+    DWORD type = 0, data = 0, size = sizeof(data);
+    if (::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof(data)) {
+        return false;
+    }
+    *value = data;
+    return true;
+}
+
+DWORD NumberOr(HKEY key, const char* name, DWORD fallback) {
+    DWORD value = fallback;
+    return GetNumber(key, name, &value) ? value : fallback;
+}
+
+bool DeleteTree(const std::string& path) {
+    LSTATUS status = ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return false;
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+    return true;
+}
+
+}  // namespace
+
+bool WriteVirtualCamera(int index, const VirtualCameraSpec& config) {
+    if (!ValidIndex(index)) return false;
+    UniqueKey key = CreateKey(CameraPath(index));
+    if (!key) return false;
+    std::wstring description = Utf8ToWide(config.description);
+    return ::RegSetValueExW(key.get(), L"Description", 0, REG_SZ, reinterpret_cast<const BYTE*>(description.c_str()),
+                            static_cast<DWORD>((description.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS &&
+           PutNumber(key.get(), "Interfaces", config.interfaces) && PutNumber(key.get(), "PinCount", config.pinCount) &&
+           PutNumber(key.get(), "Failures", config.failures);
+}
+
+bool ReadVirtualCamera(int index, VirtualCameraSpec* config) {
+    if (!config || !ValidIndex(index)) return false;
+    UniqueKey key = OpenKey(CameraPath(index), KEY_QUERY_VALUE);
+    if (!key) return false;
+    wchar_t text[1024] = {};
+    DWORD type = 0, size = sizeof(text) - sizeof(wchar_t);
+    if (::RegQueryValueExW(key.get(), L"Description", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ) {
+        return false;
+    }
+    config->description = WideToUtf8(text);
+    config->interfaces = NumberOr(key.get(), "Interfaces", kOfferAll);
+    config->pinCount = NumberOr(key.get(), "PinCount", 1);
+    config->failures = NumberOr(key.get(), "Failures", 0);
+    return true;
+}
+
+bool IsCameraPlugged(int index) {
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE) : UniqueKey();
+    return key && NumberOr(key.get(), "Plugged", 0) != 0;
+}
+
+bool SetCameraPlugged(int index, bool plugged) {
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_SET_VALUE) : UniqueKey();
+    return key && PutNumber(key.get(), "Plugged", plugged ? 1 : 0);
+}
+
+std::vector<int> VirtualCameraIndexes() {
+    std::vector<int> indexes;
+    UniqueKey key = OpenKey(kVirtualCamerasKey, KEY_ENUMERATE_SUB_KEYS);
+    if (!key) return indexes;
+    char name[64];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof(name);
+        if (::RegEnumKeyExA(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        int index = std::atoi(name);
+        if (ValidIndex(index)) indexes.push_back(index);
+    }
+    return indexes;
+}
+
+bool DeleteVirtualCamera(int index) { return ValidIndex(index) && DeleteTree(CameraPath(index)); }
+
+bool OfferControl(int index, ControlGroup group, LONG id, const ControlState& state) {
+    if (!ValidIndex(index)) return false;
+    UniqueKey key = CreateKey(ControlPath(index, group, id));
+    if (!key) return false;
+    ::RegDeleteValueA(key.get(), "LastBuffer");
+    return PutNumber(key.get(), "Minimum", static_cast<DWORD>(state.minimum)) &&
+           PutNumber(key.get(), "Maximum", static_cast<DWORD>(state.maximum)) &&
+           PutNumber(key.get(), "Step", static_cast<DWORD>(state.step)) &&
+           PutNumber(key.get(), "Default", static_cast<DWORD>(state.defaultValue)) &&
+           PutNumber(key.get(), "Capabilities", static_cast<DWORD>(state.capabilities)) &&
+           PutNumber(key.get(), "Value", static_cast<DWORD>(state.value)) &&
+           PutNumber(key.get(), "Flags", static_cast<DWORD>(state.flags)) &&
+           PutNumber(key.get(), "Failures", state.failures) && PutNumber(key.get(), "SetCalls", 0);
+}
+
+bool WithdrawControl(int index, ControlGroup group, LONG id) {
+    return ValidIndex(index) && DeleteTree(ControlPath(index, group, id));
+}
+
+bool ReadControl(int index, ControlGroup group, LONG id, ControlState* state) {
+    if (!state || !ValidIndex(index)) return false;
+    UniqueKey key = OpenKey(ControlPath(index, group, id), KEY_QUERY_VALUE);
+    if (!key) return false;
+    ControlState read;
+    DWORD n[8] = {};
+    if (!GetNumber(key.get(), "Minimum", &n[0]) || !GetNumber(key.get(), "Maximum", &n[1]) ||
+        !GetNumber(key.get(), "Step", &n[2]) || !GetNumber(key.get(), "Default", &n[3]) ||
+        !GetNumber(key.get(), "Capabilities", &n[4]) || !GetNumber(key.get(), "Value", &n[5]) ||
+        !GetNumber(key.get(), "Flags", &n[6]) || !GetNumber(key.get(), "Failures", &n[7])) {
+        return false;
+    }
+    read.minimum = static_cast<LONG>(n[0]);
+    read.maximum = static_cast<LONG>(n[1]);
+    read.step = static_cast<LONG>(n[2]);
+    read.defaultValue = static_cast<LONG>(n[3]);
+    read.capabilities = static_cast<LONG>(n[4]);
+    read.value = static_cast<LONG>(n[5]);
+    read.flags = static_cast<LONG>(n[6]);
+    read.failures = n[7];
+    *state = read;
+    return true;
+}
+
+bool StoreControlValue(int index, ControlGroup group, LONG id, LONG value, LONG flags) {
+    UniqueKey key = ValidIndex(index) ? OpenKey(ControlPath(index, group, id), KEY_SET_VALUE) : UniqueKey();
+    return key && PutNumber(key.get(), "Value", static_cast<DWORD>(value)) &&
+           PutNumber(key.get(), "Flags", static_cast<DWORD>(flags));
+}
+
+bool SetControlFailures(int index, ControlGroup group, LONG id, DWORD failures) {
+    UniqueKey key = ValidIndex(index) ? OpenKey(ControlPath(index, group, id), KEY_SET_VALUE) : UniqueKey();
+    return key && PutNumber(key.get(), "Failures", failures);
+}
+
+DWORD SetCallCount(int index, ControlGroup group, LONG id) {
+    UniqueKey key = ValidIndex(index) ? OpenKey(ControlPath(index, group, id), KEY_QUERY_VALUE) : UniqueKey();
+    return key ? NumberOr(key.get(), "SetCalls", 0) : 0;
+}
+
+bool CountSetCall(int index, ControlGroup group, LONG id) {
+    UniqueKey key =
+        ValidIndex(index) ? OpenKey(ControlPath(index, group, id), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
+    return key && PutNumber(key.get(), "SetCalls", NumberOr(key.get(), "SetCalls", 0) + 1);
+}
+
+bool StoreLastBuffer(int index, LONG id, const void* data, DWORD size) {
+    UniqueKey key =
+        ValidIndex(index) ? OpenKey(ControlPath(index, ControlGroup::Vendor, id), KEY_SET_VALUE) : UniqueKey();
+    return key && ::RegSetValueExA(key.get(), "LastBuffer", 0, REG_BINARY, static_cast<const BYTE*>(data), size) ==
+                      ERROR_SUCCESS;
+}
+
+std::string LastBuffer(int index, LONG id) {
+    UniqueKey key =
+        ValidIndex(index) ? OpenKey(ControlPath(index, ControlGroup::Vendor, id), KEY_QUERY_VALUE) : UniqueKey();
+    char data[256];
+    DWORD type = 0, size = sizeof(data);
+    if (!key || ::RegQueryValueExA(key.get(), "LastBuffer", nullptr, &type, reinterpret_cast<BYTE*>(data), &size) !=
+                    ERROR_SUCCESS) {
+        return std::string();
+    }
+    return std::string(data, size);
+}
+
+CLSID VirtualCameraClsid(int index) {
+    CLSID clsid = kClsidBase;
+    clsid.Data4[6] = static_cast<BYTE>(index >> 8);
+    clsid.Data4[7] = static_cast<BYTE>(index & 0xFF);
+    return clsid;
+}
+
+bool VirtualCameraIndex(const CLSID& clsid, int* index) {
+    CLSID base = clsid;
+    base.Data4[6] = base.Data4[7] = 0;
+    if (!::IsEqualGUID(base, kClsidBase)) return false;
+    int found = (clsid.Data4[6] << 8) | clsid.Data4[7];
+    if (!ValidIndex(found)) return false;
+    if (index) *index = found;
+    return true;
+}
+
+}  // namespace testbed

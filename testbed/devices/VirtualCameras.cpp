@@ -1,0 +1,114 @@
+#include "devices/VirtualCameras.h"
+
+#include "base/UniqueHandle.h"
+#include "devices/TestBedDevices.h"
+
+#include <dbt.h>
+
+#include <cstdio>
+
+namespace testbed {
+
+namespace {
+
+std::string AnsiFromUtf8(const std::string& utf8) {
+    int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    if (length <= 0) return utf8;
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), length);
+    int size = ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return utf8;
+    std::string ansi(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), size, nullptr, nullptr);
+    ansi.resize(static_cast<size_t>(size - 1));
+    return ansi;
+}
+
+ControlState Range(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags,
+                   LONG capabilities = 2) {
+    ControlState state;
+    state.minimum = minimum;
+    state.maximum = maximum;
+    state.step = step;
+    state.defaultValue = defaultValue;
+    state.value = value;
+    state.flags = flags;
+    state.capabilities = capabilities;
+    return state;
+}
+
+}  // namespace
+
+std::string VirtualCameraServerPath() {
+    char folder[MAX_PATH] = {};
+    UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return kVirtualCameraServer;
+    return std::string(folder, length) + "\\" + kVirtualCameraServer;
+}
+
+std::string VirtualCameraInstanceId(int index) {
+    char id[32];
+    std::snprintf(id, sizeof(id), "ROOT\\IMAGE\\VCAM%04d", index);
+    return id;
+}
+
+bool DefineStandardCamera(int index, const std::string& description) {
+    VirtualCameraSpec config;
+    config.description = description;
+    const LONG kVendorValueOnly = 0;
+    return WriteVirtualCamera(index, config) &&
+           OfferControl(index, ControlGroup::ProcAmp, 0, Range(0, 255, 1, 128, 128, 2)) &&       // brightness
+           OfferControl(index, ControlGroup::ProcAmp, 1, Range(0, 100, 1, 50, 50, 2)) &&         // contrast
+           OfferControl(index, ControlGroup::ProcAmp, 4, Range(0, 15, 1, 7, 7, 2)) &&            // sharpness
+           OfferControl(index, ControlGroup::ProcAmp, 8, Range(0, 2, 1, 1, 1, 2)) &&             // backlight
+           OfferControl(index, ControlGroup::ProcAmp, 13, Range(0, 2, 1, 1, 1, 2)) &&            // power line
+           OfferControl(index, ControlGroup::CameraControl, 4, Range(-13, -1, 1, -6, -6, 1, 3)) &&  // exposure
+           OfferControl(index, ControlGroup::Vendor, 259, Range(1, 3, 1, 2, 2, kVendorValueOnly)) &&
+           OfferControl(index, ControlGroup::Vendor, 2053, Range(0, 1, 1, 0, 0, kVendorValueOnly));
+}
+
+bool SyncCaptureDevices() {
+    ostrivan::UniqueModule server(::LoadLibraryA(VirtualCameraServerPath().c_str()));
+    if (!server) return false;
+    using RegisterFn = HRESULT(WINAPI*)();
+    auto registerServer =
+        reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(::GetProcAddress(server.get(), "DllRegisterServer")));
+    return registerServer && SUCCEEDED(registerServer());
+}
+
+void BroadcastDeviceChange() {
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(HWND_BROADCAST, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0, SMTO_ABORTIFHUNG, 2000, &result);
+}
+
+bool PlugVirtualCamera(int index) {
+    VirtualCameraSpec config;
+    if (!ReadVirtualCamera(index, &config)) return false;
+    DeviceSpec node;
+    node.instanceId = VirtualCameraInstanceId(index);
+    node.hardwareIds = {kCameraHardwareId};
+    node.description = AnsiFromUtf8(config.description);
+    RemoveImageDevice(node.instanceId);
+    bool ok = AddImageDevice(node) && SetCameraPlugged(index, true) && SyncCaptureDevices();
+    BroadcastDeviceChange();
+    return ok;
+}
+
+bool UnplugVirtualCamera(int index) {
+    bool removed = RemoveImageDevice(VirtualCameraInstanceId(index));
+    bool ok = SetCameraPlugged(index, false) && SyncCaptureDevices();
+    BroadcastDeviceChange();
+    return removed && ok;
+}
+
+void RemoveAllVirtualCameras() {
+    std::vector<int> indexes = VirtualCameraIndexes();
+    for (int index : indexes) {
+        RemoveImageDevice(VirtualCameraInstanceId(index));
+        SetCameraPlugged(index, false);
+    }
+    SyncCaptureDevices();
+    for (int index : indexes) DeleteVirtualCamera(index);
+}
+
+}  // namespace testbed

@@ -1,0 +1,116 @@
+#include "vcam/VirtualFilter.h"
+
+#include "devices/VirtualCameraStore.h"
+#include "vcam/VirtualPin.h"
+
+#include <cwchar>
+
+namespace vcam {
+
+VirtualFilter::VirtualFilter(int camera)
+    : camera_(camera),
+      cameraControl_(this, camera),
+      procAmp_(this, camera),
+      videoControl_(this),
+      vendor_(this, camera) {}
+
+STDMETHODIMP VirtualFilter::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    testbed::VirtualCameraSpec config;
+    DWORD offered = testbed::ReadVirtualCamera(camera_, &config) ? config.interfaces : 0;
+    if (iid == IID_IUnknown || iid == IID_IPersist || iid == IID_IMediaFilter || iid == IID_IBaseFilter) {
+        *object = static_cast<IBaseFilter*>(this);
+    } else if (iid == IID_IKsPropertySet && (offered & testbed::kOfferPropertySet)) {
+        *object = static_cast<IKsPropertySet*>(&vendor_);
+    } else if (iid == IID_IAMCameraControl && (offered & testbed::kOfferCameraControl)) {
+        *object = static_cast<IAMCameraControl*>(&cameraControl_);
+    } else if (iid == IID_IAMVideoProcAmp && (offered & testbed::kOfferProcAmp)) {
+        *object = static_cast<IAMVideoProcAmp*>(&procAmp_);
+    } else if (iid == IID_IAMVideoControl && (offered & testbed::kOfferVideoControl)) {
+        *object = static_cast<IAMVideoControl*>(&videoControl_);
+    } else {
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) VirtualFilter::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&references_)); }
+
+STDMETHODIMP_(ULONG) VirtualFilter::Release() {
+    LONG left = ::InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+STDMETHODIMP VirtualFilter::GetClassID(CLSID* clsid) {
+    if (!clsid) return E_POINTER;
+    *clsid = testbed::VirtualCameraClsid(camera_);
+    return S_OK;
+}
+
+STDMETHODIMP VirtualFilter::Stop() {
+    state_ = State_Stopped;
+    return S_OK;
+}
+
+STDMETHODIMP VirtualFilter::Pause() {
+    state_ = State_Paused;
+    return S_OK;
+}
+
+STDMETHODIMP VirtualFilter::Run(REFERENCE_TIME) {
+    state_ = State_Running;
+    return S_OK;
+}
+
+STDMETHODIMP VirtualFilter::GetState(DWORD, FILTER_STATE* state) {
+    if (!state) return E_POINTER;
+    *state = state_;
+    return S_OK;
+}
+
+STDMETHODIMP VirtualFilter::SetSyncSource(IReferenceClock*) { return S_OK; }
+
+STDMETHODIMP VirtualFilter::GetSyncSource(IReferenceClock** clock) {
+    if (!clock) return E_POINTER;
+    *clock = nullptr;
+    return S_OK;
+}
+
+STDMETHODIMP VirtualFilter::EnumPins(IEnumPins** pins) {
+    if (!pins) return E_POINTER;
+    *pins = nullptr;
+    testbed::VirtualCameraSpec config;
+    if (!testbed::ReadVirtualCamera(camera_, &config) || (config.failures & testbed::kFailEnumPins)) return E_FAIL;
+    *pins = new PinEnumerator(this, config.pinCount > 0 ? 1 : 0);
+    return S_OK;
+}
+
+STDMETHODIMP VirtualFilter::FindPin(LPCWSTR id, IPin** pin) {
+    if (!id || !pin) return E_POINTER;
+    *pin = nullptr;
+    testbed::VirtualCameraSpec config;
+    if (std::wcscmp(id, L"Capture") != 0 || !testbed::ReadVirtualCamera(camera_, &config) || config.pinCount == 0) {
+        return VFW_E_NOT_FOUND;
+    }
+    *pin = new VirtualPin(this);
+    return S_OK;
+}
+
+STDMETHODIMP VirtualFilter::QueryFilterInfo(FILTER_INFO* info) {
+    if (!info) return E_POINTER;
+    ::lstrcpynW(info->achName, L"Virtual camera", MAX_FILTER_NAME);
+    info->pGraph = nullptr;
+    return S_OK;
+}
+
+STDMETHODIMP VirtualFilter::JoinFilterGraph(IFilterGraph*, LPCWSTR) { return S_OK; }
+
+STDMETHODIMP VirtualFilter::QueryVendorInfo(LPWSTR* info) {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+}
+
+}  // namespace vcam
