@@ -7,9 +7,11 @@ trap stop_services EXIT
 
 "$OSTRIVAN_ROOT/scripts/install-deps.sh"
 build_all
+# The display comes first: the prefix's desktop process, started by the
+# preparation, must find it.
+start_xvfb
 start_wineserver
 prepare_prefix
 prepare_hidpi_prefix
-start_xvfb
 log "running the tests (display $DISPLAY)"
 ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 600

@@ -14,6 +14,7 @@
 #include <shlwapi.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,13 @@ void ExpectRect(const RECT& expected, const RECT& actual, const char* what) {
     EXPECT_EQ(expected.top, actual.top) << what;
     EXPECT_EQ(expected.right, actual.right) << what;
     EXPECT_EQ(expected.bottom, actual.bottom) << what;
+}
+
+HWND FindTabStrip(HWND console) {
+    for (HWND child = ::GetWindow(console, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::GetDlgItem(child, IDC_TAB_VIEW) && ::GetDlgItem(child, IDC_TAB_HIDE)) return child;
+    }
+    return nullptr;
 }
 
 // A console window on its own thread, the way the standalone entry point runs it.
@@ -64,6 +72,17 @@ public:
     INT_PTR result() const { return result_; }
     // Lets the window's thread handle everything sent before.
     void Sync() { ::SendMessageA(hwnd(), WM_NULL, 0, 0); }
+    // Waits until the info panel's first show has expanded the view panel
+    // (and, without a stored rectangle, the height was fitted to it).
+    bool WaitForFirstShow() {
+        return WaitUntil(
+            [this] {
+                HWND section = window_->infoPanel().GetSectionClient(0, true);
+                return section && ::IsWindowVisible(section);
+            },
+            kHangLimitMs) &&
+               (Sync(), ::Sleep(200), Sync(), true);
+    }
 
 private:
     static DWORD WINAPI Main(void* parameter) {
@@ -125,10 +144,7 @@ TEST_F(ConsoleWindow, TitleBarLayout) {
 TEST_F(ConsoleWindow, PanelSitsUnderTheTabStripAndAboveTheFooter) {
     RunningConsole console;
     HWND w = console.hwnd();
-    HWND tabStrip = nullptr;
-    for (HWND child = ::GetWindow(w, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (::GetDlgItem(child, IDC_TAB_VIEW) && ::GetDlgItem(child, IDC_TAB_HIDE)) tabStrip = child;
-    }
+    HWND tabStrip = FindTabStrip(w);
     ASSERT_NE(nullptr, tabStrip);
     RECT t = ChildRect(w, tabStrip);
     RECT placeholder = ChildRect(w, ::GetDlgItem(w, IDC_TAB_PLACEHOLDER));
@@ -136,7 +152,7 @@ TEST_F(ConsoleWindow, PanelSitsUnderTheTabStripAndAboveTheFooter) {
     EXPECT_EQ(placeholder.top, t.top);
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(w, IDC_TAB_PLACEHOLDER)));
 
-    console.Sync();
+    ASSERT_TRUE(console.WaitForFirstShow());
     RECT client{};
     ::GetClientRect(w, &client);
     HWND panel = ::GetDlgItem(w, IDC_INFO_PANEL);
@@ -153,8 +169,32 @@ TEST_F(ConsoleWindow, PanelSitsUnderTheTabStripAndAboveTheFooter) {
     EXPECT_EQ(client.bottom - 22, ChildRect(w, ::GetDlgItem(w, IDC_CONSOLE_FOOTER)).top);
 
     int tabBottom = ConsoleWnd::DisplayResolution() == 120 ? t.bottom - 1 : t.bottom;
-    EXPECT_EQ(tabBottom + console.window().infoPanel().GetContentHeight() + 30, console.window().minHeight())
-        << "before any section changed";
+    // minHeight holds the panel as created: the one section collapsed to its title.
+    HWND sectionClient = console.window().infoPanel().GetSectionClient(0, true);
+    RECT clientRect{}, sectionRect{};
+    ::GetWindowRect(sectionClient, &clientRect);
+    ::GetWindowRect(::GetParent(sectionClient), &sectionRect);
+    int collapsed = (sectionRect.bottom - sectionRect.top) - (clientRect.bottom - clientRect.top);
+    EXPECT_EQ(tabBottom + collapsed + 30, console.window().minHeight());
+}
+
+TEST(DisplayResolution, IsTheOneThisRunWasSetUpFor) {
+    // The 120-pixel run sets CONSOLE_EXPECTED_DPI; the plain run expects 96.
+    char expected[8] = "96";
+    ::GetEnvironmentVariableA("CONSOLE_EXPECTED_DPI", expected, sizeof(expected));
+    EXPECT_EQ(std::atoi(expected), ConsoleWnd::DisplayResolution());
+}
+
+TEST_F(ConsoleWindow, TabButtonIsOnePixelNarrowerAt120) {
+    RunningConsole console;
+    HWND tabStrip = FindTabStrip(console.hwnd());
+    ASSERT_NE(nullptr, tabStrip);
+    RECT units{0, 0, 52, 14};  // the tab's size in the template
+    ::MapDialogRect(tabStrip, &units);
+    RECT tab = ChildRect(tabStrip, ::GetDlgItem(tabStrip, IDC_TAB_VIEW));
+    int narrower = ConsoleWnd::DisplayResolution() == 120 ? 1 : 0;
+    EXPECT_EQ(units.right - narrower, tab.right - tab.left);
+    EXPECT_EQ(units.bottom, tab.bottom - tab.top);
 }
 
 TEST_F(ConsoleWindow, FirstShowWithoutStoredRectangleFitsTheHeightOnce) {
