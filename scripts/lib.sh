@@ -97,3 +97,27 @@ prepare_prefix() {
     source "$step"
   done
 }
+
+# Plugs the test bed's virtual camera "XC0730 Web Camera" into the prefix.
+plug_virtual_camera() {
+  wine "$BIN_DIR/camtestbed.exe" clear >/dev/null
+  wine "$BIN_DIR/camtestbed.exe" camera 1 "XC0730 Web Camera" >/dev/null
+  wine "$BIN_DIR/camtestbed.exe" plug 1
+}
+
+# Starts the standalone console, waits for its window, saves a screenshot of
+# the display to $1, and closes the console again with "/quit".
+capture_console() {
+  local out=$1 title="XC0730 Camera Console" pid
+  wine rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP &
+  pid=$!
+  for _ in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q "\"$title\"" && break
+    sleep 0.2
+  done
+  sleep 2  # the panel opens itself a moment after the window shows
+  import -window root "$out"
+  convert "$out" -trim +repage "$out" 2>/dev/null || true  # the window alone, without the empty display
+  wine rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP /quit
+  wait "$pid" 2>/dev/null || true
+}
