@@ -1,0 +1,109 @@
+// The installed module run by rundll32 in its own process on a virtual
+// camera, driven from this process the way other copies drive it.
+#include "ResourceIds.h"
+#include "launch/CameraList.h"
+#include "settings/SettingsStore.h"
+#include "support/TestBedFixture.h"
+#include "support/TestConsole.h"
+#include "support/VirtualCameraFixture.h"
+
+#include <shlwapi.h>
+
+#include <string>
+
+using namespace ostrivan;
+using namespace testsupport;
+
+namespace {
+
+constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
+constexpr const char* kTitle = "XC0730 Camera Console";
+
+std::string Console(const std::string& arguments) {
+    return "rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP " + arguments;
+}
+
+class StandaloneProcess : public VirtualCameraBed {
+protected:
+    void SetUp() override {
+        VirtualCameraBed::SetUp();
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
+        PlugStandardCamera(1, "XC0730 Web Camera");
+        PlugStandardCamera(2, "XC0730 Web Camera #2");
+    }
+    void TearDown() override {
+        if (process_) {
+            RunProgram(Console("/quit"));
+            if (::WaitForSingleObject(process_, kHangLimitMs) != WAIT_OBJECT_0) ::TerminateProcess(process_, 1);
+            ::CloseHandle(process_);
+        }
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
+        VirtualCameraBed::TearDown();
+    }
+    // Starts a console process and waits for its window.
+    HWND Launch(const std::string& arguments) {
+        process_ = StartProgram(Console(arguments));
+        HWND window = nullptr;
+        WaitUntil([&] { return (window = ::FindWindowA(nullptr, kTitle)) && ::IsWindowVisible(window); },
+                  kHangLimitMs);
+        return window;
+    }
+    bool Ended(DWORD ms) {
+        if (!process_ || ::WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return false;
+        ::CloseHandle(process_);
+        process_ = nullptr;
+        return true;
+    }
+    static std::string CameraCaption(HWND window) {
+        char caption[300] = {};
+        ::GetWindowTextA(::GetDlgItem(window, IDC_CAMERA_BUTTON), caption, sizeof(caption));
+        return caption;
+    }
+
+    HANDLE process_ = nullptr;
+};
+
+TEST_F(StandaloneProcess, LaunchShowsTheFirstCameraAndQuitStoresTheRectangle) {
+    HWND window = Launch("");
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ("   XC0730 Web Camera", CameraCaption(window));
+
+    ::ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(window) != FALSE; }, kHangLimitMs));
+    EXPECT_EQ(0, RunProgram(Console("")));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(window); }, kHangLimitMs)) << "restored by the second launch";
+    EXPECT_FALSE(Ended(0));
+
+    ::Sleep(300);
+    RECT before{};
+    ::GetWindowRect(window, &before);
+    EXPECT_EQ(0, RunProgram(Console("/quit")));
+    ASSERT_TRUE(Ended(kHangLimitMs));
+    RECT stored{};
+    CameraList list;
+    ASSERT_TRUE(list.LoadWindowPosition(kConsoleKey, &stored));
+    EXPECT_EQ(before.left, stored.left);
+    EXPECT_EQ(before.top, stored.top);
+    EXPECT_EQ(before.right, stored.right);
+    EXPECT_EQ(before.bottom, stored.bottom);
+}
+
+TEST_F(StandaloneProcess, AutomaticLaunchOpensItsCameraAndClosedEndsIt) {
+    HWND window = Launch("XC0730 Web Camera #2");
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ("   XC0730 Web Camera #2", CameraCaption(window));
+    EXPECT_EQ(0, RunProgram(Console("/closed")));
+    EXPECT_TRUE(Ended(kHangLimitMs));
+}
+
+TEST_F(StandaloneProcess, ClosedLeavesAConsoleStartedWithStay) {
+    HWND window = Launch("/stay XC0730 Web Camera #2");
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(0, RunProgram(Console("/closed")));
+    EXPECT_FALSE(Ended(1500));
+    EXPECT_TRUE(::IsWindow(window));
+    EXPECT_EQ(0, RunProgram(Console("/quit")));
+    EXPECT_TRUE(Ended(kHangLimitMs));
+}
+
+}  // namespace
