@@ -15,6 +15,13 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   headless=yes
 fi
 start_wineserver
+# Windows need a display before the prefix's first program starts its
+# desktop: the user's own, or an Xvfb of ours with a screenshot at the end.
+headless=no
+if [ -z "${DISPLAY:-}" ]; then
+  start_xvfb
+  headless=yes
+fi
 prepare_prefix
 
 log "plugging a virtual camera"

@@ -35,9 +35,7 @@ void DeviceMenuButton::ClearEntries() {
 }
 
 void DeviceMenuButton::GetEntryText(int position, char* buffer) const {
-    if (!buffer) return;
-    buffer[0] = '\0';
-    if (::GetMenuStringA(menu_.handle(), position, buffer, kTextSize, MF_BYPOSITION) <= 0) buffer[0] = '\0';
+    if (buffer) OwnerDrawMenu::ReadText(menu_.handle(), position, MF_BYPOSITION, buffer);
 }
 
 void DeviceMenuButton::SelectEntry(int position) {
@@ -70,7 +68,7 @@ LRESULT DeviceMenuButton::OnCommand(WPARAM wParam, LPARAM lParam) {
     // A command of an entry that is gone (the menu was cleared while open) is no pick.
     if (id >= kFirstCameraCommand && id <= kLastCameraCommand &&
         ::GetMenuState(menu_.handle(), id, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
-        if (::GetMenuStringA(menu_.handle(), id, text, kTextSize, MF_BYCOMMAND) <= 0) text[0] = '\0';
+        OwnerDrawMenu::ReadText(menu_.handle(), id, MF_BYCOMMAND, text);
         ShowCaption(text);
         CopyText(selectedText_, text);
         int count = GetEntryCount();

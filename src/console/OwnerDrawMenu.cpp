@@ -1,5 +1,7 @@
 #include "console/OwnerDrawMenu.h"
 
+#include "base/BoundedText.h"
+
 namespace ostrivan {
 
 namespace {
@@ -10,13 +12,19 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
 }
 }  // namespace
 
+void OwnerDrawMenu::ReadText(HMENU menu, UINT item, UINT byFlag, char* text) {
+    char read[kTextSize + 1] = {};
+    if (::GetMenuStringA(menu, item, read, kTextSize, byFlag) <= 0) read[0] = '\0';
+    CopyText(text, kTextSize, read, kTextSize);
+}
+
 void OwnerDrawMenu::MakeOwnerDrawn() {
     HMENU menu = handle();
     texts_.clear();
     int count = GetItemCount();
     for (int position = 0; position < count; ++position) {
-        char text[kTextSize] = {};
-        ::GetMenuStringA(menu, position, text, kTextSize, MF_BYPOSITION);
+        char text[kTextSize];
+        ReadText(menu, position, MF_BYPOSITION, text);
         texts_.emplace_back(text);
         // Type and data only: the entry keeps its string and command id.
         MENUITEMINFOA info{};

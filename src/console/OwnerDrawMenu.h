@@ -23,6 +23,11 @@ public:
     static constexpr COLORREF kSelectedInner = RGB(182, 189, 210);
     static constexpr COLORREF kBackground = RGB(249, 248, 247);
 
+    // An entry's text, cut to kTextSize - 1 characters and always terminated
+    // (Wine's GetMenuString leaves a full buffer unterminated); empty when
+    // there is no such entry.
+    static void ReadText(HMENU menu, UINT item, UINT byFlag, char* text);
+
     void SetItemWidth(int width) { itemWidth_ = width; }
     int itemWidth() const { return itemWidth_; }
     // Rebuilds the text list from the entries and makes every entry owner-drawn.

@@ -3,11 +3,25 @@
 #include "framework/MessageLoop.h"
 #include "skin/ResourceLibrary.h"
 
+#include <commctrl.h>
+
 namespace ostrivan {
+
+namespace {
+// Templates may hold sliders and other common controls.
+void RegisterCommonControls() {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        return ::InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)registered;
+}
+}  // namespace
 
 bool Dialog::CreateFromTemplate(HWND parent) {
     HMODULE source = ResourceSource();
     if (!source || hwnd()) return false;
+    RegisterCommonControls();
     ended_ = false;
     result_ = 0;
     HWND window = ::CreateDialogParamA(source, MAKEINTRESOURCEA(templateId_), parent, DialogProc,

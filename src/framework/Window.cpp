@@ -80,6 +80,7 @@ void Window::Unlink() {
     if (!hwnd_) return;
     if (::IsWindow(toolTips_)) ::DestroyWindow(toolTips_);
     toolTips_ = nullptr;
+    toolTipsEnabled_ = false;
     MessageLoop::RemoveModeless(hwnd_);
     ::RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
     hwnd_ = nullptr;
@@ -152,18 +153,22 @@ LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool Window::EnableToolTips() {
     if (!hwnd_) return false;
+    toolTipsEnabled_ = true;
+    for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!AddToolTip(child)) return false;
+    }
+    return true;
+}
+
+bool Window::AddToolTip(HWND child) {
+    if (!toolTipsEnabled_ || !child || ::GetParent(child) != hwnd_) return false;
+    // Made with the first tool, so a window without children has none.
     if (!toolTips_) {
         toolTips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ClassInstance(),
                                       nullptr);
         if (!toolTips_) return false;
     }
-    for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) AddToolTip(child);
-    return true;
-}
-
-bool Window::AddToolTip(HWND child) {
-    if (!toolTips_ || !child || ::GetParent(child) != hwnd_) return false;
     TOOLINFOA tool{};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

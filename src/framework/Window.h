@@ -57,8 +57,9 @@ public:
     // is dispatched. True swallows the message.
     virtual bool PreTranslateMessage(MSG& message);
 
-    // Tool tips for the child windows present now (and those added later):
-    // each asks this window for its text with TTN_NEEDTEXT, identified by window.
+    // Tool tips for the child windows present now (and those added later
+    // with AddToolTip): each asks this window for its text with TTN_NEEDTEXT,
+    // identified by window.
     bool EnableToolTips();
     bool AddToolTip(HWND child);
 
@@ -89,7 +90,8 @@ private:
 
     HWND hwnd_ = nullptr;
     bool owned_ = false;
-    HWND toolTips_ = nullptr;  // created by EnableToolTips, destroyed with the window
+    bool toolTipsEnabled_ = false;
+    HWND toolTips_ = nullptr;  // made with the first tool, destroyed with the window
 };
 
 // The control id a TTN_NEEDTEXT request is about, whether the tool is

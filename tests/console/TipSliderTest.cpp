@@ -1,0 +1,110 @@
+// The slider's position tip: ":Test" first, then the position at the last
+// mouse move; mouse messages are relayed to the tip before dispatch.
+#include "ConsoleControlsFixture.h"
+#include "framework/MessageLoop.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+using namespace ostrivan;
+using namespace consoletest;
+
+namespace {
+
+std::string TipText(const TipSlider& slider) {
+    char text[64];
+    slider.tip().GetText(slider.hwnd(), TipSlider::kToolId, text, sizeof(text));
+    return text;
+}
+
+void MoveMouseOver(const TipSlider& slider) { ::SendMessageA(slider.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); }
+
+TEST_F(ConsoleControls, TipShowsTestUntilTheFirstMouseMoveThenThePosition) {
+    TipSlider& slider = dialog.slider;
+    EXPECT_EQ(nullptr, slider.tip().hwnd()) << "no tip before it is switched on";
+    MoveMouseOver(slider);
+    slider.SetRange(-10, 10, true);
+    slider.SetPos(-7, true);
+    ASSERT_TRUE(slider.EnablePositionTip());
+    EXPECT_FALSE(slider.EnablePositionTip()) << "once";
+    EXPECT_TRUE(::GetWindowLongA(slider.tip().hwnd(), GWL_STYLE) & TTS_ALWAYSTIP);
+    EXPECT_EQ(":Test", TipText(slider));
+    MoveMouseOver(slider);
+    EXPECT_EQ("-7", TipText(slider));
+    slider.SetPos(3, true);
+    EXPECT_EQ("-7", TipText(slider)) << "a change by program shows after the next move";
+    MoveMouseOver(slider);
+    EXPECT_EQ("3", TipText(slider));
+}
+
+TEST_F(ConsoleControls, ToolRectangleIsTheClientRectangleWhenSwitchedOn) {
+    TipSlider& slider = dialog.slider;
+    RECT client{};
+    ::GetClientRect(slider.hwnd(), &client);
+    ASSERT_TRUE(slider.EnablePositionTip());
+    ::SetWindowPos(slider.hwnd(), nullptr, 0, 0, client.right + 40, client.bottom + 10, SWP_NOMOVE | SWP_NOZORDER);
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = slider.hwnd();
+    tool.uId = TipSlider::kToolId;
+    ASSERT_TRUE(::SendMessageA(slider.tip().hwnd(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_TRUE(::EqualRect(&client, &tool.rect));
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+int countWindows() {
+    int count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+std::vector<MSG> g_relayed;
+LRESULT CALLBACK RecordRelay(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == TTM_RELAYEVENT) g_relayed.push_back(*reinterpret_cast<const MSG*>(lParam));
+    return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST_F(ConsoleControls, MouseMessagesAreRelayedToTheTipBeforeDispatch) {
+    TipSlider& slider = dialog.slider;
+    ASSERT_TRUE(slider.EnablePositionTip());
+    ASSERT_TRUE(::SetWindowSubclass(slider.tip().hwnd(), RecordRelay, 1, 0));
+    g_relayed.clear();
+    ::PostMessageA(slider.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+    MessageLoop::PumpPending();
+    ASSERT_FALSE(g_relayed.empty());
+    EXPECT_EQ(static_cast<UINT>(WM_MOUSEMOVE), g_relayed.front().message);
+    EXPECT_EQ(slider.hwnd(), g_relayed.front().hwnd);
+    ::RemoveWindowSubclass(slider.tip().hwnd(), RecordRelay, 1);
+}
+
+TEST_F(ConsoleControls, TipGoesWithTheSlider) {
+    ASSERT_TRUE(dialog.slider.EnablePositionTip());
+    HWND tip = dialog.slider.tip().hwnd();
+    ASSERT_TRUE(::IsWindow(tip));
+    dialog.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(tip));
+}
+
+TEST(ConsoleControlsRuns, NothingIsLeftAfterAHundredRuns) {
+    SetResourceSource(::GetModuleHandleA(nullptr));
+    int before = countWindows();
+    for (int run = 0; run < 100; ++run) {
+        ControlsDialog dialog;
+        dialog.postAppAtInit = true;
+        dialog.onAppMessage = [&dialog] {
+            EXPECT_TRUE(dialog.slider.EnablePositionTip());
+            EXPECT_TRUE(dialog.button.AppendEntry("Camera"));
+            dialog.button.SelectEntry(0);
+            dialog.EndDialog(IDOK);
+        };
+        ASSERT_EQ(IDOK, dialog.DoModal(nullptr));
+    }
+    EXPECT_EQ(before, countWindows()) << "tips and dialogs are all gone";
+    SetResourceSource(nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,175 @@
+// What the module hands the skinning library: operation codes, argument
+// order and the records byte for byte, seen by a recording library.
+#include "skin/SkinDescriptor.h"
+#include "skin/SkinMessages.h"
+#include "skin/SkinPaths.h"
+#include "skin/SkinSession.h"
+#include "support/TestBedFixture.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+using namespace ostrivan;
+
+namespace {
+
+std::string Folder(const char* name) { return testsupport::ProgramFolder() + name; }
+
+// The recorder loaded by a session, seen from the test.
+struct Recorder {
+    HMODULE module = nullptr;
+    std::string Log() const {
+        auto log = reinterpret_cast<const char*(WINAPI*)()>(reinterpret_cast<void*>(::GetProcAddress(module, "RecorderLog")));
+        return log ? log() : "";
+    }
+    void Reset(LRESULT contextResult, LRESULT skinResult) const {
+        auto reset = reinterpret_cast<void(WINAPI*)(LRESULT, LRESULT)>(
+            reinterpret_cast<void*>(::GetProcAddress(module, "RecorderReset")));
+        if (reset) reset(contextResult, skinResult);
+    }
+};
+
+class SkinSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Keep the recorder loaded between sessions so its log and answers persist.
+        recorder_.module = ::LoadLibraryA((Folder("skinrecorder\\") + "HookWnd.DLL").c_str());
+        ASSERT_NE(nullptr, recorder_.module);
+        recorder_.Reset(0x1234, 1);
+        window_ = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    }
+    void TearDown() override {
+        ::DestroyWindow(window_);
+        ::FreeLibrary(recorder_.module);
+    }
+    Recorder recorder_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(SkinSessionTest, DescriptorWithControlsReachesTheLibraryByteForByte) {
+    const SkinControlSkin minimize{sizeof(SkinControlSkin), kSkinControlImageButton, "Minimize.png"};
+    const SkinControlSkin close{sizeof(SkinControlSkin), kSkinControlImageButton, "Close.png"};
+    const SkinControlEntry controls[] = {{sizeof(SkinControlEntry), 1057, &minimize},
+                                         {sizeof(SkinControlEntry), 1058, &close}};
+    SkinDescriptor descriptor;
+    descriptor.bundlePath = "C:\\skin\\Ostrivan.bff";
+    descriptor.imageName = "BG.png";
+    descriptor.controlCount = 2;
+    descriptor.controls = controls;
+    {
+        SkinSession session;
+        std::string folder = Folder("skinrecorder\\");  // a trailing backslash is dropped
+        EXPECT_EQ(1, session.Open(window_, descriptor, folder.c_str()));
+        EXPECT_TRUE(session.IsOpen());
+        EXPECT_EQ("op=1 ctx=0 arg=0 win=0\n"
+                  "op=3 ctx=0x1234 arg=0 win=W size=40 bundle=C:\\skin\\Ostrivan.bff kind=8 image=BG.png "
+                  "words=0,0,0,0 count=2 [12 1057 28 2 Minimize.png] [12 1058 28 2 Close.png]\n",
+                  recorder_.Log());
+        recorder_.Reset(0x1234, 1);
+        EXPECT_EQ(5, session.Close());
+        EXPECT_EQ("op=4 ctx=0x1234 arg=0 win=0\nop=2 ctx=0x1234 arg=0 win=0\n", recorder_.Log());
+        EXPECT_EQ(0, session.Close()) << "a second close calls nothing";
+    }
+    EXPECT_EQ("op=4 ctx=0x1234 arg=0 win=0\nop=2 ctx=0x1234 arg=0 win=0\n", recorder_.Log());
+}
+
+TEST_F(SkinSessionTest, DescriptorWithIdsIsFiftyTwoBytesAroundAPlainDescriptor) {
+    const uint32_t ids[] = {1062};
+    SkinDescriptorWithIds extended;
+    extended.descriptor.bundlePath = "B.bff";
+    extended.descriptor.imageName = "InfoPanelWnd.png";
+    extended.idCount = 1;
+    extended.ids = ids;
+    SkinSession session;
+    EXPECT_EQ(1, session.Open(window_, extended, Folder("skinrecorder").c_str()));
+    EXPECT_NE(std::string::npos,
+              recorder_.Log().find("op=3 ctx=0x1234 arg=0 win=W outer=52 size=40 bundle=B.bff kind=8 "
+                                   "image=InfoPanelWnd.png words=0,0,0,0 count=0 ids=1 1062\n"))
+        << recorder_.Log();
+}
+
+TEST_F(SkinSessionTest, WrappersPassTheirBlocksInOrder) {
+    SkinSession session;
+    SkinDescriptor descriptor;
+    descriptor.windowKind = kSkinWindowKindPlain;
+    ASSERT_EQ(1, session.Open(window_, descriptor, Folder("skinrecorder").c_str()));
+    recorder_.Reset(0x1234, 1);
+    EXPECT_EQ(1024, session.ReadSkinNumber("InfoPanelData_X", "TopBorderMargin", 24));
+    char buffer[6];
+    EXPECT_EQ(5, session.ReadSkinData("InfoPanelWndData_Y", "DropDownBMP", buffer, sizeof(buffer)));
+    EXPECT_STREQ("recor", buffer);
+    EXPECT_EQ(1, session.ApplySkinRegion(1, "RoundRect 6 6"));
+    EXPECT_EQ("op=9 ctx=0x1234 arg=0 win=0 section=InfoPanelData_X key=TopBorderMargin default=24\n"
+              "op=11 ctx=0x1234 arg=0 win=0 section=InfoPanelWndData_Y key=DropDownBMP capacity=6\n"
+              "op=12 ctx=0x1234 arg=1 win=0 region=RoundRect 6 6\n",
+              recorder_.Log());
+}
+
+TEST_F(SkinSessionTest, RefusedContextOrWindowGivesZeroAndCloseCallsOnlyWhatExists) {
+    struct Case {
+        LRESULT contextResult, skinResult;
+        const char* openLog;
+        const char* closeLog;
+    };
+    const Case cases[] = {
+        {0, 1, "op=1 ctx=0 arg=0 win=0\n", ""},
+        {0x1234, 0, "op=1 ctx=0 arg=0 win=0\nop=3 ctx=0x1234 arg=0 win=W size=40 bundle=(null) kind=8 image=(null) words=0,0,0,0 count=0\n",
+         "op=4 ctx=0x1234 arg=0 win=0\nop=2 ctx=0x1234 arg=0 win=0\n"},
+    };
+    for (const Case& c : cases) {
+        recorder_.Reset(c.contextResult, c.skinResult);
+        SkinSession session;
+        EXPECT_EQ(0, session.Open(window_, SkinDescriptor{}, Folder("skinrecorder").c_str()));
+        EXPECT_EQ(c.openLog, recorder_.Log());
+        recorder_.Reset(c.contextResult, c.skinResult);
+        if (!c.contextResult) {
+            EXPECT_EQ(0, session.ReadSkinNumber("S", "K", 7)) << "no context: no call";
+        }
+        session.Close();
+        EXPECT_EQ(c.closeLog, recorder_.Log());
+    }
+}
+
+TEST(SkinSession, MissingLibraryOrMissingEntryGivesZero) {
+    SkinSession session;
+    SkinDescriptor descriptor;
+    HWND window = nullptr;
+    // No library in that folder and none by plain name beside this program.
+    ASSERT_EQ(nullptr, ::GetModuleHandleA("HookWnd.DLL"));
+    EXPECT_EQ(0, session.Open(window, descriptor, Folder("no such folder").c_str()));
+    EXPECT_EQ(0, session.Open(window, descriptor, nullptr));
+    EXPECT_FALSE(session.IsOpen());
+    EXPECT_EQ(0, session.Open(window, descriptor, Folder("skinnoentry").c_str()));
+    EXPECT_NE(nullptr, ::GetModuleHandleA("HookWnd.DLL"));
+    EXPECT_EQ(0, session.ReadSkinData("S", "K", nullptr, 0));
+    EXPECT_EQ(0, session.Close());
+    EXPECT_EQ(nullptr, ::GetModuleHandleA("HookWnd.DLL")) << "freed by Close";
+    // A folder too long for the file name is not cut short into another path.
+    std::string longFolder(300, 'x');
+    EXPECT_EQ(0, session.Open(window, descriptor, longFolder.c_str()));
+}
+
+TEST(SkinMessages, AreTheRegisteredMessagesOfTheirNames) {
+    EXPECT_EQ(::RegisterWindowMessageA("WM_HKWND_FUNC"), SkinMessages().windowFunction);
+    EXPECT_EQ(::RegisterWindowMessageA("WM_HKBUTTON_FUNCTION"), SkinMessages().buttonFunction);
+    EXPECT_EQ(::RegisterWindowMessageA("WM_HKSTATIC_FUNCTION"), SkinMessages().staticFunction);
+    EXPECT_EQ(::RegisterWindowMessageA("WM_HKSLIDER_FUNCTION"), SkinMessages().sliderFunction);
+    EXPECT_GE(SkinMessages().buttonFunction, 0xC000u);
+}
+
+TEST(SkinPaths, BundleInThe32BitSystemFolderAndLibraryUnderTheWindowsFolder) {
+    char bundle[MAX_PATH];
+    ASSERT_TRUE(BuildSkinBundlePath(bundle));
+    char wow64[MAX_PATH] = {};
+    ::GetSystemWow64DirectoryA(wow64, MAX_PATH);
+    EXPECT_EQ(std::string(wow64) + "\\Ostrivan.bff", bundle);
+    char folder[MAX_PATH];
+    ASSERT_TRUE(BuildSkinLibraryFolder(folder));
+    char windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(std::string(windows) + "\\TWAIN_32\\Kestrane\\XC0730", folder);
+}
+
+}  // namespace
