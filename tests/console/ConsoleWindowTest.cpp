@@ -8,6 +8,7 @@
 #include "launch/LaunchContextOwner.h"
 #include "settings/SettingsStore.h"
 #include "skin/ResourceLibrary.h"
+#include "skin/SkinPaths.h"
 #include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
 
@@ -364,6 +365,91 @@ TEST_F(ConsoleWindow, ToolTipsOfTheTitleButtons) {
     byId.hdr.idFrom = IDC_CLOSE;
     byId.hdr.code = TTN_NEEDTEXTA;
     EXPECT_FALSE(::SendMessageA(w, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&byId)));
+}
+
+// Answers the first message box that shows a given text, from its own thread.
+class MessageBoxAnswerer {
+public:
+    explicit MessageBoxAnswerer(std::string text) : text_(std::move(text)) {
+        thread_ = ::CreateThread(nullptr, 0, Main, this, 0, nullptr);
+    }
+    ~MessageBoxAnswerer() {
+        stop_ = true;
+        ::WaitForSingleObject(thread_, INFINITE);
+        ::CloseHandle(thread_);
+    }
+    bool answered() const { return answered_; }
+
+private:
+    static BOOL CALLBACK FindText(HWND child, LPARAM self) {
+        char text[512] = {};
+        ::GetWindowTextA(child, text, sizeof(text));
+        if (reinterpret_cast<MessageBoxAnswerer*>(self)->text_ == text) {
+            *reinterpret_cast<MessageBoxAnswerer*>(self)->found_ = true;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static BOOL CALLBACK Inspect(HWND window, LPARAM parameter) {
+        auto* self = reinterpret_cast<MessageBoxAnswerer*>(parameter);
+        bool found = false;
+        self->found_ = &found;
+        ::EnumChildWindows(window, FindText, parameter);
+        if (found && ::GetDlgItem(window, IDOK)) {
+            ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            self->answered_ = true;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static DWORD WINAPI Main(void* parameter) {
+        auto* self = static_cast<MessageBoxAnswerer*>(parameter);
+        while (!self->stop_ && !self->answered_) {
+            ::EnumWindows(Inspect, reinterpret_cast<LPARAM>(self));
+            ::Sleep(50);
+        }
+        return 0;
+    }
+
+    std::string text_;
+    bool* found_ = nullptr;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> answered_{false};
+    HANDLE thread_ = nullptr;
+};
+
+// Takes the skin bundle away for one test, so the skinning library refuses the window.
+class HiddenSkinBundle {
+public:
+    HiddenSkinBundle() {
+        (void)BuildSkinBundlePath(path_);
+        hidden_ = std::string(path_) + ".hidden";
+        moved_ = ::MoveFileExA(path_, hidden_.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    }
+    ~HiddenSkinBundle() {
+        if (moved_) ::MoveFileExA(hidden_.c_str(), path_, MOVEFILE_REPLACE_EXISTING);
+    }
+    bool moved() const { return moved_; }
+
+private:
+    char path_[MAX_PATH] = {};
+    std::string hidden_;
+    bool moved_ = false;
+};
+
+TEST_F(ConsoleWindow, RefusedSkinIsReportedAndTheConsoleWorksUnskinned) {
+    HiddenSkinBundle bundle;
+    ASSERT_TRUE(bundle.moved());
+    ResourceLibrary library;
+    ASSERT_TRUE(library.Load());
+    MessageBoxAnswerer answerer(LoadResourceString(IDS_SKIN_FAILED));
+    RunningConsole console;
+    EXPECT_TRUE(answerer.answered());
+    ASSERT_TRUE(::IsWindow(console.hwnd()));
+    // The panel and its section are there and open as usual.
+    ASSERT_TRUE(console.WaitForFirstShow());
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(console.hwnd(), IDC_INFO_PANEL)));
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(console.hwnd(), IDC_OPTIONS)));
 }
 
 }  // namespace
