@@ -8,6 +8,7 @@
 #include "launch/LaunchContextOwner.h"
 #include "skin/ResourceLibrary.h"
 #include "support/TestBedFixture.h"
+#include "support/RunningConsole.h"
 #include "support/TestConsole.h"
 
 #include <dbt.h>
@@ -22,68 +23,6 @@ using namespace testsupport;
 namespace {
 
 constexpr DWORD kHangLimitMs = 30000;
-
-// The console window on its own thread (see the window tests).
-class RunningConsole {
-public:
-    RunningConsole() {
-        context_ = AllocateLaunchContext();
-        FindCameras(context_.get());
-        context_->selectedDevice = context_->deviceNames[0];
-        thread_ = ::CreateThread(nullptr, 0, Main, this, 0, nullptr);
-        WaitUntil([this] { return context_->deviceChangeMutex != nullptr; }, kHangLimitMs);
-    }
-    ~RunningConsole() {
-        if (::IsWindow(hwnd())) ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
-        Join(kHangLimitMs);
-        ::CloseHandle(thread_);
-    }
-    HWND hwnd() const { return context_->consoleWindow; }
-    ConsoleWnd& window() { return *window_; }
-    LaunchContext& context() { return *context_; }
-    bool Join(DWORD ms) { return ::WaitForSingleObject(thread_, ms) == WAIT_OBJECT_0; }
-    void Sync() { ::SendMessageA(hwnd(), WM_NULL, 0, 0); }
-
-    std::vector<std::string> Entries() {
-        std::vector<std::string> entries;
-        for (int i = 0; i < window_->deviceButton().GetEntryCount(); ++i) {
-            char text[DeviceMenuButton::kTextSize];
-            window_->deviceButton().GetEntryText(i, text);
-            entries.emplace_back(text);
-        }
-        return entries;
-    }
-    std::string Caption() {
-        char caption[300] = {};
-        ::GetWindowTextA(::GetDlgItem(hwnd(), IDC_CAMERA_BUTTON), caption, sizeof(caption));
-        return caption;
-    }
-    // Notifies the window and waits until its menu shows the entries.
-    bool NotifyAndWaitFor(const std::vector<std::string>& entries) {
-        ::PostMessageA(hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
-        return WaitUntil(
-            [&] {
-                Sync();
-                return Entries() == entries;
-            },
-            kHangLimitMs);
-    }
-
-private:
-    static DWORD WINAPI Main(void* parameter) {
-        auto* self = static_cast<RunningConsole*>(parameter);
-        ResourceLibrary library;
-        (void)library.Load();
-        self->window_ = std::make_unique<ConsoleWnd>();
-        self->window_->Attach(FoundDevices(*self->context_), self->context_.get());
-        self->window_->DoModal(nullptr);
-        return 0;
-    }
-
-    LaunchContextPtr context_;
-    std::unique_ptr<ConsoleWnd> window_;
-    HANDLE thread_ = nullptr;
-};
 
 std::string NoCameraText() { return LoadResourceString(IDS_NO_CAMERA); }
 

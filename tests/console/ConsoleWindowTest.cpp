@@ -10,6 +10,7 @@
 #include "skin/ResourceLibrary.h"
 #include "skin/SkinPaths.h"
 #include "support/TestBedFixture.h"
+#include "support/RunningConsole.h"
 #include "support/TestConsole.h"
 
 #include <shlwapi.h>
@@ -46,63 +47,6 @@ HWND FindTabStrip(HWND console) {
     }
     return nullptr;
 }
-
-// A console window on its own thread, the way the standalone entry point runs it.
-class RunningConsole {
-public:
-    RunningConsole() {
-        context_ = AllocateLaunchContext();
-        FindCameras(context_.get());
-        context_->selectedDevice = context_->deviceNames[0];
-        ready_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread_ = ::CreateThread(nullptr, 0, Main, this, 0, nullptr);
-        ::WaitForSingleObject(ready_, kHangLimitMs);
-        WaitUntil([this] { return context_->consoleWindow && ::IsWindowVisible(context_->consoleWindow); },
-                  kHangLimitMs);
-    }
-    ~RunningConsole() {
-        if (::IsWindow(hwnd())) ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
-        Join(kHangLimitMs);
-        ::CloseHandle(thread_);
-        ::CloseHandle(ready_);
-    }
-    HWND hwnd() const { return context_->consoleWindow; }
-    ConsoleWnd& window() { return *window_; }
-    LaunchContext& context() { return *context_; }
-    bool Join(DWORD ms) { return ::WaitForSingleObject(thread_, ms) == WAIT_OBJECT_0; }
-    INT_PTR result() const { return result_; }
-    // Lets the window's thread handle everything sent before.
-    void Sync() { ::SendMessageA(hwnd(), WM_NULL, 0, 0); }
-    // Waits until the info panel's first show has expanded the view panel
-    // (and, without a stored rectangle, the height was fitted to it).
-    bool WaitForFirstShow() {
-        return WaitUntil(
-            [this] {
-                HWND section = window_->infoPanel().GetSectionClient(0, true);
-                return section && ::IsWindowVisible(section);
-            },
-            kHangLimitMs) &&
-               (Sync(), ::Sleep(200), Sync(), true);
-    }
-
-private:
-    static DWORD WINAPI Main(void* parameter) {
-        auto* self = static_cast<RunningConsole*>(parameter);
-        ResourceLibrary library;
-        (void)library.Load();
-        self->window_ = std::make_unique<ConsoleWnd>();
-        self->window_->Attach(FoundDevices(*self->context_), self->context_.get());
-        ::SetEvent(self->ready_);
-        self->result_ = self->window_->DoModal(nullptr);
-        return 0;
-    }
-
-    LaunchContextPtr context_;
-    std::unique_ptr<ConsoleWnd> window_;
-    HANDLE ready_ = nullptr;
-    HANDLE thread_ = nullptr;
-    std::atomic<INT_PTR> result_{-2};
-};
 
 class ConsoleWindow : public CameraTestBed {
 protected:

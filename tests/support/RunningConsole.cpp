@@ -1,0 +1,83 @@
+#include "support/RunningConsole.h"
+
+#include "ResourceIds.h"
+#include "launch/CameraDiscovery.h"
+#include "skin/ResourceLibrary.h"
+#include "support/TestConsole.h"
+
+#include <dbt.h>
+
+namespace testsupport {
+
+using namespace ostrivan;
+
+RunningConsole::RunningConsole() {
+    context_ = AllocateLaunchContext();
+    FindCameras(context_.get());
+    context_->selectedDevice = context_->deviceNames[0];
+    ready_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = ::CreateThread(nullptr, 0, Main, this, 0, nullptr);
+    ::WaitForSingleObject(ready_, kHangLimitMs);
+    WaitUntil([this] { return context_->deviceChangeMutex && ::IsWindowVisible(context_->consoleWindow); },
+              kHangLimitMs);
+}
+
+RunningConsole::~RunningConsole() {
+    if (::IsWindow(hwnd())) ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+    Join(kHangLimitMs);
+    ::CloseHandle(thread_);
+    ::CloseHandle(ready_);
+}
+
+DWORD WINAPI RunningConsole::Main(void* parameter) {
+    auto* self = static_cast<RunningConsole*>(parameter);
+    ResourceLibrary library;
+    (void)library.Load();
+    self->window_ = std::make_unique<ConsoleWnd>();
+    self->window_->Attach(FoundDevices(*self->context_), self->context_.get());
+    ::SetEvent(self->ready_);
+    self->result_ = self->window_->DoModal(nullptr);
+    return 0;
+}
+
+bool RunningConsole::WaitForFirstShow() {
+    bool shown = WaitUntil(
+        [this] {
+            HWND section = window_->infoPanel().GetSectionClient(0, true);
+            return section && ::IsWindowVisible(section);
+        },
+        kHangLimitMs);
+    // The fit that follows the first show comes through the window's queue.
+    Sync();
+    ::Sleep(200);
+    Sync();
+    return shown;
+}
+
+std::vector<std::string> RunningConsole::Entries() {
+    std::vector<std::string> entries;
+    for (int i = 0; i < window_->deviceButton().GetEntryCount(); ++i) {
+        char text[DeviceMenuButton::kTextSize];
+        window_->deviceButton().GetEntryText(i, text);
+        entries.emplace_back(text);
+    }
+    return entries;
+}
+
+std::string RunningConsole::Caption() {
+    char caption[300] = {};
+    ::GetWindowTextA(::GetDlgItem(hwnd(), IDC_CAMERA_BUTTON), caption, sizeof(caption));
+    return caption;
+}
+
+bool RunningConsole::NotifyAndWaitFor(const std::vector<std::string>& entries) {
+    ::PostMessageA(hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+    return WaitUntil(
+        [&] {
+            Sync();
+            return Entries() == entries;
+        },
+        kHangLimitMs);
+}
+
+}  // namespace testsupport
