@@ -1,5 +1,7 @@
 #include "base/ModuleState.h"
 
+#include "skin/SkinMessages.h"
+
 namespace ostrivan {
 
 namespace {
@@ -8,6 +10,9 @@ HINSTANCE g_module = nullptr;
 
 HINSTANCE ModuleInstance() { return g_module; }
 
-void OnModuleLoad(HINSTANCE module) { g_module = module; }
+void OnModuleLoad(HINSTANCE module) {
+    g_module = module;
+    RegisterSkinMessages();
+}
 
 }  // namespace ostrivan

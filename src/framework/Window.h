@@ -1,0 +1,99 @@
+// Window: the base of every window object of the console (dialogs, bound
+// template controls, generic child windows of registered classes).
+//
+// How a message reaches a handler:
+//   the window's messages go to Window::SubclassProc (a comctl32 window
+//   subclass whose reference data is the object), which calls the object's
+//   WindowProc. A class overrides WindowProc only, with one line per message
+//   ("case WM_X: return OnX(...)"); what it does not take goes on to its base
+//   and finally to DefaultProc, the one default layer, which is never
+//   overridden.
+//
+// Linking: object and window are linked once (WM_NCCREATE for windows of
+// registered classes, WM_INITDIALOG for dialogs, Subclass for existing
+// controls) and unlinked once, at WM_NCDESTROY or in the destructor, whichever
+// comes first. An object never outlives its link, so no message reaches a
+// half-destroyed object.
+//
+// Error rule: operations that can fail return bool ([[nodiscard]] where the
+// result matters); nothing throws.
+#pragma once
+
+#include <windows.h>
+
+namespace ostrivan {
+
+class Dialog;
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    bool IsWindow() const { return hwnd_ && ::IsWindow(hwnd_); }
+    // The object linked to a window, or null.
+    static Window* FromHandle(HWND window);
+
+    // Registers a window class whose windows link to their objects at
+    // WM_NCCREATE. Registering an existing name again is harmless.
+    static bool RegisterWindowClass(const char* className, UINT classStyle, HCURSOR cursor, HBRUSH background);
+    // Creates a window of a class registered above, or of any system class
+    // (then linked right after creation). The object owns the window.
+    [[nodiscard]] bool CreateEx(DWORD exStyle, const char* className, const char* text, DWORD style,
+                                const RECT& rect, HWND parent, UINT id);
+    // Binds this object to an existing window, usually a template control,
+    // so that it receives that window's messages. Not owned.
+    [[nodiscard]] bool Subclass(HWND window);
+    // Binds this object to the control with that id in a parent window.
+    [[nodiscard]] bool BindControl(HWND parent, int controlId) { return Subclass(::GetDlgItem(parent, controlId)); }
+    // Destroys the window (owned or not) and unlinks.
+    void DestroyWindow();
+
+    // Pre-translation: called for every message a loop of the framework
+    // retrieves whose target is this window or one of its children, before it
+    // is dispatched. True swallows the message.
+    virtual bool PreTranslateMessage(MSG& message);
+
+    // Tool tips for the child windows present now (and those added later):
+    // each asks this window for its text with TTN_NEEDTEXT, identified by window.
+    bool EnableToolTips();
+    bool AddToolTip(HWND child);
+
+    // Timers of this window; their WM_TIMER comes through WindowProc.
+    bool SetTimer(UINT_PTR id, UINT periodMs) { return ::SetTimer(hwnd_, id, periodMs, nullptr) != 0; }
+    void KillTimer(UINT_PTR id) { ::KillTimer(hwnd_, id); }
+
+    // The dialog this object is, or null.
+    virtual Dialog* AsDialog() { return nullptr; }
+
+protected:
+    // The one message procedure a class overrides.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The default layer: menu measure and draw requests reach their menu
+    // object, dialogs end on OK and Cancel, everything else goes to the
+    // window's own procedure (the control's, the dialog manager's or
+    // DefWindowProc).
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Links this object to a window; dialogs call it at WM_INITDIALOG.
+    bool Link(HWND window, bool owned);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR object);
+    static LRESULT CALLBACK CreationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Unlink();
+
+    HWND hwnd_ = nullptr;
+    bool owned_ = false;
+    HWND toolTips_ = nullptr;  // created by EnableToolTips, destroyed with the window
+};
+
+// The control id a TTN_NEEDTEXT request is about, whether the tool is
+// identified by window (TTF_IDISHWND) or by id.
+int ToolTipRequestControlId(const NMHDR& header);
+
+}  // namespace ostrivan
