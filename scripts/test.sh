@@ -8,7 +8,9 @@ trap stop_services EXIT
 "$OSTRIVAN_ROOT/scripts/install-deps.sh"
 build_all
 start_wineserver
-prepare_prefix
+# The display first: the prefix's desktop process starts with the first
+# program that prepare_prefix runs, and without a display no window opens.
 start_xvfb
+prepare_prefix
 log "running the tests (display $DISPLAY)"
 ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 600
