@@ -1,0 +1,38 @@
+// TabStripDialog: the small modeless child dialog (template 134) that the
+// console places over its placeholder 1141. Its tab 1141 asks the parent to
+// show the info panel (6025) and stays pressed; the second tab 1142 asks it
+// to hide the panel (6026) and releases 1141. 1142 is hidden after opening.
+// Enter and Escape never close it.
+//
+// Error rule: Create (the framework's) returns false when the template or the
+// window cannot be made. Skinning failures leave the dialog unskinned.
+#pragma once
+
+#include "framework/Dialog.h"
+#include "skin/SkinSession.h"
+
+namespace ostrivan {
+
+class TabStripDialog : public Dialog {
+public:
+    TabStripDialog();
+    ~TabStripDialog() override;
+
+    // Whether the last skinning of the window succeeded.
+    bool isSkinned() const { return skinned_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy();
+
+    void SetTabPressed(bool pressed);
+
+    SkinSession skin_;
+    bool skinned_ = false;
+};
+
+}  // namespace ostrivan

@@ -1,0 +1,344 @@
+#include "infopanel/InfoPanelWnd.h"
+
+#include "base/BoundedText.h"
+#include "console/ConsoleMessages.h"
+#include "infopanel/InfoPanelMessages.h"
+#include "launch/CameraList.h"
+#include "settings/SettingsStore.h"
+#include "skin/SkinDescriptor.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <new>
+
+namespace ostrivan {
+
+namespace {
+constexpr uint32_t kSkinNameRequest = 120;  // bytes read into each 200-byte name
+constexpr int kLineStep = 10;
+constexpr int kWheelDivisor = 5;  // 120 units per notch: 24 pixels
+constexpr UINT kFirstRestoreDelayMs = 100;
+constexpr UINT kParentHiddenRetryMs = 100;
+}  // namespace
+
+InfoPanelWnd::~InfoPanelWnd() {
+    // Last section first, each window before its object; then this window.
+    while (!sections_.empty()) {
+        sections_.back().reset();
+        sections_.pop_back();
+    }
+    DestroyWindow();
+}
+
+bool InfoPanelWnd::Create(HWND parent, const RECT& rect, UINT id, DWORD extraExStyle, DWORD style,
+                          const char* bundlePath, const char* skinName) {
+    if (!bundlePath || !*bundlePath || !parent || !::IsWindow(parent) || hwnd()) return false;
+    // The face colour shows wherever no section lies when the window is unskinned.
+    if (!RegisterWindowClass(kClassName, CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+                             reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1))))
+        return false;
+    sectionFlags_ = LOWORD(style);
+    const DWORD windowStyle = (style & 0xFFFF0000u) | WS_CHILD | WS_CLIPCHILDREN;
+    if (!CreateEx(extraExStyle | WS_EX_CONTROLPARENT, kClassName, "", windowStyle, rect, parent, id)) return false;
+    font_ = reinterpret_cast<HFONT>(::SendMessageA(parent, WM_GETFONT, 0, 0));
+    CopyText(bundlePath_, bundlePath);
+
+    const bool named = skinName && *skinName;
+    SkinDescriptor descriptor;
+    descriptor.bundlePath = bundlePath_;
+    descriptor.windowKind = named ? kSkinWindowKind : kSkinWindowKindPlain;
+    descriptor.imageName = named ? skinName : nullptr;
+    leftMargin_ = rightMargin_ = topMargin_ = bottomMargin_ = gap_ = 0;
+    // Refused by the skinning library (or without one) the window works
+    // unskinned, with plain sections: the console still needs its panel.
+    if (skin_.Open(hwnd(), descriptor, nullptr)) {
+        char section[260];
+        std::snprintf(section, sizeof(section), "InfoPanelWndData_%s", named ? skinName : "InfoPanel.png");
+        skin_.ReadSkinData(section, "InfoPanelBkgBMP", sectionSkin_, kSkinNameRequest);
+        skin_.ReadSkinData(section, "DropDownBMP", dropDownImage_, kSkinNameRequest);
+        sectionSkin_[sizeof(sectionSkin_) - 1] = '\0';
+        dropDownImage_[sizeof(dropDownImage_) - 1] = '\0';
+    }
+    EnableToolTips();
+    return true;
+}
+
+bool InfoPanelWnd::AddSection(HWND client, UINT id, int /*reserved*/, const char* title, int index) {
+    const int count = GetSectionCount();
+    if (!hwnd() || !client || !::IsWindow(client) || index < -1 || index > count) return false;
+    char clientText[201] = {};
+    if (!title) {
+        ::GetWindowTextA(client, clientText, sizeof(clientText));
+        title = clientText;
+    }
+    // Room first, so that nothing can fail once the section holds the client.
+    try {
+        sections_.reserve(sections_.size() + 1);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    std::unique_ptr<InfoPanel> section(new (std::nothrow) InfoPanel);
+    if (!section) return false;
+    if (!section->Create(sectionFlags_, id, title, client, hwnd(), bundlePath_, sectionSkin_, dropDownImage_))
+        return false;
+    sections_.insert(index < 0 ? sections_.end() : sections_.begin() + index, std::move(section));
+    Relayout(true);
+    return true;
+}
+
+InfoPanel* InfoPanelWnd::GetSection(int index) const {
+    return index >= 0 && index < GetSectionCount() ? sections_[index].get() : nullptr;
+}
+
+int InfoPanelWnd::FindSection(UINT id) const {
+    for (int i = 0; i < GetSectionCount(); ++i) {
+        HWND window = sections_[i]->hwnd();
+        if (window && static_cast<UINT>(::GetDlgCtrlID(window)) == id) return i;
+    }
+    return -1;
+}
+
+int InfoPanelWnd::IndexOf(int key, bool byIndex) const {
+    if (byIndex) return key >= 0 && key < GetSectionCount() ? key : -1;
+    return FindSection(static_cast<UINT>(key));
+}
+
+HWND InfoPanelWnd::GetSectionClient(int key, bool byIndex) const {
+    const int index = IndexOf(key, byIndex);
+    return index < 0 ? nullptr : sections_[index]->GetClient();
+}
+
+bool InfoPanelWnd::IsSectionExpanded(int key, bool byIndex) const {
+    const int index = IndexOf(key, byIndex);
+    return index >= 0 && sections_[index]->IsExpanded();
+}
+
+bool InfoPanelWnd::SetSectionExpanded(int key, bool byIndex, bool expand, bool silent) {
+    const int index = IndexOf(key, byIndex);
+    if (index < 0) return false;
+    sections_[index]->SetExpanded(expand, silent);
+    return true;
+}
+
+int InfoPanelWnd::GetContentHeight() const {
+    int height = topMargin_ + bottomMargin_;
+    for (int i = 0; i < GetSectionCount(); ++i) {
+        SIZE size{};
+        if (sections_[i]->GetSectionSize(&size)) height += size.cy;
+        if (i > 0) height += gap_;
+    }
+    return height;
+}
+
+void InfoPanelWnd::SetStatePersistence(CameraList* store, bool numberByIndex, int base) {
+    store_ = store;
+    numberByIndex_ = numberByIndex;
+    base_ = base;
+}
+
+void InfoPanelWnd::Relayout(bool invalidate) { Layout(invalidate, -1); }
+
+void InfoPanelWnd::RelayoutAndReveal(int index) { Layout(true, std::max(0, index)); }
+
+void InfoPanelWnd::ResizeSections(int widthChange) {
+    for (auto& section : sections_) {
+        RECT r{};
+        ::GetWindowRect(section->hwnd(), &r);
+        ::SetWindowPos(section->hwnd(), nullptr, 0, 0, r.right - r.left + widthChange, r.bottom - r.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void InfoPanelWnd::Layout(bool invalidate, int revealIndex) {
+    const int count = GetSectionCount();
+    std::vector<SIZE> sizes(count, SIZE{0, 0});
+    std::vector<int> tops(count, 0);
+    int y = topMargin_;
+    for (int i = 0; i < count; ++i) {
+        if (invalidate) ::InvalidateRect(sections_[i]->hwnd(), nullptr, TRUE);
+        if (!sections_[i]->GetSectionSize(&sizes[i])) sizes[i] = SIZE{0, 0};
+        tops[i] = y;
+        y += sizes[i].cy + gap_;
+    }
+    const int content = GetContentHeight();
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    const int page = client.bottom - client.top;
+    ::ShowScrollBar(hwnd(), SB_HORZ, FALSE);
+
+    if (revealIndex >= 0 || ::IsWindowVisible(hwnd())) {
+        if (content > page) {
+            if (!scrollBar_) {
+                ResizeSections(-kScrollBarWidth);
+                scrollBar_ = true;
+            }
+            if (revealIndex >= 0) {
+                const int above = std::min(revealIndex, count);
+                offset_ = 0;
+                for (int i = 0; i < above; ++i) offset_ += sizes[i].cy + (i > 0 ? gap_ : 0);
+            }
+            ::ShowScrollBar(hwnd(), SB_VERT, TRUE);
+            SCROLLINFO info{};
+            info.cbSize = sizeof(info);
+            info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+            info.nMin = 0;
+            info.nMax = content;
+            info.nPage = static_cast<UINT>(page);
+            info.nPos = offset_;
+            ::SetScrollInfo(hwnd(), SB_VERT, &info, TRUE);
+        } else {
+            if (scrollBar_) {
+                ResizeSections(kScrollBarWidth);
+                scrollBar_ = false;
+            }
+            ::ShowScrollBar(hwnd(), SB_VERT, FALSE);
+            if (offset_ > 0) {
+                offset_ = 0;
+                Layout(true, -1);
+            }
+            offset_ = 0;
+        }
+    }
+    if (offset_ > 0 && content - offset_ < page) {
+        offset_ = std::max(0, content - page);
+        if (scrollBar_) ::SetScrollPos(hwnd(), SB_VERT, offset_, TRUE);
+    }
+
+    const int narrowing = scrollBar_ ? kScrollBarWidth : 0;
+    auto place = [&](int i) {
+        ::SetWindowPos(sections_[i]->hwnd(), nullptr, leftMargin_, tops[i] - offset_, sizes[i].cx - narrowing,
+                       sizes[i].cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    // Moving down: the lowest section first, so none is drawn over another.
+    if (offset_ <= previousOffset_) {
+        for (int i = count - 1; i >= 0; --i) place(i);
+    } else {
+        for (int i = 0; i < count; ++i) place(i);
+    }
+}
+
+void InfoPanelWnd::Scroll(int code, int position) {
+    if (!scrollBar_) return;
+    previousOffset_ = offset_;
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    ::GetScrollInfo(hwnd(), SB_VERT, &info);
+    int offset = offset_;
+    switch (code) {
+    case SB_LINEUP: offset -= kLineStep; break;
+    case SB_LINEDOWN: offset += kLineStep; break;
+    case SB_PAGEUP: offset -= static_cast<int>(info.nPage); break;
+    case SB_PAGEDOWN: offset += static_cast<int>(info.nPage); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: offset = position; break;
+    case SB_TOP: offset -= 1; break;
+    case SB_BOTTOM: offset += 1; break;
+    default: break;
+    }
+    const int limit = info.nMax - info.nMin - static_cast<int>(info.nPage);
+    offset_ = std::max(0, std::min(offset, limit));
+    ::SetScrollPos(hwnd(), SB_VERT, offset_, TRUE);
+    Relayout(false);
+}
+
+void InfoPanelWnd::SaveStates() {
+    if (!store_) return;
+    for (int i = 0; i < GetSectionCount(); ++i)
+        store_->SavePanelState(sections_[i]->IsExpanded() ? 1 : 0, kConsoleKey, SectionNumber(i));
+}
+
+void InfoPanelWnd::RestoreStates() {
+    KillTimer(kRestoreSectionsTimer);
+    HWND parent = ::GetParent(hwnd());
+    if (!::IsWindowVisible(parent)) {
+        SetTimer(kRestoreSectionsTimer, kParentHiddenRetryMs);
+        return;
+    }
+    bool found = false;
+    for (int i = 0; i < GetSectionCount(); ++i) {
+        DWORD state = static_cast<DWORD>(-1);
+        if (!store_ || !store_->LoadPanelState(&state, kConsoleKey, SectionNumber(i))) continue;
+        found = true;
+        if (state == 1) SetSectionExpanded(i, true, true, true);
+    }
+    if (!found) {
+        SetSectionExpanded(0, true, true, true);
+        if (numberByIndex_ && firstShow_) ::SendMessageA(parent, kMsgFitToPanel, 0, 0);
+    }
+    firstShow_ = false;
+}
+
+LRESULT InfoPanelWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == InfoPanelCallbackMessage()) return OnSectionCallback();
+    switch (message) {
+    case WM_SIZE: return OnSize(wParam, lParam);
+    case WM_VSCROLL: return OnVScroll(wParam, lParam);
+    case WM_MOUSEWHEEL: return OnMouseWheel(wParam, lParam);
+    case kMsgSectionChanged: return OnSectionChanged(wParam, lParam);
+    case kMsgCollapseOthers: return OnCollapseOthers(wParam, lParam);
+    case WM_SHOWWINDOW: return OnShowWindow(wParam, lParam);
+    case WM_TIMER: return OnTimer(wParam, lParam);
+    case WM_SETFONT: return OnSetFont(wParam, lParam);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    }
+    return Window::WindowProc(message, wParam, lParam);
+}
+
+LRESULT InfoPanelWnd::OnSectionCallback() {
+    SaveStates();
+    return 0;
+}
+
+LRESULT InfoPanelWnd::OnSize(WPARAM wParam, LPARAM lParam) {
+    Relayout(true);
+    return DefaultProc(WM_SIZE, wParam, lParam);
+}
+
+LRESULT InfoPanelWnd::OnVScroll(WPARAM wParam, LPARAM lParam) {
+    Scroll(LOWORD(wParam), HIWORD(wParam));
+    return DefaultProc(WM_VSCROLL, wParam, lParam);
+}
+
+LRESULT InfoPanelWnd::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
+    const int delta = static_cast<short>(HIWORD(wParam));
+    Scroll(SB_THUMBTRACK, offset_ - delta / kWheelDivisor);
+    return DefaultProc(WM_MOUSEWHEEL, wParam, lParam);
+}
+
+LRESULT InfoPanelWnd::OnSectionChanged(WPARAM wParam, LPARAM lParam) {
+    // lParam names the toggled section by its control id; 0 after a silent change.
+    const int index = lParam ? FindSection(static_cast<UINT>(lParam)) : -1;
+    if (index >= 0) {
+        RelayoutAndReveal(index);
+    } else {
+        Relayout(true);
+    }
+    return DefaultProc(kMsgSectionChanged, wParam, lParam);
+}
+
+LRESULT InfoPanelWnd::OnCollapseOthers(WPARAM wParam, LPARAM lParam) {
+    for (auto& section : sections_) {
+        if (static_cast<WPARAM>(::GetDlgCtrlID(section->hwnd())) != wParam && section->IsExpanded())
+            section->SetExpanded(false, false);
+    }
+    return DefaultProc(kMsgCollapseOthers, wParam, lParam);
+}
+
+LRESULT InfoPanelWnd::OnShowWindow(WPARAM wParam, LPARAM lParam) {
+    if (wParam) SetTimer(kRestoreSectionsTimer, firstShow_ ? kFirstRestoreDelayMs : 0);
+    return DefaultProc(WM_SHOWWINDOW, wParam, lParam);
+}
+
+LRESULT InfoPanelWnd::OnTimer(WPARAM wParam, LPARAM lParam) {
+    if (wParam == kRestoreSectionsTimer) RestoreStates();
+    return DefaultProc(WM_TIMER, wParam, lParam);
+}
+
+LRESULT InfoPanelWnd::OnSetFont(WPARAM wParam, LPARAM lParam) {
+    font_ = reinterpret_cast<HFONT>(wParam);
+    if (LOWORD(lParam)) ::InvalidateRect(hwnd(), nullptr, TRUE);
+    return 0;
+}
+
+}  // namespace ostrivan

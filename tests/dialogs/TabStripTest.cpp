@@ -1,0 +1,206 @@
+// The tab strip: its opening state, the messages its tabs send to the
+// parent, its skin, and Enter and Escape.
+#include "TabStripTestIds.h"
+
+#include "ResourceIds.h"
+#include "console/ConsoleMessages.h"
+#include "dialogs/TabStripDialog.h"
+#include "framework/MessageLoop.h"
+#include "skin/ResourceLibrary.h"
+#include "skin/SkinMessages.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using ostrivan::TabStripDialog;
+
+// A parent that records private messages and commands and never ends by them.
+class ParentDialog : public ostrivan::Dialog {
+public:
+    ParentDialog() : Dialog(IDD_TEST_PARENT) {}
+    std::vector<UINT> messages;
+    std::vector<int> commands;  // clicks and their keyboard equivalents
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_COMMAND: return OnCommand(wParam);
+        case ostrivan::kMsgShowInfoPanel:
+        case ostrivan::kMsgHideInfoPanel: return OnPanelRequest(message, wParam, lParam);
+        }
+        return Dialog::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    LRESULT OnCommand(WPARAM wParam) {
+        if (HIWORD(wParam) == BN_CLICKED) commands.push_back(LOWORD(wParam));
+        return 0;
+    }
+    LRESULT OnPanelRequest(UINT message, WPARAM wParam, LPARAM lParam) {
+        EXPECT_EQ(0u, wParam);
+        EXPECT_EQ(0, lParam);
+        messages.push_back(message);
+        return 0;
+    }
+};
+
+// What the thread's windows were sent while a tab strip opened.
+std::vector<CWPSTRUCT>& SentLog() {
+    static std::vector<CWPSTRUCT> log;
+    return log;
+}
+std::string g_imageSent;
+LRESULT CALLBACK RecordSent(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (sent->message == ostrivan::SkinMessages().buttonFunction) {
+            SentLog().push_back(*sent);
+            g_imageSent = sent->lParam ? reinterpret_cast<const char*>(sent->lParam) : "";
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+template <typename F>
+F ProbeEntry(HMODULE probe, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(probe, name)));
+}
+
+class TabStripTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        probe = ::LoadLibraryA("HookWnd.DLL");  // the recording library beside this program
+        ASSERT_NE(nullptr, probe);
+        ProbeEntry<void (*)()>(probe, "ProbeReset")();
+        ASSERT_TRUE(resources.Load());
+        // The parent's template is this program's; the tab strip's the library's.
+        HMODULE library = ostrivan::ResourceSource();
+        ostrivan::SetResourceSource(::GetModuleHandleA(nullptr));
+        ASSERT_TRUE(parent.Create(nullptr));
+        ostrivan::SetResourceSource(library);
+        ::ShowWindow(parent.hwnd(), SW_SHOW);
+        SentLog().clear();
+        HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordSent, nullptr, ::GetCurrentThreadId());
+        ASSERT_TRUE(tab.Create(parent.hwnd()));
+        ::UnhookWindowsHookEx(hook);
+        ::ShowWindow(tab.hwnd(), SW_SHOW);
+        ostrivan::MessageLoop::PumpPending();
+    }
+    void TearDown() override {
+        tab.DestroyWindow();
+        parent.DestroyWindow();
+        if (probe) ::FreeLibrary(probe);
+    }
+
+    HWND Item(int id) { return ::GetDlgItem(tab.hwnd(), id); }
+    LRESULT ViewTabCheck() { return ::SendMessageA(Item(IDC_TAB_VIEW), BM_GETCHECK, 0, 0); }
+    std::vector<std::string> ProbeLines() {
+        std::vector<std::string> lines;
+        auto line = ProbeEntry<int (*)(int, char*, int)>(probe, "ProbeLogLine");
+        char buffer[1024];
+        for (int i = 0; line(i, buffer, sizeof(buffer)); ++i) lines.emplace_back(buffer);
+        return lines;
+    }
+
+    HMODULE probe = nullptr;
+    ostrivan::ResourceLibrary resources;
+    ParentDialog parent;
+    TabStripDialog tab;
+};
+
+TEST_F(TabStripTest, OpensAsAChildWithTheTabPressedAndTheSecondTabHidden) {
+    EXPECT_EQ(parent.hwnd(), ::GetParent(tab.hwnd()));
+    EXPECT_NE(0, ::GetWindowLongA(tab.hwnd(), GWL_STYLE) & WS_CHILD);
+    ASSERT_NE(nullptr, Item(IDC_TAB_VIEW));
+    ASSERT_NE(nullptr, Item(IDC_TAB_HIDE));
+    EXPECT_TRUE(::IsWindowVisible(Item(IDC_TAB_VIEW)));
+    EXPECT_FALSE(::IsWindowVisible(Item(IDC_TAB_HIDE)));
+    EXPECT_EQ(BST_CHECKED, ViewTabCheck());
+    EXPECT_TRUE(parent.messages.empty());
+    // The tab's image is changed through the skinning library's button message.
+    ASSERT_EQ(1u, SentLog().size());
+    EXPECT_EQ(Item(IDC_TAB_VIEW), SentLog()[0].hwnd);
+    EXPECT_EQ(static_cast<WPARAM>(ostrivan::kSetButtonImage), SentLog()[0].wParam);
+    EXPECT_EQ("ZestView.png", g_imageSent);
+}
+
+TEST_F(TabStripTest, SkinsWithTheBundleBackgroundAndTabImages) {
+    auto lines = ProbeLines();
+    std::vector<std::string> skins;
+    for (const auto& l : lines)
+        if (l.compare(0, 5, "skin ") == 0) skins.push_back(l);
+    if (skins.empty()) {
+        // Another skinning library in the library folder took the window.
+        GTEST_SKIP() << "the recording library was not the one loaded";
+    }
+    char bundle[MAX_PATH] = {};
+    ASSERT_NE(0u, ::GetSystemWow64DirectoryA(bundle, MAX_PATH));
+    ASSERT_EQ(1u, skins.size());
+    EXPECT_EQ("skin size=40 kind=8 image=BG3.png bundle=" + std::string(bundle) +
+                  "\\Ostrivan.bff reserved=0,0,0,0 controls=2 [12:1141:28:2:TabsButton.png] "
+                  "[12:1142:28:2:TabsButton.png]",
+              skins[0]);
+    EXPECT_TRUE(tab.isSkinned());
+    // The session ends with the window.
+    tab.DestroyWindow();
+    lines = ProbeLines();
+    EXPECT_EQ(0, lines.back().compare(0, 8, "destroy ")) << lines.back();
+}
+
+TEST_F(TabStripTest, TabsAskTheParentToShowOrHideThePanel) {
+    struct Step {
+        const char* name;
+        int tab;
+        UINT message;
+        LRESULT checkAfter;
+    } steps[] = {
+        {"view tab", IDC_TAB_VIEW, ostrivan::kMsgShowInfoPanel, BST_CHECKED},
+        {"view tab again", IDC_TAB_VIEW, ostrivan::kMsgShowInfoPanel, BST_CHECKED},
+        {"hide tab", IDC_TAB_HIDE, ostrivan::kMsgHideInfoPanel, BST_UNCHECKED},
+        {"view tab after hiding", IDC_TAB_VIEW, ostrivan::kMsgShowInfoPanel, BST_CHECKED},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        parent.messages.clear();
+        HWND button = Item(step.tab);
+        if (step.tab == IDC_TAB_VIEW) {
+            ::SendMessageA(button, BM_CLICK, 0, 0);  // a real click, which also flips the check box
+        } else {
+            // The hidden tab cannot be clicked; this is what its click sends.
+            ::SendMessageA(tab.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_TAB_HIDE, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(button));
+        }
+        ostrivan::MessageLoop::PumpPending();
+        EXPECT_EQ(std::vector<UINT>{step.message}, parent.messages);
+        EXPECT_EQ(step.checkAfter, ViewTabCheck());
+        EXPECT_TRUE(::IsWindow(tab.hwnd()));
+    }
+}
+
+TEST_F(TabStripTest, EnterAndEscapeNeitherCloseItNorReachTheParent) {
+    ::SetFocus(Item(IDC_TAB_VIEW));
+    for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_ESCAPE}}) {
+        SCOPED_TRACE(key);
+        for (HWND target : {Item(IDC_TAB_VIEW), tab.hwnd()}) {
+            ::PostMessageA(target, WM_KEYDOWN, key, 0);
+            ostrivan::MessageLoop::PumpPending();
+        }
+    }
+    EXPECT_TRUE(::IsWindow(tab.hwnd()));
+    EXPECT_TRUE(parent.commands.empty());
+    EXPECT_TRUE(parent.messages.empty());
+    EXPECT_EQ(BST_CHECKED, ViewTabCheck());
+
+    // The same key outside the tab strip does reach the parent's default button.
+    ::SetFocus(::GetDlgItem(parent.hwnd(), IDC_TEST_EDIT));
+    ::PostMessageA(::GetDlgItem(parent.hwnd(), IDC_TEST_EDIT), WM_KEYDOWN, VK_RETURN, 0);
+    ostrivan::MessageLoop::PumpPending();
+    EXPECT_EQ(std::vector<int>{IDOK}, parent.commands);
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+#include "InfoPanelTestSupport.h"
+
+#include "framework/MessageLoop.h"
+#include "settings/SettingsStore.h"
+
+#include <cstdio>
+
+namespace infopaneltest {
+
+namespace {
+constexpr char kRecorderClass[] = "InfoPanelTestRecorder";
+
+LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_USER) {
+        Journal().push_back({window, message, wParam, lParam});
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+void RegisterRecorder() {
+    static const bool registered = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = RecorderProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = kRecorderClass;
+        return ::RegisterClassA(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+std::string PanelStateName(int number) { return "PanelState" + std::to_string(number); }
+
+template <typename F>
+auto ProbeEntry(HMODULE module, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
+}  // namespace
+
+std::vector<Received>& Journal() {
+    static std::vector<Received> journal;
+    return journal;
+}
+
+std::vector<Received> ReceivedBy(HWND window, UINT message) {
+    std::vector<Received> found;
+    for (const Received& r : Journal())
+        if (r.window == window && r.message == message) found.push_back(r);
+    return found;
+}
+
+RecorderWindow::RecorderWindow(HWND parent, const RECT& rect, bool visible) {
+    RegisterRecorder();
+    DWORD style = (parent ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0);
+    window_ = ::CreateWindowExA(0, kRecorderClass, "recorder", style, rect.left, rect.top, rect.right - rect.left,
+                                rect.bottom - rect.top, parent, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+}
+
+RecorderWindow::~RecorderWindow() {
+    if (::IsWindow(window_)) ::DestroyWindow(window_);
+}
+
+void Pump() { ostrivan::MessageLoop::PumpPending(); }
+
+void PumpFor(DWORD ms) {
+    const DWORD start = ::GetTickCount();
+    do {
+        Pump();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (::GetTickCount() - start < ms);
+    Pump();
+}
+
+HWND MakeClient(HWND parent, int width, int height, bool visible, const char* text) {
+    return ::CreateWindowExA(0, "STATIC", text, WS_CHILD | (visible ? WS_VISIBLE : 0), 0, 0, width, height, parent,
+                             nullptr, ::GetModuleHandleA(nullptr), nullptr);
+}
+
+RECT ChildRect(HWND child) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+int Width(const RECT& r) { return r.right - r.left; }
+int Height(const RECT& r) { return r.bottom - r.top; }
+
+Probe::Probe() : module_(::LoadLibraryA("HookWnd.DLL")) {}
+
+Probe::~Probe() {
+    if (module_) ::FreeLibrary(module_);
+}
+
+void Probe::Reset() {
+    if (auto reset = ProbeEntry<void (*)()>(module_, "ProbeReset")) reset();
+}
+
+void Probe::SetNumber(const char* section, const char* key, int value) {
+    if (auto set = ProbeEntry<void (*)(const char*, const char*, int)>(module_, "ProbeSetNumber"))
+        set(section, key, value);
+}
+
+void Probe::SetData(const char* section, const char* key, const char* text) {
+    if (auto set = ProbeEntry<void (*)(const char*, const char*, const char*)>(module_, "ProbeSetData"))
+        set(section, key, text);
+}
+
+void Probe::SetSkinResult(int result) {
+    if (auto set = ProbeEntry<void (*)(int)>(module_, "ProbeSetSkinResult")) set(result);
+}
+
+std::vector<std::string> Probe::Lines() const {
+    std::vector<std::string> lines;
+    auto line = ProbeEntry<int (*)(int, char*, int)>(module_, "ProbeLogLine");
+    char buffer[1024];
+    for (int i = 0; line && line(i, buffer, sizeof(buffer)); ++i) lines.emplace_back(buffer);
+    return lines;
+}
+
+std::vector<std::string> Probe::LinesStarting(const std::string& prefix) const {
+    std::vector<std::string> found;
+    for (const std::string& l : Lines())
+        if (l.compare(0, prefix.size(), prefix) == 0) found.push_back(l);
+    return found;
+}
+
+void ClearPanelStates() {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, ostrivan::kConsoleKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    for (int n = 0; n < 16; ++n) ::RegDeleteValueA(key, PanelStateName(n).c_str());
+    ::RegCloseKey(key);
+}
+
+void StorePanelState(int number, DWORD value) { StorePanelStateRaw(number, REG_DWORD, &value, sizeof(value)); }
+
+void StorePanelStateRaw(int number, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, ostrivan::kConsoleKey, 0, nullptr, 0, KEY_SET_VALUE,
+                                               nullptr, &key, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key, PanelStateName(number).c_str(), 0, type,
+                                              static_cast<const BYTE*>(data), size));
+    ::RegCloseKey(key);
+}
+
+bool ReadPanelState(int number, DWORD* value) {
+    DWORD type = 0;
+    DWORD size = sizeof(*value);
+    return ::RegGetValueA(HKEY_CURRENT_USER, ostrivan::kConsoleKey, PanelStateName(number).c_str(), RRF_RT_ANY, &type,
+                          value, &size) == ERROR_SUCCESS &&
+           type == REG_DWORD && size == sizeof(*value);
+}
+
+}  // namespace infopaneltest

@@ -1,0 +1,74 @@
+// Pieces shared by the info panel tests: windows that record the messages
+// they receive, a pump, the test skinning library's controls, and the
+// section states in the registry.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace infopaneltest {
+
+struct Received {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// Every private or registered message (WM_USER and up) any recorder got, in order.
+std::vector<Received>& Journal();
+std::vector<Received> ReceivedBy(HWND window, UINT message);
+
+// A plain window that records what it receives; top-level when parent is null.
+class RecorderWindow {
+public:
+    RecorderWindow(HWND parent, const RECT& rect, bool visible);
+    ~RecorderWindow();
+    RecorderWindow(const RecorderWindow&) = delete;
+    RecorderWindow& operator=(const RecorderWindow&) = delete;
+    HWND hwnd() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+};
+
+// Dispatches what is queued; PumpFor keeps doing so for a while (timers).
+void Pump();
+void PumpFor(DWORD ms);
+
+// A hosted client: a static control of the given size in parent.
+HWND MakeClient(HWND parent, int width, int height, bool visible, const char* text = "Client");
+// A child's rectangle in its parent's client coordinates.
+RECT ChildRect(HWND child);
+int Width(const RECT& r);
+int Height(const RECT& r);
+
+// The test skinning library "HookWnd.DLL" beside the test program.
+class Probe {
+public:
+    Probe();
+    ~Probe();
+    bool Loaded() const { return module_ != nullptr; }
+    void Reset();
+    void SetNumber(const char* section, const char* key, int value);
+    void SetData(const char* section, const char* key, const char* text);
+    void SetSkinResult(int result);
+    std::vector<std::string> Lines() const;
+    // Lines that begin with prefix.
+    std::vector<std::string> LinesStarting(const std::string& prefix) const;
+
+private:
+    HMODULE module_ = nullptr;
+};
+
+// "PanelState<n>" of the console key.
+void ClearPanelStates();
+void StorePanelState(int number, DWORD value);
+void StorePanelStateRaw(int number, DWORD type, const void* data, DWORD size);
+bool ReadPanelState(int number, DWORD* value);
+
+}  // namespace infopaneltest
