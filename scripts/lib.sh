@@ -51,6 +51,17 @@ start_xvfb() {
   return 1
 }
 
+# Settings written while preparing a new prefix (the display driver's) reach
+# processes that start afterwards; its desktop process started before them.
+# A server this script started is restarted so that everything starts anew.
+restart_wineserver() {
+  if [ "$_started_wineserver" = yes ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    wineserver -p 2>/dev/null || _started_wineserver=no
+  fi
+}
+
 stop_services() {
   if [ "$_started_wineserver" = yes ]; then
     wineserver -k 2>/dev/null || true

@@ -23,6 +23,7 @@ if [ -z "${DISPLAY:-}" ]; then
   headless=yes
 fi
 prepare_prefix
+restart_wineserver
 
 log "plugging a virtual camera"
 plug_virtual_camera

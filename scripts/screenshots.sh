@@ -10,6 +10,7 @@ build_all
 start_xvfb
 start_wineserver
 prepare_prefix
+restart_wineserver
 prepare_hidpi_prefix
 mkdir -p "$OSTRIVAN_ROOT/docs"
 

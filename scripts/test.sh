@@ -12,6 +12,7 @@ build_all
 start_xvfb
 start_wineserver
 prepare_prefix
+restart_wineserver
 prepare_hidpi_prefix
 log "running the tests (display $DISPLAY)"
 ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 600
