@@ -51,15 +51,11 @@ start_xvfb() {
   return 1
 }
 
-# Settings written while preparing a new prefix (the display driver's) reach
-# processes that start afterwards; its desktop process started before them.
-# A server this script started is restarted so that everything starts anew.
-restart_wineserver() {
-  if [ "$_started_wineserver" = yes ]; then
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    wineserver -p 2>/dev/null || _started_wineserver=no
-  fi
+# Waits until the processes that preparing the prefix started (its desktop
+# among them) have ended, so that the next ones start with its settings. A
+# server that stays (someone else's persistent one) is not waited for long.
+settle_prefix() {
+  timeout 60 wineserver -w 2>/dev/null || true
 }
 
 stop_services() {

@@ -9,21 +9,16 @@ trap stop_services EXIT
 
 "$OSTRIVAN_ROOT/scripts/install-deps.sh"
 build_all
+# Windows need a display before the prefix's first program starts its
+# desktop: the user's own, or an Xvfb of ours with a screenshot at the end.
 headless=no
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   start_xvfb
   headless=yes
 fi
-start_wineserver
-# Windows need a display before the prefix's first program starts its
-# desktop: the user's own, or an Xvfb of ours with a screenshot at the end.
-headless=no
-if [ -z "${DISPLAY:-}" ]; then
-  start_xvfb
-  headless=yes
-fi
 prepare_prefix
-restart_wineserver
+settle_prefix
+start_wineserver
 
 log "plugging a virtual camera"
 plug_virtual_camera

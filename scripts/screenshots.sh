@@ -8,9 +8,9 @@ trap stop_services EXIT
 "$OSTRIVAN_ROOT/scripts/install-deps.sh"
 build_all
 start_xvfb
-start_wineserver
 prepare_prefix
-restart_wineserver
+settle_prefix
+start_wineserver
 prepare_hidpi_prefix
 mkdir -p "$OSTRIVAN_ROOT/docs"
 

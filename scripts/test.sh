@@ -10,9 +10,9 @@ build_all
 # The display comes first: the prefix's desktop process, started by the
 # preparation, must find it.
 start_xvfb
-start_wineserver
 prepare_prefix
-restart_wineserver
+settle_prefix
+start_wineserver
 prepare_hidpi_prefix
 log "running the tests (display $DISPLAY)"
 ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 600
