@@ -28,6 +28,11 @@ start_wineserver() {
   # A persistent server makes each Wine process start in a fraction of a second.
   if wineserver -p 2>/dev/null; then
     _started_wineserver=yes
+    # The prefix's services and desktop start with the server's first program
+    # and stay as long as it does; started here, they hold none of the
+    # output pipes of the programs that follow (a test runner would wait for
+    # those pipes to close).
+    wine wineboot.exe </dev/null >/dev/null 2>&1 || true
   fi
 }
 
