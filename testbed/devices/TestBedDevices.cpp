@@ -80,17 +80,17 @@ bool SetHardwareIdBytes(const std::string& instanceId, const std::string& bytes)
                                                static_cast<DWORD>(bytes.size())) != FALSE;
 }
 
-bool AddImageDevice(const DeviceSpec& spec) {
+bool AddImageDevice(const DeviceSpec& device) {
     DevInfoList list(::SetupDiCreateDeviceInfoList(&GUID_DEVCLASS_IMAGE, nullptr));
     if (!list) return false;
     SP_DEVINFO_DATA data{};
     data.cbSize = sizeof(data);
-    if (!::SetupDiCreateDeviceInfoA(list.handle, spec.instanceId.c_str(), &GUID_DEVCLASS_IMAGE,
-                                    spec.description.c_str(), nullptr, 0, &data)) {
+    if (!::SetupDiCreateDeviceInfoA(list.handle, device.instanceId.c_str(), &GUID_DEVCLASS_IMAGE,
+                                    device.description.c_str(), nullptr, 0, &data)) {
         return false;
     }
     std::string ids;
-    for (const auto& id : spec.hardwareIds) {
+    for (const auto& id : device.hardwareIds) {
         ids += id;
         ids.push_back('\0');
     }
@@ -100,11 +100,11 @@ bool AddImageDevice(const DeviceSpec& spec) {
                                              static_cast<DWORD>(ids.size())))
         return false;
     if (!::SetupDiSetDeviceRegistryPropertyA(list.handle, &data, SPDRP_DEVICEDESC,
-                                             reinterpret_cast<const BYTE*>(spec.description.c_str()),
-                                             static_cast<DWORD>(spec.description.size() + 1)))
+                                             reinterpret_cast<const BYTE*>(device.description.c_str()),
+                                             static_cast<DWORD>(device.description.size() + 1)))
         return false;
     if (!::SetupDiRegisterDeviceInfo(list.handle, &data, 0, nullptr, nullptr, nullptr)) return false;
-    return WriteStatus(spec.instanceId, spec.driverLoaded);
+    return WriteStatus(device.instanceId, device.driverLoaded);
 }
 
 bool SetDriverLoaded(const std::string& instanceId, bool loaded) { return WriteStatus(instanceId, loaded); }

@@ -14,7 +14,7 @@ struct DeviceSpec {
     bool driverLoaded = true;
 };
 
-bool AddImageDevice(const DeviceSpec& spec);
+bool AddImageDevice(const DeviceSpec& device);
 bool RemoveImageDevice(const std::string& instanceId);
 // Raw hardware-ID bytes, for lists the multi-string form cannot express.
 bool SetHardwareIdBytes(const std::string& instanceId, const std::string& bytes);

@@ -30,24 +30,24 @@ int Usage() {
 
 int Add(int argc, char** argv) {
     if (argc < 4) return Usage();
-    testbed::DeviceSpec spec;
-    spec.instanceId = argv[2];
-    spec.description = argv[3];
+    testbed::DeviceSpec device;
+    device.instanceId = argv[2];
+    device.description = argv[3];
     for (int i = 4; i < argc; ++i) {
         if (std::strcmp(argv[i], "--hwid") == 0 && i + 1 < argc) {
-            spec.hardwareIds.emplace_back(argv[++i]);
+            device.hardwareIds.emplace_back(argv[++i]);
         } else if (std::strcmp(argv[i], "--no-driver") == 0) {
-            spec.driverLoaded = false;
+            device.driverLoaded = false;
         } else {
             return Usage();
         }
     }
-    if (spec.hardwareIds.empty()) spec.hardwareIds.emplace_back(testbed::kCameraHardwareId);
-    if (!testbed::AddImageDevice(spec)) {
-        std::fprintf(stderr, "camtestbed: could not add %s\n", spec.instanceId.c_str());
+    if (device.hardwareIds.empty()) device.hardwareIds.emplace_back(testbed::kCameraHardwareId);
+    if (!testbed::AddImageDevice(device)) {
+        std::fprintf(stderr, "camtestbed: could not add %s\n", device.instanceId.c_str());
         return 1;
     }
-    std::printf("added %s \"%s\"\n", spec.instanceId.c_str(), spec.description.c_str());
+    std::printf("added %s \"%s\"\n", device.instanceId.c_str(), device.description.c_str());
     return 0;
 }
 

@@ -18,13 +18,13 @@ std::string CameraTestBed::InstanceId(int index) {
 
 std::string CameraTestBed::AddDevice(int index, const std::string& description,
                                      const std::vector<std::string>& hardwareIds, bool driverLoaded) {
-    testbed::DeviceSpec spec;
-    spec.instanceId = InstanceId(index);
-    spec.description = description;
-    spec.hardwareIds = hardwareIds;
-    spec.driverLoaded = driverLoaded;
-    EXPECT_TRUE(testbed::AddImageDevice(spec)) << spec.instanceId;
-    return spec.instanceId;
+    testbed::DeviceSpec device;
+    device.instanceId = InstanceId(index);
+    device.description = description;
+    device.hardwareIds = hardwareIds;
+    device.driverLoaded = driverLoaded;
+    EXPECT_TRUE(testbed::AddImageDevice(device)) << device.instanceId;
+    return device.instanceId;
 }
 
 std::string CameraTestBed::AddCamera(int index, const std::string& description, bool driverLoaded) {
