@@ -63,6 +63,15 @@ settle_prefix() {
   timeout 60 wineserver -w 2>/dev/null || true
 }
 
+# Both prefixes ready and this prefix's server running (the display must
+# already be there).
+prepare_prefixes() {
+  prepare_prefix
+  settle_prefix
+  start_wineserver
+  prepare_hidpi_prefix
+}
+
 stop_services() {
   if [ "$_started_wineserver" = yes ]; then
     wineserver -k 2>/dev/null || true

@@ -8,10 +8,7 @@ trap stop_services EXIT
 "$OSTRIVAN_ROOT/scripts/install-deps.sh"
 build_all
 start_xvfb
-prepare_prefix
-settle_prefix
-start_wineserver
-prepare_hidpi_prefix
+prepare_prefixes
 mkdir -p "$OSTRIVAN_ROOT/docs"
 
 plug_virtual_camera

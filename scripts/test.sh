@@ -10,9 +10,6 @@ build_all
 # The display comes first: the prefix's desktop process, started by the
 # preparation, must find it.
 start_xvfb
-prepare_prefix
-settle_prefix
-start_wineserver
-prepare_hidpi_prefix
+prepare_prefixes
 log "running the tests (display $DISPLAY)"
 ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 600

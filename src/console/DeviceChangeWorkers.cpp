@@ -42,14 +42,7 @@ HANDLE Duplicate(HANDLE handle) {
     return copy;
 }
 
-struct JobDeleter {
-    void operator()(DeviceChangeWorkers::Job* job) const {
-        if (job->mutex) ::CloseHandle(job->mutex);
-        if (job->stop) ::CloseHandle(job->stop);
-        delete job;
-    }
-};
-using JobPtr = std::unique_ptr<DeviceChangeWorkers::Job, JobDeleter>;
+using JobPtr = std::unique_ptr<DeviceChangeWorkers::Job>;
 
 bool Stopped(HANDLE stop) { return ::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; }
 
@@ -58,9 +51,9 @@ void Refresh(DeviceChangeWorkers::Job* job) {
     RefreshCounter counter;
     CameraList cameras;
     job->found = cameras.RefreshCameraList();
-    if (Stopped(job->stop)) return;
+    if (Stopped(job->stop.get())) return;
     if (!::PostMessageA(job->window, kMsgDeviceListReady, 0, reinterpret_cast<LPARAM>(job))) return;
-    HANDLE waits[2] = {job->applied.get(), job->stop};
+    HANDLE waits[2] = {job->applied.get(), job->stop.get()};
     if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) return;
     if (job->currentDevice[0] == '\0') return;
 
@@ -72,7 +65,7 @@ void Refresh(DeviceChangeWorkers::Job* job) {
             ::PostMessageA(job->window, kMsgDeviceReachable, 0, 0);
             return;
         }
-        if (::WaitForSingleObject(job->stop, kOpenPauseMs) == WAIT_OBJECT_0) return;
+        if (::WaitForSingleObject(job->stop.get(), kOpenPauseMs) == WAIT_OBJECT_0) return;
     }
 }
 
@@ -86,8 +79,8 @@ bool DeviceChangeWorkers::Start(HWND window, HANDLE deviceChangeMutex) {
     JobPtr job(new (std::nothrow) Job);
     if (!job) return false;
     job->window = window;
-    job->mutex = Duplicate(deviceChangeMutex);
-    job->stop = Duplicate(stop_.get());
+    job->mutex.reset(Duplicate(deviceChangeMutex));
+    job->stop.reset(Duplicate(stop_.get()));
     job->applied.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!job->mutex || !job->stop || !job->applied) return false;
 
@@ -108,6 +101,7 @@ void DeviceChangeWorkers::StopAll() {
     if (stop_) ::SetEvent(stop_.get());
     for (auto& thread : threads_) ::WaitForSingleObject(thread.get(), INFINITE);
     threads_.clear();
+    if (stop_) ::ResetEvent(stop_.get());
 }
 
 void DeviceChangeWorkers::ForgetFinished() {
@@ -121,11 +115,11 @@ int DeviceChangeWorkers::PeakConcurrentRefreshes() { return g_peakRefreshes.load
 unsigned __stdcall DeviceChangeWorkers::WorkerMain(void* parameter) {
     JobPtr job(static_cast<Job*>(parameter));
     if (!job || job->tag != Job::kTag || !job->mutex) return 0;
-    HANDLE waits[2] = {job->mutex, job->stop};
+    HANDLE waits[2] = {job->mutex.get(), job->stop.get()};
     DWORD result = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
     if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED_0) return 0;
     Refresh(job.get());
-    ::ReleaseMutex(job->mutex);
+    ::ReleaseMutex(job->mutex.get());
     return 0;
 }
 

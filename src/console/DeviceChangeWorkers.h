@@ -24,9 +24,9 @@ public:
     struct Job {
         static constexpr uint32_t kTag = 0x49564544;  // "DEVI"
         uint32_t tag = kTag;
-        HANDLE mutex = nullptr;   // the worker's own duplicate of the launch's mutex
+        UniqueHandle mutex;       // the worker's own duplicate of the launch's mutex
         HWND window = nullptr;
-        HANDLE stop = nullptr;    // the worker's own duplicate of the stop event
+        UniqueHandle stop;        // the worker's own duplicate of the stop event
         UniqueHandle applied;     // set by the window once it took the list
         std::vector<std::string> found;
         char currentDevice[kPathSize] = {};  // filled by the window
@@ -42,7 +42,8 @@ public:
     bool Start(HWND window, HANDLE deviceChangeMutex);
     // The window took the job's list: it reports the current camera back.
     static void Applied(Job* job, const char* currentDevice);
-    // Interrupts every worker and waits for all of them to end.
+    // Interrupts every worker and waits for all of them to end; later
+    // notifications start workers again.
     void StopAll();
 
     // The most refreshes that ever ran at the same time in this process.

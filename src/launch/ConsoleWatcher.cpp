@@ -1,5 +1,7 @@
 #include "launch/ConsoleWatcher.h"
 
+#include "launch/LaunchContextOwner.h"
+
 #include <process.h>
 
 namespace ostrivan {
@@ -7,30 +9,15 @@ namespace ostrivan {
 namespace {
 
 // Guards the event fields of every context between a watcher and its entry point.
-CRITICAL_SECTION* HandleLock() {
-    static CRITICAL_SECTION lock;
-    static bool ready = [] {
-        ::InitializeCriticalSection(&lock);
-        return true;
-    }();
-    (void)ready;
-    return &lock;
-}
+SRWLOCK g_handleLock = SRWLOCK_INIT;
 
 class ScopedLock {
 public:
-    ScopedLock() { ::EnterCriticalSection(HandleLock()); }
-    ~ScopedLock() { ::LeaveCriticalSection(HandleLock()); }
+    ScopedLock() { ::AcquireSRWLockExclusive(&g_handleLock); }
+    ~ScopedLock() { ::ReleaseSRWLockExclusive(&g_handleLock); }
     ScopedLock(const ScopedLock&) = delete;
     ScopedLock& operator=(const ScopedLock&) = delete;
 };
-
-void CloseAndClear(HANDLE* handle) {
-    if (*handle) {
-        ::CloseHandle(*handle);
-        *handle = nullptr;
-    }
-}
 
 void BringToFront(HWND window) {
     if (!::IsWindow(window)) return;

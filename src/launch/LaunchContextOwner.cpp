@@ -2,20 +2,21 @@
 
 namespace ostrivan {
 
-namespace {
 void CloseAndClear(HANDLE* handle) {
     if (*handle) {
         ::CloseHandle(*handle);
         *handle = nullptr;
     }
 }
-}  // namespace
 
 void CloseContextHandles(LaunchContext* context) {
     CloseAndClear(&context->closeEvent);
     CloseAndClear(&context->quitEvent);
     CloseAndClear(&context->integratedMutex);
     CloseAndClear(&context->restoreEvent);
+    // Normally cleared by their owners already (the entry point, the window).
+    CloseAndClear(&context->watcherThread);
+    CloseAndClear(&context->deviceChangeMutex);
 }
 
 void LaunchContextDeleter::operator()(LaunchContext* context) const {

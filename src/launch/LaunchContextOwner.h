@@ -18,7 +18,10 @@ using LaunchContextPtr = std::unique_ptr<LaunchContext, LaunchContextDeleter>;
 // Null when the heap has no room.
 LaunchContextPtr AllocateLaunchContext();
 
-// Closes and clears the events and mutex the context holds.
+// Closes a held handle and clears the field.
+void CloseAndClear(HANDLE* handle);
+
+// Closes and clears every kernel object the context still holds.
 void CloseContextHandles(LaunchContext* context);
 
 // The descriptions of the cameras found, in slot order.
