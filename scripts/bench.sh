@@ -6,11 +6,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 trap stop_services EXIT
 
-"$OSTRIVAN_ROOT/scripts/install-deps.sh"
-build_all
-start_xvfb
-prepare_prefix
-settle_prefix
-start_wineserver
+prepare_run
 log "running the benchmark (display $DISPLAY)"
 wine "$BIN_DIR/camera_bench.exe" "$@"

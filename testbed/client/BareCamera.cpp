@@ -1,5 +1,7 @@
 #include "client/BareCamera.h"
 
+#include "devices/TextCodes.h"
+
 #include <cstring>
 
 namespace testbed {
@@ -11,15 +13,6 @@ namespace {
 // {CCA349DA-4FE2-423A-AA50-E6F352575CBC}
 constexpr GUID kPrivateSet = {0xCCA349DA, 0x4FE2, 0x423A, {0xAA, 0x50, 0xE6, 0xF3, 0x52, 0x57, 0x5C, 0xBC}};
 constexpr size_t kValueOffset = 28;
-
-std::wstring Widen(const std::string& utf8) {
-    int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
 
 bool NameIs(IMoniker* moniker, const std::wstring& name) {
     ComPtr<IPropertyBag> bag;
@@ -46,7 +39,7 @@ HRESULT BareCamera::Open(const std::string& name) {
     ComPtr<IEnumMoniker> monikers;
     hr = devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, monikers.GetAddressOf(), 0);
     if (hr != S_OK) return hr;
-    const std::wstring wanted = Widen(name);
+    const std::wstring wanted = Utf8ToWide(name);
     ComPtr<IMoniker> moniker;
     while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
         if (!NameIs(moniker.Get(), wanted)) continue;

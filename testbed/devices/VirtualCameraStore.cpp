@@ -2,6 +2,7 @@
 
 #include "base/UniqueHandle.h"
 #include "devices/TestBedRegistry.h"
+#include "devices/TextCodes.h"
 
 #include <cstdlib>
 
@@ -22,24 +23,6 @@ const char* GroupName(ControlGroup group) {
         case ControlGroup::Vendor: return "Vendor";
     }
     return "Unknown";
-}
-
-std::wstring Utf8ToWide(const std::string& text) {
-    int length = ::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
-
-std::string WideToUtf8(const wchar_t* text) {
-    int length = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return std::string();
-    std::string utf8(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
-    utf8.resize(static_cast<size_t>(length - 1));
-    return utf8;
 }
 
 bool ValidIndex(int index) { return index >= 1 && index <= kMaxVirtualCameras; }
@@ -315,6 +298,20 @@ bool ResetBindCounts(int index) {
     if (!key) return false;
     CounterLock lock;
     return PutNumber(key.get(), "Binds", 0) && PutNumber(key.get(), "MostBound", NumberOr(key.get(), "BoundNow", 0));
+}
+
+ControlState OfferedState(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags,
+                          LONG capabilities) {
+    ControlState state;
+    state.minimum = minimum;
+    state.maximum = maximum;
+    state.step = step;
+    state.defaultValue = defaultValue;
+    state.value = value;
+    state.autoValue = value;
+    state.flags = flags;
+    state.capabilities = capabilities;
+    return state;
 }
 
 CLSID VirtualCameraClsid(int index) {

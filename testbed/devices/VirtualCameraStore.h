@@ -91,6 +91,10 @@ struct ControlState {
     LONG autoValue = 128;  // what the camera chooses while automatic
 };
 
+// A property's state, its automatic choice starting at its value.
+ControlState OfferedState(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags,
+                          LONG capabilities);
+
 constexpr int kMaxVirtualCameras = 99;
 
 // Writes the camera's own settings; its properties and plugged state stay.

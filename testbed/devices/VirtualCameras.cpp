@@ -2,6 +2,7 @@
 
 #include "base/UniqueHandle.h"
 #include "devices/TestBedDevices.h"
+#include "devices/TextCodes.h"
 
 #include <dbt.h>
 
@@ -11,31 +12,9 @@ namespace testbed {
 
 namespace {
 
-std::string AnsiFromUtf8(const std::string& utf8) {
-    int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    if (length <= 0) return utf8;
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), length);
-    int size = ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return utf8;
-    std::string ansi(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), size, nullptr, nullptr);
-    ansi.resize(static_cast<size_t>(size - 1));
-    return ansi;
-}
-
 ControlState Range(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags,
                    LONG capabilities = 2) {
-    ControlState state;
-    state.minimum = minimum;
-    state.maximum = maximum;
-    state.step = step;
-    state.defaultValue = defaultValue;
-    state.value = value;
-    state.flags = flags;
-    state.capabilities = capabilities;
-    state.autoValue = value;
-    return state;
+    return OfferedState(minimum, maximum, step, defaultValue, value, flags, capabilities);
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #include "tool/PropertyCommands.h"
 
 #include "client/BareCamera.h"
+#include "devices/ComScope.h"
 #include "tool/CommandArgs.h"
-
-#include <objbase.h>
 
 #include <string>
 
@@ -71,20 +70,6 @@ int Offer(int argc, char** argv, const Target& target) {
                                                                                   : Fail("could not write the property");
 }
 
-// COM for the length of one command, on the tool's only thread.
-class ComScope {
-public:
-    ComScope() : started_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
-    ~ComScope() {
-        if (started_) ::CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool started_;
-};
-
 int Refused(const char* what, HRESULT hr) {
     std::fprintf(stderr, "camtestbed: %s (0x%08lX)\n", what, static_cast<unsigned long>(hr));
     return 1;
@@ -99,7 +84,7 @@ int Reach(int argc, char** argv, const Target& target, bool write) {
     if (!write && argc != 6) return 2;
     testbed::VirtualCameraSpec config;
     if (!testbed::ReadVirtualCamera(target.camera, &config)) return Fail("no such camera");
-    ComScope com;
+    testbed::ComScope com;
     testbed::BareCamera camera;
     HRESULT hr = camera.Open(config.description);
     if (hr != S_OK) return Refused("the camera is not among the video input devices", hr);

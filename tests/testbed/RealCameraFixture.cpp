@@ -31,18 +31,4 @@ void RealCameraTest::Offer(testbed::ControlGroup group, LONG id, const testbed::
     ASSERT_TRUE(testbed::OfferControl(kCamera, group, id, state));
 }
 
-testbed::ControlState Property(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags,
-                               LONG capabilities) {
-    testbed::ControlState state;
-    state.minimum = minimum;
-    state.maximum = maximum;
-    state.step = step;
-    state.defaultValue = defaultValue;
-    state.value = value;
-    state.autoValue = value;
-    state.flags = flags;
-    state.capabilities = capabilities;
-    return state;
-}
-
 }  // namespace testsupport

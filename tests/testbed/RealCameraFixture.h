@@ -35,7 +35,4 @@ private:
     bool comStarted_ = false;
 };
 
-testbed::ControlState Property(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags,
-                               LONG capabilities);
-
 }  // namespace testsupport

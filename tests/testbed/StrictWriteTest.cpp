@@ -60,7 +60,7 @@ class OffStep : public RealCameraTest {
 protected:
     void SetUp() override {
         RealCameraTest::SetUp();
-        Offer(ControlGroup::ProcAmp, kSharpness, testsupport::Property(0, 254, 5, 10, 10, 2, 2));
+        Offer(ControlGroup::ProcAmp, kSharpness, testbed::OfferedState(0, 254, 5, 10, 10, 2, 2));
     }
     HRESULT Write(LONG value) { return camera_.Set(ControlGroup::ProcAmp, kSharpness, value, 2); }
     LONG Held() { return Stored(ControlGroup::ProcAmp, kSharpness).value; }
