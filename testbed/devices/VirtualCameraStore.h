@@ -42,6 +42,11 @@ enum : DWORD {
     kFailRange = 1,  // GetRange
     kFailGet = 2,    // Get
     kFailSet = 4,    // Set (still counted)
+    // The camera goes away at the next call of this property, before
+    // answering it: the store marks it unplugged (the call and every later
+    // one fail as on a camera that is gone) and the bit clears. Its device
+    // and capture device stay until UnplugVirtualCamera finishes the removal.
+    kUnplugAtCall = 8,
 };
 
 // How closely the camera follows the rules of a real one. A camera without

@@ -22,7 +22,8 @@ const char kPropertyUsage[] =
     "       camtestbed withdraw <n> camera|procamp|vendor <id>\n"
     "       camtestbed fail <n> camera|procamp|vendor <id> <MASK>\n"
     "       camtestbed show <n> camera|procamp|vendor <id>\n"
-    "  property failures: 1 range, 2 get, 4 set\n";
+    "  property failures: 1 range, 2 get, 4 set, 8 the camera goes away at the next call\n"
+    "    (marked unplugged; \"unplug <n>\" then removes its device)\n";
 
 namespace {
 

@@ -14,6 +14,11 @@ struct BoundCamera {
     static BoundCamera Bind(int camera) { return BoundCamera{camera, testbed::CameraGeneration(camera)}; }
     // S_OK with the camera's settings, or the error of a device that is gone.
     HRESULT Reach(testbed::VirtualCameraSpec* config) const;
+    // S_OK with the camera's settings and the property's state; the error of
+    // a device that is gone (also one that goes away at this call), or of a
+    // property it does not offer.
+    HRESULT Reach(testbed::ControlGroup group, LONG id, testbed::VirtualCameraSpec* config,
+                  testbed::ControlState* state) const;
 };
 
 }  // namespace vcam

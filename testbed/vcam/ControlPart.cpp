@@ -1,7 +1,6 @@
 #include "vcam/ControlPart.h"
 
 #include "vcam/ControlRules.h"
-#include "vcam/DeviceErrors.h"
 
 namespace vcam {
 
@@ -14,15 +13,6 @@ namespace {
 constexpr LONG kAutomatic = 1;
 constexpr LONG kManual = 2;
 
-// Reads the camera and the property for a call, or says why the call cannot be served.
-HRESULT Lookup(const BoundCamera& bound, ControlGroup group, LONG id, VirtualCameraSpec* config,
-               ControlState* state) {
-    HRESULT hr = bound.Reach(config);
-    if (FAILED(hr)) return hr;
-    if (!testbed::ReadControl(bound.camera, group, id, state)) return PropertyIdUnsupported();
-    return S_OK;
-}
-
 }  // namespace
 
 HRESULT ControlRange(const BoundCamera& bound, ControlGroup group, LONG id, LONG* minimum, LONG* maximum, LONG* step,
@@ -30,7 +20,7 @@ HRESULT ControlRange(const BoundCamera& bound, ControlGroup group, LONG id, LONG
     if (!minimum || !maximum || !step || !defaultValue || !capabilities) return E_POINTER;
     VirtualCameraSpec config;
     ControlState state;
-    HRESULT hr = Lookup(bound, group, id, &config, &state);
+    HRESULT hr = bound.Reach(group, id, &config, &state);
     if (FAILED(hr)) return hr;
     if (state.failures & testbed::kFailRange) return E_FAIL;
     *minimum = state.minimum;
@@ -45,7 +35,7 @@ HRESULT ControlGet(const BoundCamera& bound, ControlGroup group, LONG id, LONG* 
     if (!value || !flags) return E_POINTER;
     VirtualCameraSpec config;
     ControlState state;
-    HRESULT hr = Lookup(bound, group, id, &config, &state);
+    HRESULT hr = bound.Reach(group, id, &config, &state);
     if (FAILED(hr)) return hr;
     if (state.failures & testbed::kFailGet) return E_FAIL;
     const bool choosing = (config.behaviour & testbed::kActAutomatic) && (state.flags & kAutomatic);
@@ -57,7 +47,7 @@ HRESULT ControlGet(const BoundCamera& bound, ControlGroup group, LONG id, LONG* 
 HRESULT ControlSet(const BoundCamera& bound, ControlGroup group, LONG id, LONG value, LONG flags) {
     VirtualCameraSpec config;
     ControlState state;
-    HRESULT hr = Lookup(bound, group, id, &config, &state);
+    HRESULT hr = bound.Reach(group, id, &config, &state);
     if (FAILED(hr)) return hr;
     testbed::CountSetCall(bound.camera, group, id);
     if (state.failures & testbed::kFailSet) return E_FAIL;

@@ -57,12 +57,7 @@ HRESULT VendorPart::Check(REFGUID set, DWORD id, const void* instance, DWORD ins
     if (instanceSize < kVendorBufferSize || dataSize < kVendorBufferSize) {
         return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
     }
-    HRESULT hr = bound_->Reach(config);
-    if (FAILED(hr)) return hr;
-    if (!testbed::ReadControl(bound_->camera, ControlGroup::Vendor, static_cast<LONG>(id), state)) {
-        return PropertyIdUnsupported();
-    }
-    return S_OK;
+    return bound_->Reach(ControlGroup::Vendor, static_cast<LONG>(id), config, state);
 }
 
 STDMETHODIMP VendorPart::Set(REFGUID set, DWORD id, void* instance, DWORD instanceSize, void* data, DWORD dataSize) {

@@ -50,6 +50,32 @@ TEST_F(Unplug, ACameraThatIsNotReplacedAnswersOldBindsAgain) {
     EXPECT_EQ(128, value);
 }
 
+TEST_F(Unplug, TheCameraCanGoAwayInTheMiddleOfARefresh) {
+    ASSERT_TRUE(testbed::SetControlFailures(kCamera, ControlGroup::ProcAmp, kBrightness, testbed::kUnplugAtCall));
+    LONG value = 0, flags = 0;
+    ASSERT_EQ(S_OK, camera_.Get(ControlGroup::CameraControl, kExposure, &value, &flags));
+    EXPECT_EQ(kGone, ReadBrightness(camera_, &value));
+    EXPECT_EQ(kGone, camera_.Get(ControlGroup::CameraControl, kExposure, &value, &flags));
+    EXPECT_FALSE(testbed::IsCameraPlugged(kCamera));
+    EXPECT_EQ(0u, Stored(ControlGroup::ProcAmp, kBrightness).failures) << "it goes away once";
+
+    // The removal finished and the camera back: a fresh bind reads it.
+    ASSERT_TRUE(testbed::UnplugVirtualCamera(kCamera));
+    ASSERT_TRUE(testbed::PlugVirtualCamera(kCamera));
+    testbed::BareCamera fresh;
+    ASSERT_EQ(S_OK, fresh.Open(kName));
+    EXPECT_EQ(S_OK, ReadBrightness(fresh, &value));
+    EXPECT_EQ(128, value);
+}
+
+TEST_F(Unplug, TheCameraCanGoAwayAtAWrite) {
+    ASSERT_TRUE(testbed::SetControlFailures(kCamera, ControlGroup::Vendor, 259, testbed::kUnplugAtCall));
+    EXPECT_EQ(kGone, camera_.SetPrivate(259, 1));
+    EXPECT_EQ(2, Stored(ControlGroup::Vendor, 259).value);
+    EXPECT_EQ(0u, SetCalls(ControlGroup::Vendor, 259));
+    EXPECT_EQ(kGone, camera_.Set(ControlGroup::ProcAmp, kBrightness, 40, 2));
+}
+
 TEST_F(Unplug, AnUnpluggedCameraIsNotAmongTheDevices) {
     ASSERT_TRUE(testbed::UnplugVirtualCamera(kCamera));
     testbed::BareCamera fresh;
