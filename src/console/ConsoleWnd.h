@@ -1,5 +1,5 @@
 // ConsoleWnd: the standalone console's top-level window, a dialog from
-// template 120 run modally for one launch. It draws its own 30-pixel title
+// template IDD_CONSOLE run modally for one launch. It draws its own 30-pixel title
 // bar, hosts the tab strip, the info panel with the view panel, the camera
 // menu button and the options button, keeps its rectangle in the registry and
 // follows camera arrival and removal.
@@ -78,7 +78,6 @@ private:
     void LayOutTitleBar();
     void SkinWindow();
     void CreateTabStrip(int resolution);
-    void CreateTitleFont();
     void CreateInfoPanel(int resolution);
     void PlaceFooterControls();
     void SaveWindowPosition();

@@ -3,7 +3,8 @@
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
 #include "infopanel/InfoPanelMessages.h"
-#include "skin/SkinDescriptor.h"
+#include "skin/SkinImages.h"
+#include "skin/WindowSkin.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -42,16 +43,14 @@ bool InfoPanelWnd::Create(HWND parent, const RECT& rect, UINT id, DWORD extraExS
     CopyText(bundlePath_, bundlePath);
 
     const bool named = skinName && *skinName;
-    SkinDescriptor descriptor;
-    descriptor.bundlePath = bundlePath_;
-    descriptor.windowKind = named ? kSkinWindowKind : kSkinWindowKindPlain;
-    descriptor.imageName = named ? skinName : nullptr;
+    const WindowSkin look(bundlePath_, skinName);
     leftMargin_ = rightMargin_ = topMargin_ = bottomMargin_ = gap_ = 0;
     // Refused by the skinning library (or without one) the window works
     // unskinned, with plain sections: the console still needs its panel.
-    if (skin_.Open(hwnd(), descriptor, nullptr)) {
+    if (skin_.Open(hwnd(), look.descriptor(), nullptr)) {
         char section[260];
-        std::snprintf(section, sizeof(section), "InfoPanelWndData_%s", named ? skinName : "InfoPanel.png");
+        std::snprintf(section, sizeof(section), "%s%s", kInfoPanelWindowDataPrefix,
+                      named ? skinName : kInfoPanelDefaultSkin);
         skin_.ReadSkinData(section, "InfoPanelBkgBMP", sectionSkin_, kSkinNameRequest);
         skin_.ReadSkinData(section, "DropDownBMP", dropDownImage_, kSkinNameRequest);
         sectionSkin_[sizeof(sectionSkin_) - 1] = '\0';

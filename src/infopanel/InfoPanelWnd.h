@@ -53,7 +53,7 @@ public:
     void Relayout(bool invalidate);
     void RelayoutAndReveal(int index);
 
-    // For the owner and tests.
+    // For the owner and whoever looks at the window from outside.
     InfoPanel* GetSection(int index) const;
     int verticalOffset() const { return offset_; }
     bool hasScrollBar() const { return scrollBar_; }
