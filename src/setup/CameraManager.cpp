@@ -1,6 +1,7 @@
 #include "setup/CameraManager.h"
 
 #include "base/BoundedText.h"
+#include "base/ModuleFunctions.h"
 #include "camera/CameraDiscovery.h"
 
 #include <cstring>
@@ -47,7 +48,7 @@ std::vector<uint8_t> DeviceBlock(const char* const* names, uint32_t count) {
 
 CameraManager::CameraManager() : library_(::LoadLibraryA(kManagerLibrary)) {
     if (!library_) return;
-    entry_ = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(::GetProcAddress(library_.get(), kManagerEntryName)));
+    entry_ = LookUpFunction<EntryPoint>(library_.get(), kManagerEntryName);
     if (!entry_) {
         library_.reset();
         return;
