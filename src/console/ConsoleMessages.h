@@ -25,7 +25,7 @@ constexpr UINT kFirstCameraCommand = 50001;
 constexpr UINT kLastCameraCommand = 50101;
 
 // Device-change worker -> console (posted): the cameras found now are in the
-// job named by lParam; the console applies them and signals the job.
+// job whose number is lParam; the console applies them and signals the job.
 constexpr UINT kMsgDeviceListReady = WM_APP + 0x10;
 // Device-change worker -> console (posted): the current camera can be opened.
 constexpr UINT kMsgDeviceReachable = WM_APP + 0x11;

@@ -52,6 +52,7 @@ LRESULT ConsoleWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMsgCameraPicked: return OnCameraPicked();
     case kMsgDeviceListReady: return OnDeviceListReady(lParam);
     case kMsgDeviceReachable: return OnDeviceReachable();
+    case kMsgBringToFront: return OnBringToFront();
     }
     return Dialog::WindowProc(message, wParam, lParam);
 }
@@ -130,6 +131,9 @@ void ConsoleWnd::CreateTitleFont() {
 }
 
 LRESULT ConsoleWnd::OnClose() {
+    // A close request from another copy comes while the camera menu or the
+    // system menu may be open: the menu must not keep the console on screen.
+    ::EndMenu();
     if (!::IsIconic(hwnd())) SaveWindowPosition();
     // The controls let go of the title font before it is deleted.
     ::SendMessageA(titleStatic_.hwnd(), WM_SETFONT, 0, FALSE);
@@ -166,7 +170,10 @@ LRESULT ConsoleWnd::OnNotify(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ConsoleWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    switch (LOWORD(wParam)) {
+    // The buttons act on clicks only: a skin may make them notify focus
+    // changes too. Menu commands arrive with the same code as clicks.
+    bool clicked = HIWORD(wParam) == BN_CLICKED;
+    switch (clicked ? LOWORD(wParam) : 0) {
     case IDC_MINIMIZE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
     case IDC_CLOSE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case IDC_CAMERA_BUTTON: deviceButton_.ShowMenu(); break;
@@ -180,6 +187,13 @@ LRESULT ConsoleWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     default: break;
     }
     return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
+}
+
+LRESULT ConsoleWnd::OnBringToFront() {
+    if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
+    ::SetForegroundWindow(hwnd());
+    ::SetActiveWindow(hwnd());
+    return 0;
 }
 
 void ConsoleWnd::FocusTitle() {

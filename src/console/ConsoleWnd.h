@@ -72,6 +72,7 @@ private:
     LRESULT OnCameraPicked();
     LRESULT OnDeviceListReady(LPARAM job);
     LRESULT OnDeviceReachable();
+    LRESULT OnBringToFront();
 
     // Initialisation steps.
     void RestoreWindowPosition();

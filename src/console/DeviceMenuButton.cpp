@@ -12,13 +12,6 @@ DeviceMenuButton::DeviceMenuButton() : nextCommandId_(kFirstCameraCommand) {
     (void)menu_.CreatePopup();
 }
 
-LRESULT DeviceMenuButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND: return OnCommand(wParam, lParam);
-    }
-    return Button::WindowProc(message, wParam, lParam);
-}
-
 bool DeviceMenuButton::AppendEntry(const char* text) {
     // Ids past the last would never be taken as picks.
     if (!menu_.handle() || nextCommandId_ >= kLastCameraCommand) return false;
@@ -58,26 +51,54 @@ void DeviceMenuButton::ShowMenu() {
     ::GetWindowRect(hwnd(), &r);
     menu_.SetItemWidth(r.right - r.left);
     menu_.MakeOwnerDrawn();
-    // Overlaps the button's bottom edge by three pixels.
-    ::TrackPopupMenu(menu_.handle(), TPM_LEFTALIGN | TPM_LEFTBUTTON, r.left, r.bottom - 3, 0, hwnd(), nullptr);
+    // Overlaps the button's bottom edge by three pixels. The pick comes back
+    // here, so it is checked against the menu as the user saw it.
+    UINT picked = static_cast<UINT>(::TrackPopupMenu(menu_.handle(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+                                                     r.left, r.bottom - 3, 0, hwnd(), nullptr));
+    if (picked) TakePick(picked, menu_.ShownText(picked));
+}
+
+LRESULT DeviceMenuButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_MEASUREITEM: return OnMeasureItem(wParam, lParam);
+    }
+    return Button::WindowProc(message, wParam, lParam);
 }
 
 LRESULT DeviceMenuButton::OnCommand(WPARAM wParam, LPARAM lParam) {
     UINT id = LOWORD(wParam);
-    char text[kTextSize] = {};
-    // A command of an entry that is gone (the menu was cleared while open) is no pick.
-    if (id >= kFirstCameraCommand && id <= kLastCameraCommand &&
-        ::GetMenuState(menu_.handle(), id, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
-        OwnerDrawMenu::ReadText(menu_.handle(), id, MF_BYCOMMAND, text);
-        ShowCaption(text);
-        CopyText(selectedText_, text);
-        int count = GetEntryCount();
-        for (int position = 0; position < count; ++position) {
-            if (::GetMenuItemID(menu_.handle(), position) == id) selectedIndex_ = position;
-        }
-        ::SendMessageA(::GetParent(hwnd()), kMsgCameraPicked, 0, 0);
-    }
+    if (id >= kFirstCameraCommand && id <= kLastCameraCommand) TakePick(id, nullptr);
     return DefaultProc(WM_COMMAND, wParam, lParam);
+}
+
+// Another menu in this process may have entries with the same ids: this
+// button answers for its own.
+LRESULT DeviceMenuButton::OnMeasureItem(WPARAM wParam, LPARAM lParam) {
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (item && item->CtlType == ODT_MENU && menu_.handle() &&
+        ::GetMenuState(menu_.handle(), item->itemID, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
+        menu_.MeasureItem(*item);
+        return TRUE;
+    }
+    return Button::WindowProc(WM_MEASUREITEM, wParam, lParam);
+}
+
+void DeviceMenuButton::TakePick(UINT id, const std::string* shownText) {
+    // A menu rebuilt while it was open may give an old row's id to another
+    // text; a disabled button offers nothing to pick.
+    if (!::IsWindowEnabled(hwnd())) return;
+    if (::GetMenuState(menu_.handle(), id, MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
+    char text[kTextSize] = {};
+    OwnerDrawMenu::ReadText(menu_.handle(), id, MF_BYCOMMAND, text);
+    if (shownText && *shownText != text) return;
+    ShowCaption(text);
+    CopyText(selectedText_, text);
+    int count = GetEntryCount();
+    for (int position = 0; position < count; ++position) {
+        if (::GetMenuItemID(menu_.handle(), position) == id) selectedIndex_ = position;
+    }
+    ::SendMessageA(::GetParent(hwnd()), kMsgCameraPicked, 0, 0);
 }
 
 }  // namespace ostrivan

@@ -3,8 +3,12 @@
 // caption (three spaces, then the text) and sends kMsgCameraPicked to its
 // parent when the user picks an entry, also the one already selected.
 //
-// The menu sends its commands to the button (the button owns the tracked
-// popup), so a pick arrives here as WM_COMMAND with the entry's id.
+// The button owns the tracked popup: a pick from the open menu comes back
+// from the tracking and counts only when the entry still shows the text the
+// user saw (a device change may rebuild the menu while it is open); a
+// WM_COMMAND with an entry's id counts as a pick of that entry. Nothing is
+// picked while the button is disabled. The button measures its own menu's
+// entries.
 //
 // Error rule: AppendEntry returns false when the menu is full (the ids of
 // 100 entries are used up) or the entry cannot be added; other operations
@@ -13,6 +17,8 @@
 
 #include "console/OwnerDrawMenu.h"
 #include "framework/Controls.h"
+
+#include <string>
 
 namespace ostrivan {
 
@@ -42,6 +48,9 @@ protected:
 
 private:
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMeasureItem(WPARAM wParam, LPARAM lParam);
+    // shownText: the entry's text as the open menu showed it, null when unknown.
+    void TakePick(UINT id, const std::string* shownText);
     void ShowCaption(const char* text);
 
     OwnerDrawMenu menu_;

@@ -10,6 +10,11 @@
 
 namespace ostrivan {
 
+// Watcher -> console window (posted): another launch asked for the running
+// console; the window restores itself and comes to the front on its own
+// thread, so the watcher never waits on it.
+constexpr UINT kMsgBringToFront = WM_APP + 0x20;
+
 // Starts the watcher for a context whose consoleWindow is set; the thread
 // handle goes to context->watcherThread. False when no thread was started.
 bool StartConsoleWatcher(LaunchContext* context);

@@ -50,8 +50,7 @@ uint32_t DestroyInstance(HostInstance* instance) {
         context.consoleWindow = nullptr;
     }
     if (context.resourceLibrary) {
-        if (ResourceSource() == context.resourceLibrary) SetResourceSource(nullptr);
-        ::FreeLibrary(context.resourceLibrary);
+        FreeHeldResourceLibrary(context.resourceLibrary);
         context.resourceLibrary = nullptr;
     }
     if (context.integratedMutex) {

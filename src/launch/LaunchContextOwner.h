@@ -24,7 +24,8 @@ void CloseAndClear(HANDLE* handle);
 // Closes and clears every kernel object the context still holds.
 void CloseContextHandles(LaunchContext* context);
 
-// The descriptions of the cameras found, in slot order.
+// The descriptions of the cameras found, in slot order; empty when there is
+// no memory for them.
 std::vector<std::string> FoundDevices(const LaunchContext& context);
 
 }  // namespace ostrivan

@@ -21,7 +21,9 @@ constexpr size_t kStayLength = 6;  // "/stay "
 bool AutoLaunchAllowed(LaunchContext* context) {
     bool hostHoldsInstance = false;
     UniqueHandle probe = CreateNamedMutex(kIntegratedConsoleMutex, false, &hostHoldsInstance);
-    if (hostHoldsInstance) return false;
+    // A probe that cannot be made (another user's or an elevated host's
+    // mutex) ends the launch like every named object that cannot be created.
+    if (!probe || hostHoldsInstance) return false;
     probe.reset();
 
     DWORD noAutoLaunch = 0;

@@ -11,6 +11,16 @@ std::atomic<HMODULE> g_resourceSource{nullptr};
 HMODULE ResourceSource() { return g_resourceSource.load(); }
 void SetResourceSource(HMODULE module) { g_resourceSource.store(module); }
 
+void FreeHeldResourceLibrary(HMODULE module) {
+    if (!module) return;
+    ::FreeLibrary(module);
+    HMODULE stillLoaded = nullptr;
+    bool loaded = ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                       reinterpret_cast<LPCSTR>(module), &stillLoaded) &&
+                  stillLoaded == module;
+    if (!loaded && ResourceSource() == module) SetResourceSource(nullptr);
+}
+
 std::string LoadResourceString(UINT id) {
     HMODULE source = ResourceSource();
     if (!source) return {};

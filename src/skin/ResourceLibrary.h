@@ -14,6 +14,11 @@ namespace ostrivan {
 HMODULE ResourceSource();
 void SetResourceSource(HMODULE module);
 
+// Frees one load of a library that a host instance held. The library is
+// reference-counted: it stays the resource source while another instance of
+// the process still has it loaded.
+void FreeHeldResourceLibrary(HMODULE module);
+
 // A string of the current resource source, empty when it has none.
 std::string LoadResourceString(UINT id);
 

@@ -146,6 +146,55 @@ std::vector<int> VirtualCameraIndexes() {
     return indexes;
 }
 
+namespace {
+
+// Processes count together: one read-modify-write at a time in the prefix.
+class DeviceUseLock {
+public:
+    DeviceUseLock() : mutex_(::CreateMutexA(nullptr, FALSE, "CameraTestBed Device Use")) {
+        if (mutex_) ::WaitForSingleObject(mutex_.get(), INFINITE);
+    }
+    ~DeviceUseLock() {
+        if (mutex_) ::ReleaseMutex(mutex_.get());
+    }
+    DeviceUseLock(const DeviceUseLock&) = delete;
+    DeviceUseLock& operator=(const DeviceUseLock&) = delete;
+
+private:
+    ostrivan::UniqueHandle mutex_;
+};
+
+}  // namespace
+
+bool CountDeviceMade(int index) {
+    DeviceUseLock lock;
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
+    if (!key) return false;
+    DWORD inUse = NumberOr(key.get(), "InUse", 0) + 1;
+    DWORD peak = NumberOr(key.get(), "PeakInUse", 0);
+    return PutNumber(key.get(), "InUse", inUse) && PutNumber(key.get(), "PeakInUse", inUse > peak ? inUse : peak) &&
+           PutNumber(key.get(), "Made", NumberOr(key.get(), "Made", 0) + 1);
+}
+
+bool CountDeviceReleased(int index) {
+    DeviceUseLock lock;
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
+    if (!key) return false;
+    DWORD inUse = NumberOr(key.get(), "InUse", 0);
+    return PutNumber(key.get(), "InUse", inUse > 0 ? inUse - 1 : 0);
+}
+
+bool ReadDeviceUse(int index, DeviceUse* use) {
+    if (!use) return false;
+    DeviceUseLock lock;
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE) : UniqueKey();
+    if (!key) return false;
+    use->inUse = NumberOr(key.get(), "InUse", 0);
+    use->peakInUse = NumberOr(key.get(), "PeakInUse", 0);
+    use->made = NumberOr(key.get(), "Made", 0);
+    return true;
+}
+
 bool DeleteVirtualCamera(int index) { return ValidIndex(index) && DeleteTree(CameraPath(index)); }
 
 bool OfferControl(int index, ControlGroup group, LONG id, const ControlState& state) {

@@ -4,7 +4,8 @@
 // answers from it and writes back what it is told to set.
 //
 // Layout, under HKLM\Software\CameraTestBed\VirtualCameras\<index>:
-//   Description (UTF-8 in the API), Plugged, Interfaces, PinCount, Failures
+//   Description (UTF-8 in the API), Plugged, Interfaces, PinCount, Failures,
+//   InUse, PeakInUse, Made (the capture device's own count of its objects)
 //   CameraControl\<id>, ProcAmp\<id>, Vendor\<id>: one key per offered property
 //     Minimum Maximum Step Default Capabilities Value Flags Failures SetCalls
 //     LastBuffer (vendor properties: the last buffer a Set carried)
@@ -71,6 +72,18 @@ bool IsCameraPlugged(int index);
 bool SetCameraPlugged(int index, bool plugged);
 std::vector<int> VirtualCameraIndexes();
 bool DeleteVirtualCamera(int index);
+
+// How the camera's capture device is used by every process of the prefix:
+// objects alive now, the most that were ever alive at once, and how many were
+// made, since the camera was first defined.
+struct DeviceUse {
+    DWORD inUse = 0;
+    DWORD peakInUse = 0;
+    DWORD made = 0;
+};
+bool CountDeviceMade(int index);
+bool CountDeviceReleased(int index);
+bool ReadDeviceUse(int index, DeviceUse* use);
 
 // Offering a property writes its whole state and clears its set-call count.
 bool OfferControl(int index, ControlGroup group, LONG id, const ControlState& state);

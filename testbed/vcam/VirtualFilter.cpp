@@ -12,7 +12,11 @@ VirtualFilter::VirtualFilter(int camera)
       cameraControl_(this, camera),
       procAmp_(this, camera),
       videoControl_(this),
-      vendor_(this, camera) {}
+      vendor_(this, camera) {
+    testbed::CountDeviceMade(camera_);
+}
+
+VirtualFilter::~VirtualFilter() { testbed::CountDeviceReleased(camera_); }
 
 STDMETHODIMP VirtualFilter::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;

@@ -1,7 +1,8 @@
 // The capture filter of one virtual camera. What it offers to
 // QueryInterface, its pins and its failing calls come from the shared store
 // at the moment of the call; its control interfaces are parts that share
-// the filter's identity and reference count.
+// the filter's identity and reference count. Each filter counts itself in
+// the shared store while it lives.
 #pragma once
 
 #include "vcam/ControlPart.h"
@@ -39,7 +40,7 @@ public:
     STDMETHODIMP QueryVendorInfo(LPWSTR* info) override;
 
 private:
-    ~VirtualFilter() = default;
+    ~VirtualFilter();
 
     LONG references_ = 1;
     int camera_;

@@ -258,6 +258,72 @@ TEST_F(ConsoleWindow, MinimiseStoresTheRectangle) {
     ExpectRect(before, stored, "stored rectangle");
 }
 
+TEST_F(ConsoleWindow, TitleBarButtonsActOnClicksOnly) {
+    RunningConsole console;
+    HWND w = console.hwnd();
+    // What a skin that makes the buttons notify sends on a focus change.
+    for (int id : {IDC_MINIMIZE, IDC_CLOSE, IDC_CAMERA_BUTTON, IDC_OPTIONS}) {
+        for (WORD code : {WORD{BN_SETFOCUS}, WORD{BN_KILLFOCUS}, WORD{BN_DOUBLECLICKED}, WORD{BN_HILITE}}) {
+            ::PostMessageA(w, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(w, id)));
+            console.Sync();
+            EXPECT_FALSE(console.MenuOpen()) << id << "/" << code;
+            if (console.MenuOpen()) ::PostMessageA(::GetDlgItem(w, IDC_CAMERA_BUTTON), WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    }
+    console.Sync();
+    EXPECT_TRUE(::IsWindow(w));
+    EXPECT_FALSE(::IsIconic(w));
+    // A click still acts, and so does the system menu's command.
+    ::SendMessageA(w, WM_COMMAND, MAKEWPARAM(IDC_MINIMIZE, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(w, IDC_MINIMIZE)));
+    EXPECT_TRUE(::IsIconic(w));
+    ::SendMessageA(w, WM_COMMAND, MAKEWPARAM(SC_RESTORE, 0), 0);
+    EXPECT_FALSE(::IsIconic(w));
+    ::PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDC_CLOSE, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(w, IDC_CLOSE)));
+    EXPECT_TRUE(console.Join(kHangLimitMs));
+}
+
+TEST_F(ConsoleWindow, CloseRequestEndsAnOpenMenuAndTheConsole) {
+    struct Opener {
+        const char* menu;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    const Opener openers[] = {
+        {"camera menu", WM_COMMAND, MAKEWPARAM(IDC_CAMERA_BUTTON, BN_CLICKED), 0},
+        {"system menu", WM_RBUTTONUP, 0, MAKELPARAM(60, 10)},
+    };
+    for (const Opener& opener : openers) {
+        RunningConsole console;
+        console.Sync();
+        ::PostMessageA(console.hwnd(), opener.message, opener.wParam, opener.lParam);
+        ASSERT_TRUE(WaitUntil([&] { return console.MenuOpen(); }, kHangLimitMs)) << opener.menu;
+        // As the watcher does on "/quit" or "/closed".
+        ::PostMessageA(console.hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(console.Join(kHangLimitMs)) << opener.menu << " kept the console on screen";
+        if (console.MenuOpen()) ::PostMessageA(console.hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+}
+
+TEST_F(ConsoleWindow, ClosedConsoleLeavesNoTitleFontOrIconBehind) {
+    auto console = std::make_unique<RunningConsole>();
+    HWND w = console->hwnd();
+    console->Sync();
+    auto font = reinterpret_cast<HFONT>(::SendMessageA(::GetDlgItem(w, IDC_TITLE_TEXT), WM_GETFONT, 0, 0));
+    auto icon = reinterpret_cast<HICON>(::SendMessageA(::GetDlgItem(w, IDC_TITLE_ICON), STM_GETICON, 0, 0));
+    ASSERT_EQ(static_cast<DWORD>(OBJ_FONT), ::GetObjectType(font));
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon, &info));
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+
+    ::PostMessageA(w, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(console->Join(kHangLimitMs));
+    EXPECT_EQ(0u, ::GetObjectType(font)) << "the title font outlived the window";
+    console.reset();
+    EXPECT_FALSE(::GetIconInfo(icon, &info)) << "the title icon outlived the console";
+}
+
 TEST_F(ConsoleWindow, DoubleClickOnTheTitleIconClosesWithoutStoring) {
     RunningConsole console;
     ::PostMessageA(console.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));

@@ -178,6 +178,22 @@ TEST_F(InstanceCoordination, AutomaticLaunchIsRefusedWhileAHostHoldsAnInstance) 
     EXPECT_EQ(2, LastTestConsole().runs.load()) << "allowed once the host let go";
 }
 
+TEST_F(InstanceCoordination, AutomaticLaunchEndsWhenTheHostProbeCannotBeMade) {
+    seams_->runStandaloneConsole = RecordTestConsole;
+    // An object of another kind under the mutex's name: the probe cannot be
+    // created at all, as when another user's host made it.
+    HANDLE squatter = ::CreateEventA(nullptr, TRUE, FALSE, kIntegratedConsoleMutex);
+    ASSERT_TRUE(squatter);
+    ASSERT_EQ(nullptr, ::CreateMutexA(nullptr, FALSE, kIntegratedConsoleMutex));
+    EntryThread(EntryThread::kConsole, "XC0730 Web Camera").Join(kHangLimitMs);
+    EXPECT_EQ(0, LastTestConsole().runs.load()) << "an unknown host state refuses the automatic launch";
+    EntryThread(EntryThread::kConsole, "/stay XC0730 Web Camera").Join(kHangLimitMs);
+    EXPECT_EQ(1, LastTestConsole().runs.load()) << "\"/stay\" has no guard to ask";
+    ::CloseHandle(squatter);
+    EntryThread(EntryThread::kConsole, "XC0730 Web Camera").Join(kHangLimitMs);
+    EXPECT_EQ(2, LastTestConsole().runs.load());
+}
+
 TEST_F(InstanceCoordination, SecondParentalEntryIsRefusedWhileOneRuns) {
     static int prompts = 0;
     prompts = 0;

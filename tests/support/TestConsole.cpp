@@ -11,6 +11,12 @@ namespace {
 
 LRESULT CALLBACK TestConsoleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) ::PostQuitMessage(0);
+    // As the console does when its watcher asks for it.
+    if (message == ostrivan::kMsgBringToFront) {
+        if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
+        ::SetForegroundWindow(window);
+        return 0;
+    }
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
