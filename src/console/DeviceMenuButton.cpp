@@ -55,7 +55,7 @@ void DeviceMenuButton::ShowMenu() {
     // here, so it is checked against the menu as the user saw it.
     UINT picked = static_cast<UINT>(::TrackPopupMenu(menu_.handle(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
                                                      r.left, r.bottom - 3, 0, hwnd(), nullptr));
-    if (picked) TakePick(picked, menu_.ShownText(picked));
+    if (picked) TakePick(picked, true);
 }
 
 LRESULT DeviceMenuButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -68,7 +68,7 @@ LRESULT DeviceMenuButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT DeviceMenuButton::OnCommand(WPARAM wParam, LPARAM lParam) {
     UINT id = LOWORD(wParam);
-    if (id >= kFirstCameraCommand && id <= kLastCameraCommand) TakePick(id, nullptr);
+    if (id >= kFirstCameraCommand && id <= kLastCameraCommand) TakePick(id, false);
     return DefaultProc(WM_COMMAND, wParam, lParam);
 }
 
@@ -84,20 +84,25 @@ LRESULT DeviceMenuButton::OnMeasureItem(WPARAM wParam, LPARAM lParam) {
     return Button::WindowProc(WM_MEASUREITEM, wParam, lParam);
 }
 
-void DeviceMenuButton::TakePick(UINT id, const std::string* shownText) {
-    // A menu rebuilt while it was open may give an old row's id to another
-    // text; a disabled button offers nothing to pick.
+void DeviceMenuButton::TakePick(UINT id, bool fromOpenMenu) {
+    // A menu rebuilt while it was open may have moved another text into the
+    // row the user chose; a disabled button offers nothing to pick.
     if (!::IsWindowEnabled(hwnd())) return;
     if (::GetMenuState(menu_.handle(), id, MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
     char text[kTextSize] = {};
     OwnerDrawMenu::ReadText(menu_.handle(), id, MF_BYCOMMAND, text);
-    if (shownText && *shownText != text) return;
+    int position = -1;
+    int count = GetEntryCount();
+    for (int i = 0; i < count; ++i) {
+        if (::GetMenuItemID(menu_.handle(), i) == id) position = i;
+    }
+    if (fromOpenMenu) {
+        const std::string* shown = menu_.ShownText(position);
+        if (!shown || *shown != text) return;
+    }
     ShowCaption(text);
     CopyText(selectedText_, text);
-    int count = GetEntryCount();
-    for (int position = 0; position < count; ++position) {
-        if (::GetMenuItemID(menu_.handle(), position) == id) selectedIndex_ = position;
-    }
+    selectedIndex_ = position;
     ::SendMessageA(::GetParent(hwnd()), kMsgCameraPicked, 0, 0);
 }
 

@@ -4,8 +4,9 @@
 // parent when the user picks an entry, also the one already selected.
 //
 // The button owns the tracked popup: a pick from the open menu comes back
-// from the tracking and counts only when the entry still shows the text the
-// user saw (a device change may rebuild the menu while it is open); a
+// from the tracking and counts only when its row still shows the text it
+// showed when the menu opened (a device change may rebuild the menu while it
+// is open); a
 // WM_COMMAND with an entry's id counts as a pick of that entry. Nothing is
 // picked while the button is disabled. The button measures its own menu's
 // entries.
@@ -17,8 +18,6 @@
 
 #include "console/OwnerDrawMenu.h"
 #include "framework/Controls.h"
-
-#include <string>
 
 namespace ostrivan {
 
@@ -49,8 +48,9 @@ protected:
 private:
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnMeasureItem(WPARAM wParam, LPARAM lParam);
-    // shownText: the entry's text as the open menu showed it, null when unknown.
-    void TakePick(UINT id, const std::string* shownText);
+    // fromOpenMenu: the pick must be of a row that still shows the text it
+    // showed when the menu opened.
+    void TakePick(UINT id, bool fromOpenMenu);
     void ShowCaption(const char* text);
 
     OwnerDrawMenu menu_;

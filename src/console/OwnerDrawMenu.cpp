@@ -21,13 +21,13 @@ void OwnerDrawMenu::ReadText(HMENU menu, UINT item, UINT byFlag, char* text) {
 
 void OwnerDrawMenu::MakeOwnerDrawn() {
     HMENU menu = handle();
-    std::deque<Row> rows;
+    std::deque<std::string> texts;
     int count = GetItemCount();
     bool listed = TryAllocating([&] {
         for (int position = 0; position < count; ++position) {
             char text[kTextSize];
             ReadText(menu, position, MF_BYPOSITION, text);
-            rows.push_back(Row{::GetMenuItemID(menu, position), text});
+            texts.emplace_back(text);
         }
     });
     if (!listed) return;  // the entries keep their old, still valid texts
@@ -37,17 +37,15 @@ void OwnerDrawMenu::MakeOwnerDrawn() {
         info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE | MIIM_DATA;
         info.fType = MFT_OWNERDRAW;
-        info.dwItemData = reinterpret_cast<ULONG_PTR>(rows[static_cast<size_t>(position)].text.c_str());
+        info.dwItemData = reinterpret_cast<ULONG_PTR>(texts[static_cast<size_t>(position)].c_str());
         ::SetMenuItemInfoA(menu, position, TRUE, &info);
     }
-    rows_.swap(rows);  // the old texts go only now that nothing points at them
+    texts_.swap(texts);  // the old texts go only now that nothing points at them
 }
 
-const std::string* OwnerDrawMenu::ShownText(UINT commandId) const {
-    for (const Row& row : rows_) {
-        if (row.commandId == commandId) return &row.text;
-    }
-    return nullptr;
+const std::string* OwnerDrawMenu::ShownText(int position) const {
+    if (position < 0 || static_cast<size_t>(position) >= texts_.size()) return nullptr;
+    return &texts_[static_cast<size_t>(position)];
 }
 
 void OwnerDrawMenu::MeasureItem(MEASUREITEMSTRUCT& item) {

@@ -6,8 +6,8 @@
 // (only its type and data change), so it can still be read back by text.
 // The list is rebuilt only by MakeOwnerDrawn: the new list is complete and
 // every entry points into it before the old one goes, so no entry ever
-// points at freed text. The list also remembers which text each command id
-// showed, so a pick can be checked against what the user saw.
+// points at freed text. The list also remembers which text each row showed,
+// so a pick can be checked against what the user saw.
 #pragma once
 
 #include "framework/Menu.h"
@@ -34,20 +34,16 @@ public:
     int itemWidth() const { return itemWidth_; }
     // Rebuilds the text list from the entries and makes every entry owner-drawn.
     void MakeOwnerDrawn();
-    // The text the entry with this command id showed when the menu was last
-    // made owner-drawn, or null when it had no such entry.
-    const std::string* ShownText(UINT commandId) const;
+    // The text the entry at this position showed when the menu was last made
+    // owner-drawn, or null when there was no entry there.
+    const std::string* ShownText(int position) const;
 
     void MeasureItem(MEASUREITEMSTRUCT& item) override;
     void DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
     int itemWidth_ = 0;
-    struct Row {
-        UINT commandId;
-        std::string text;
-    };
-    std::deque<Row> rows_;  // a deque: appending never moves a text
+    std::deque<std::string> texts_;  // a deque: appending never moves a text
 };
 
 }  // namespace ostrivan

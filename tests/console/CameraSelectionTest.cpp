@@ -153,24 +153,29 @@ TEST_F(CameraSelection, LongDescriptionsStayWithinTheirSlots) {
 TEST_F(CameraSelection, PickFromAMenuRebuiltWhileOpenIsIgnored) {
     Plug(1, "Camera A");
     Plug(2, "Camera B");
+    Plug(3, "Camera C");
     RunningConsole console;
     console.Sync();
     HWND button = ::GetDlgItem(console.hwnd(), IDC_CAMERA_BUTTON);
-    // The user opens the menu and highlights the first row; every camera
-    // goes meanwhile; then the user presses Enter on the row as it was.
+    // The user opens the menu and highlights "Camera B"; the current camera
+    // goes meanwhile, so the rows move up; then the user presses Enter on
+    // the row as it was.
     ::PostMessageA(console.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_CAMERA_BUTTON, BN_CLICKED),
                    reinterpret_cast<LPARAM>(button));
     ASSERT_TRUE(WaitUntil([&] { return console.MenuOpen(); }, kHangLimitMs));
     ::PostMessageA(button, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(button, WM_KEYDOWN, VK_DOWN, 0);
+    console.Sync();
     Unplug(1);
-    Unplug(2);
-    ASSERT_TRUE(console.WaitForEntries({NoCameraText()}));
+    ASSERT_TRUE(console.WaitForEntries({"Camera B", "Camera C"}));
+    ASSERT_STREQ("Camera B", console.window().currentDevice());
+    ASSERT_TRUE(console.MenuOpen());
     ::PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(WaitUntil([&] { return !console.MenuOpen(); }, kHangLimitMs));
     console.Sync();
-    EXPECT_STREQ("", console.window().currentDevice()) << "the placeholder is no camera";
-    EXPECT_STREQ("", console.context().selectedDevice);
-    EXPECT_EQ("   " + NoCameraText(), console.Caption());
+    EXPECT_STREQ("Camera B", console.window().currentDevice()) << "a row the user never chose was taken";
+    EXPECT_STREQ("Camera B", console.context().selectedDevice);
+    EXPECT_EQ("   Camera B", console.Caption());
 }
 
 TEST_F(CameraSelection, ForgedDeviceListMessagesAreIgnored) {
