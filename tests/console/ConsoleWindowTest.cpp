@@ -173,9 +173,8 @@ TEST_F(ConsoleWindow, StoredRectangleGivesPositionAndHeightAndTheTemplateWidth) 
     ASSERT_TRUE(list.SaveWindowPosition(200, 150, 210, 150 + 333, kConsoleKey));
     RunningConsole console;
     HWND w = console.hwnd();
-    console.Sync();
-    ::Sleep(500);  // a fit from the panel's first show would come by now
-    console.Sync();
+    // A fit would follow the panel's first show.
+    ASSERT_TRUE(console.WaitForFirstShow());
     RECT r{};
     ::GetWindowRect(w, &r);
     EXPECT_TRUE(console.window().positionRestored());
