@@ -323,6 +323,30 @@ TEST_F(ConsoleWindow, ClosedConsoleLeavesNoTitleFontOrIconBehind) {
     EXPECT_FALSE(::GetIconInfo(icon, &info)) << "the title icon outlived the console";
 }
 
+TEST_F(ConsoleWindow, RowOfTheTabAndTheCameraButtonShowsOnlyTheConsolesBackground) {
+    RunningConsole console;
+    ASSERT_TRUE(console.WaitForFirstShow());
+    HWND w = console.hwnd();
+    ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    console.Sync();
+    HWND tabStrip = FindTabStrip(w);
+    ASSERT_NE(nullptr, tabStrip);
+    RECT tab{}, camera{}, client{};
+    ::GetWindowRect(::GetDlgItem(tabStrip, IDC_TAB_VIEW), &tab);
+    ::GetWindowRect(::GetDlgItem(w, IDC_CAMERA_BUTTON), &camera);
+    ::GetClientRect(w, &client);
+    POINT footer{client.right / 2, client.bottom - 12};  // the console's own body, above its frame
+    ::ClientToScreen(w, &footer);
+    HDC screen = ::GetDC(nullptr);
+    COLORREF body = ::GetPixel(screen, footer.x, footer.y);
+    int y = (tab.top + tab.bottom) / 2;
+    int stray = 0;
+    for (int x = tab.right + 1; x < camera.left - 1; ++x) stray += ::GetPixel(screen, x, y) != body ? 1 : 0;
+    ::ReleaseDC(nullptr, screen);
+    EXPECT_GT(camera.left - tab.right, 4) << "there is a gap to look at";
+    EXPECT_EQ(0, stray) << "pixels of another colour between the tab and the camera button";
+}
+
 TEST_F(ConsoleWindow, DoubleClickOnTheTitleIconClosesWithoutStoring) {
     RunningConsole console;
     ::PostMessageA(console.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
