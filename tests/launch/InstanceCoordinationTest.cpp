@@ -4,7 +4,6 @@
 // that holds a host instance or a parental dialog.
 #include "ResourceIds.h"
 #include "base/NamedObjects.h"
-#include "launch/ConsoleWatcher.h"
 #include "launch/EntryPoints.h"
 #include "launch/KernelObjectNames.h"
 #include "settings/SettingsStore.h"
@@ -218,23 +217,8 @@ TEST_F(InstanceCoordination, SecondParentalEntryIsRefusedWhileOneRuns) {
 // Restore from another launch at the very moment its entry point quits.
 constexpr UINT kStopPumping = WM_APP + 1;
 
-LRESULT CALLBACK StopPumpingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefWindowProcA(window, message, wParam, lParam);
-}
-
 void RunWindowThatStopsPumping(LaunchContext* context, const DeviceNames& devices) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = StopPumpingProc;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "StopPumpingConsole";
-    ::RegisterClassA(&windowClass);
-    HWND window = ::CreateWindowExA(0, windowClass.lpszClassName, "Stop pumping", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                    100, 100, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
-    if (!window) return;
-    context->consoleWindow = window;
-    ostrivan::StartConsoleWatcher(context);
-    LastTestConsole().window = window;
-    RecordTestConsole(context, devices);
+    if (!ShowTestConsoleWindow(context, devices)) return;
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0 && message.message != kStopPumping) {
         ::DispatchMessageA(&message);

@@ -54,14 +54,19 @@ void RecordTestConsole(ostrivan::LaunchContext* context, const ostrivan::DeviceN
     ++record.runs;
 }
 
-void RunTestConsoleWindow(ostrivan::LaunchContext* context, const ostrivan::DeviceNames& devices) {
+HWND ShowTestConsoleWindow(ostrivan::LaunchContext* context, const ostrivan::DeviceNames& devices) {
     HWND window = ::CreateWindowExA(0, TestConsoleClass(), "Test console", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
                                     300, 200, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    if (!window) return;
+    if (!window) return nullptr;
     context->consoleWindow = window;
     ostrivan::StartConsoleWatcher(context);
     LastTestConsole().window = window;
     RecordTestConsole(context, devices);
+    return window;
+}
+
+void RunTestConsoleWindow(ostrivan::LaunchContext* context, const ostrivan::DeviceNames& devices) {
+    if (!ShowTestConsoleWindow(context, devices)) return;
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&message);
