@@ -1,7 +1,7 @@
 /* Fixed numbers shared by the resource library's script and the module's code:
-   template, icon and string ids. Control ids and message numbers join this
-   file with the windows that use them. Plain #defines: the resource compiler
-   reads this file too. */
+   template, icon, string and control ids as plain #defines (the resource
+   compiler reads this file too), then, for the code only, the private message
+   numbers, command ranges and timers of the console's windows. */
 #ifndef OSTRIVAN_RESOURCE_IDS_H
 #define OSTRIVAN_RESOURCE_IDS_H
 
@@ -33,13 +33,13 @@
 #define IDS_TIP_SECTION_COLLAPSED 57712
 #define IDS_TIP_SECTION_EXPANDED 57713
 #define IDS_PASSWORD_CHANGED 57717
-#define IDS_PARENTAL_SPARE_57718 57718
+#define IDS_PARENTAL_LOCK_NAME 57718
 #define IDS_FIRST_PASSWORD_SET 57719
 #define IDS_PASSWORDS_DIFFER 57720
 #define IDS_OLD_PASSWORD_WRONG 57721
 #define IDS_NEW_PASSWORD_EMPTY 57722
-#define IDS_PARENTAL_SPARE_57723 57723
-#define IDS_PARENTAL_SPARE_57724 57724
+#define IDS_PASSWORD_LABEL 57723
+#define IDS_CONFIRM_PASSWORD_LABEL 57724
 #define IDS_PROMPT_QUIET_TITLE 57725
 #define IDS_PROMPT_QUIET_LABEL 57726
 #define IDS_SET_PASSWORD_FIRST_TITLE 57727
@@ -48,8 +48,8 @@
 #define IDS_SET_PASSWORD_CHANGE_LABEL 57730
 #define IDS_PROMPT_LOCK_TITLE 57731
 #define IDS_PROMPT_LOCK_LABEL 57732
-#define IDS_PARENTAL_SPARE_57733 57733
-#define IDS_PARENTAL_SPARE_57734 57734
+#define IDS_CURRENT_PASSWORD_LABEL 57733
+#define IDS_NEW_PASSWORD_LABEL 57734
 #define IDS_LOCK_BUTTON_OFF 57735
 #define IDS_LOCK_BUTTON_ON 57736
 #define IDS_PASSWORD_WRONG 57737
@@ -91,5 +91,46 @@
 
 /* Info panel section title button */
 #define IDC_SECTION_TITLE 69
+
+#ifdef __cplusplus
+#include <windows.h>
+
+namespace ostrivan {
+
+/* Private messages carry wParam 0 and lParam 0 unless noted. */
+// Camera menu button -> its parent: the user picked a camera (sent).
+constexpr UINT kMsgCameraPicked = 2025;
+// Info panel window -> console: first showing without stored section states.
+constexpr UINT kMsgFitToPanel = 4055;
+// Tab strip -> console: show or hide the info panel.
+constexpr UINT kMsgShowInfoPanel = 6025;
+constexpr UINT kMsgHideInfoPanel = 6026;
+// Section -> info panel window: a section changed state (wParam its id,
+// lParam its id after a user toggle, 0 after a silent change; posted).
+constexpr UINT kMsgSectionChanged = 1093;
+// Section -> info panel window: collapse the others (wParam the one to keep).
+constexpr UINT kMsgCollapseOthers = 1193;
+// Device-change worker -> console (posted): the cameras found now are in the
+// job whose number is lParam; the console applies them and signals the job.
+constexpr UINT kMsgDeviceListReady = WM_APP + 0x10;
+// Device-change worker -> console (posted): the current camera can be opened.
+constexpr UINT kMsgDeviceReachable = WM_APP + 0x11;
+// Watcher -> console window (posted): another launch asked for the running
+// console; the window restores itself and comes to the front on its own
+// thread, so the watcher never waits on it.
+constexpr UINT kMsgBringToFront = WM_APP + 0x20;
+
+// Camera menu entries: ids are handed out from one past the first id, so the
+// button takes 50001 to 50101 as its own and 100 entries can be picked.
+constexpr UINT kFirstCameraCommand = 50001;
+constexpr UINT kLastCameraCommand = 50101;
+
+// Timers.
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT kRefreshPeriodMs = 1500;
+constexpr UINT_PTR kRestoreSectionsTimer = 101;
+
+}  // namespace ostrivan
+#endif
 
 #endif

@@ -2,14 +2,29 @@
 #include "console/ConsoleWnd.h"
 
 #include "ResourceIds.h"
+#include "base/ResourceSource.h"
 #include "settings/SettingsStore.h"
-#include "skin/ResourceLibrary.h"
+#include "skin/SkinImages.h"
 
 namespace ostrivan {
 
 namespace {
 
+// The self-drawn title bar, in client pixels: the 16-pixel icon centred in
+// the bar, then the title text, then minimise and close, each button 24
+// pixels square, 3 pixels from the top; x values past the title are counted
+// back from the client width.
 constexpr int kTitleBarHeight = 30;
+constexpr RECT kTitleIconRect{5, 7, 21, 23};
+constexpr int kTitleTextLeft = 26;
+constexpr int kTitleTextTop = 7;
+constexpr int kTitleTextBottom = 23;
+constexpr int kTitleTextRightFromEdge = 59;
+constexpr int kTitleButtonTop = 3;
+constexpr int kTitleButtonSize = 24;
+constexpr int kCloseLeftFromEdge = 29;
+constexpr int kMinimiseLeftFromEdge = 54;
+
 constexpr int kGripSize = 20;
 constexpr int kFooterHeight = 31;
 constexpr int kOptionsAboveBottom = 28;
@@ -38,11 +53,10 @@ bool Reachable(const RECT& r) { return Height(r) > 0 && ::MonitorFromRect(&r, MO
 }  // namespace
 
 int ConsoleWnd::DisplayResolution() {
-    HDC display = ::CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    UniqueDc display(::CreateICA("DISPLAY", nullptr, nullptr, nullptr));
     if (!display) return 100;
-    int x = ::GetDeviceCaps(display, LOGPIXELSX);
-    int y = ::GetDeviceCaps(display, LOGPIXELSY);
-    ::DeleteDC(display);
+    int x = ::GetDeviceCaps(display.get(), LOGPIXELSX);
+    int y = ::GetDeviceCaps(display.get(), LOGPIXELSY);
     return ((x == 96 || x == 120) && x == y) ? x : 100;
 }
 
@@ -80,7 +94,7 @@ void ConsoleWnd::LayOutTitleBar() {
     int w = client.right;
     titleRect_ = {0, 0, w, kTitleBarHeight};
     gripRect_ = {w - kGripSize, client.bottom - kGripSize, w, client.bottom};
-    iconRect_ = {5, 7, 21, 23};
+    iconRect_ = kTitleIconRect;
 
     if (!iconStatic_.IsWindow() &&
         iconStatic_.CreateEx(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, iconRect_, hwnd(),
@@ -91,10 +105,12 @@ void ConsoleWnd::LayOutTitleBar() {
                                 : nullptr);
         ::SendMessageA(iconStatic_.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(smallIcon_.get()), 0);
     }
-    ::SetWindowPos(closeButton_.hwnd(), nullptr, w - 29, 3, 24, 24, SWP_NOZORDER | SWP_NOACTIVATE);
-    ::SetWindowPos(minimiseButton_.hwnd(), nullptr, w - 54, 3, 24, 24, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(closeButton_.hwnd(), nullptr, w - kCloseLeftFromEdge, kTitleButtonTop, kTitleButtonSize,
+                   kTitleButtonSize, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(minimiseButton_.hwnd(), nullptr, w - kMinimiseLeftFromEdge, kTitleButtonTop, kTitleButtonSize,
+                   kTitleButtonSize, SWP_NOZORDER | SWP_NOACTIVATE);
     if (!titleStatic_.IsWindow()) {
-        RECT title{26, 7, w - 59, 23};
+        RECT title{kTitleTextLeft, kTitleTextTop, w - kTitleTextRightFromEdge, kTitleTextBottom};
         (void)titleStatic_.CreateEx(0, "STATIC", LoadResourceString(IDS_CONSOLE_TITLE).c_str(), WS_CHILD | WS_VISIBLE,
                                     title, hwnd(), IDC_TITLE_TEXT);
     }
@@ -124,7 +140,7 @@ void ConsoleWnd::CreateInfoPanel(int resolution) {
     int top = resolution == kHighResolution ? tabs.bottom - 2 : tabs.bottom - 1;
     RECT panel{client.left + 1, top, client.right - 1, client.bottom - kFooterHeight};
     panelTop_ = top;
-    if (!infoPanel_.Create(hwnd(), panel, IDC_INFO_PANEL, 0, WS_VISIBLE, bundlePath_, "InfoPanelWnd.PNG")) return;
+    if (!infoPanel_.Create(hwnd(), panel, IDC_INFO_PANEL, 0, WS_VISIBLE, bundlePath_, kInfoPanelWindowSkin)) return;
 
     if (zestViewPanel_.Create(infoPanel_.hwnd())) {
         (void)infoPanel_.AddSection(zestViewPanel_.hwnd(), infoPanel_.GetSectionCount(), 1,

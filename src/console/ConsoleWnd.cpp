@@ -3,13 +3,20 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
-#include "console/ConsoleMessages.h"
+#include "base/ResourceSource.h"
 #include "launch/ConsoleWatcher.h"
+#include "framework/TitleFont.h"
 #include "settings/SettingsStore.h"
-#include "skin/ResourceLibrary.h"
+#include "skin/SkinImages.h"
 #include "skin/SkinPaths.h"
+#include "skin/WindowSkin.h"
 
 namespace ostrivan {
+
+namespace {
+constexpr int kOptionsButtonWidth = 28;
+constexpr int kOptionsButtonHeight = 24;
+}  // namespace
 
 ConsoleWnd::ConsoleWnd()
     : Dialog(IDD_CONSOLE, EnterEscape::Swallow), zestViewPanel_(IDD_VIEW_PANEL, EnterEscape::Swallow) {
@@ -20,6 +27,8 @@ ConsoleWnd::ConsoleWnd()
 ConsoleWnd::~ConsoleWnd() {
     // Workers end before the window and the launch record they serve.
     workers_.StopAll();
+    // The window goes first, while the whole object still takes its messages.
+    DestroyWindow();
 }
 
 void ConsoleWnd::Attach(const std::vector<std::string>& deviceList, LaunchContext* context) {
@@ -74,7 +83,7 @@ LRESULT ConsoleWnd::OnInitDialog() {
     EnableToolTips();
     SkinWindow();
     CreateTabStrip(resolution);
-    CreateTitleFont();
+    titleFont_ = CreateTitleFont(hwnd());
     CreateInfoPanel(resolution);
     RebuildDeviceMenu();
 
@@ -82,52 +91,30 @@ LRESULT ConsoleWnd::OnInitDialog() {
     ::SendMessageA(infoPanel_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
     infoPanel_.SetStatePersistence(&settings_, true, infoPanel_.GetSectionCount());
     FocusTitle();
-    ::SetWindowPos(::GetDlgItem(hwnd(), IDC_OPTIONS), nullptr, 0, 0, 28, 24,
+    ::SetWindowPos(::GetDlgItem(hwnd(), IDC_OPTIONS), nullptr, 0, 0, kOptionsButtonWidth, kOptionsButtonHeight,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     if (context_) {
         context_->consoleWindow = hwnd();
         StartConsoleWatcher(context_);
-        context_->deviceChangeMutex = ::CreateMutexA(nullptr, FALSE, nullptr);
+        deviceChangeMutex_.reset(::CreateMutexA(nullptr, FALSE, nullptr));
+        context_->deviceChangeMutex = deviceChangeMutex_.get();
     }
     return TRUE;
 }
 
 void ConsoleWnd::SkinWindow() {
     char folder[MAX_PATH];
-    (void)BuildSkinBundlePath(bundlePath_);
     (void)BuildSkinLibraryFolder(folder);
-
-    static const SkinControlSkin kMinimize{sizeof(SkinControlSkin), kSkinControlImageButton, "Minimize.png", {}};
-    static const SkinControlSkin kClose{sizeof(SkinControlSkin), kSkinControlImageButton, "Close.png", {}};
-    static const SkinControlSkin kCamera{sizeof(SkinControlSkin), kSkinControlImageButton, "Button_Special.png", {}};
-    static const SkinControlSkin kSetting{sizeof(SkinControlSkin), kSkinControlImageButton, "Setting.png", {}};
-    const SkinControlEntry controls[4] = {
-        {sizeof(SkinControlEntry), IDC_MINIMIZE, &kMinimize},
-        {sizeof(SkinControlEntry), IDC_CLOSE, &kClose},
-        {sizeof(SkinControlEntry), IDC_CAMERA_BUTTON, &kCamera},
-        {sizeof(SkinControlEntry), IDC_OPTIONS, &kSetting},
-    };
-    SkinDescriptor descriptor;
-    descriptor.bundlePath = bundlePath_;
-    descriptor.windowKind = kSkinWindowKind;
-    descriptor.imageName = "BG.png";
-    descriptor.controlCount = 4;
-    descriptor.controls = controls;
-    if (!skin_.Open(hwnd(), descriptor, folder)) {
+    const WindowSkin look(kConsoleBackgroundImage, {{IDC_MINIMIZE, kMinimizeButtonImage},
+                                                    {IDC_CLOSE, kCloseButtonImage},
+                                                    {IDC_CAMERA_BUTTON, kCameraButtonImage},
+                                                    {IDC_OPTIONS, kOptionsButtonImage}});
+    CopyText(bundlePath_, look.bundlePath());  // the info panel is skinned from the same bundle
+    if (!skin_.Open(hwnd(), look.descriptor(), folder)) {
         ::MessageBoxA(hwnd(), LoadResourceString(IDS_SKIN_FAILED).c_str(),
                       LoadResourceString(IDS_CONSOLE_TITLE).c_str(), MB_OK);
     }
-}
-
-void ConsoleWnd::CreateTitleFont() {
-    LOGFONTA font{};
-    HFONT dialogFont = reinterpret_cast<HFONT>(::SendMessageA(hwnd(), WM_GETFONT, 0, 0));
-    if (dialogFont) ::GetObjectA(dialogFont, sizeof(font), &font);
-    font.lfHeight = -12;
-    font.lfWeight = FW_BOLD;
-    font.lfCharSet = PRIMARYLANGID(::GetUserDefaultLangID()) == LANG_JAPANESE ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
-    titleFont_.reset(::CreateFontIndirectA(&font));
 }
 
 LRESULT ConsoleWnd::OnClose() {
@@ -147,25 +134,19 @@ LRESULT ConsoleWnd::OnDestroy() {
     LRESULT result = Dialog::WindowProc(WM_DESTROY, 0, 0);
     // No worker may still run once the window and its launch record go.
     workers_.StopAll();
-    if (context_ && context_->deviceChangeMutex) {
-        ::CloseHandle(context_->deviceChangeMutex);
-        context_->deviceChangeMutex = nullptr;
-    }
+    if (context_) context_->deviceChangeMutex = nullptr;
+    deviceChangeMutex_.reset();
     return result;
 }
 
 LRESULT ConsoleWnd::OnNotify(WPARAM wParam, LPARAM lParam) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (!header || header->code != TTN_NEEDTEXTA) return Dialog::WindowProc(WM_NOTIFY, wParam, lParam);
-    auto* request = reinterpret_cast<NMTTDISPINFOA*>(lParam);
     // Only tools identified by their window are ours to answer.
-    if (!(request->uFlags & TTF_IDISHWND)) return FALSE;
-    int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom));
+    if (!ToolTipRequestByWindow(*header)) return FALSE;
+    int id = ToolTipRequestControlId(*header);
     UINT text = id == IDC_MINIMIZE ? IDS_TIP_MINIMIZE : id == IDC_CLOSE ? IDS_TIP_CLOSE : 0;
-    request->hinst = nullptr;
-    request->szText[0] = '\0';
-    if (text) CopyText(request->szText, LoadResourceString(text).c_str());
-    request->lpszText = request->szText;
+    AnswerToolTipRequest(*header, text ? LoadResourceString(text).c_str() : "");
     return TRUE;
 }
 
@@ -177,7 +158,6 @@ LRESULT ConsoleWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     case IDC_MINIMIZE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
     case IDC_CLOSE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case IDC_CAMERA_BUTTON: deviceButton_.ShowMenu(); break;
-    case IDC_OPTIONS: break;  // the options dialog is not part of this build yet
     case SC_SIZE:
     case SC_MOVE:
     case SC_MINIMIZE:

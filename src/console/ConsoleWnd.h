@@ -1,5 +1,5 @@
 // ConsoleWnd: the standalone console's top-level window, a dialog from
-// template 120 run modally for one launch. It draws its own 30-pixel title
+// template IDD_CONSOLE run modally for one launch. It draws its own 30-pixel title
 // bar, hosts the tab strip, the info panel with the view panel, the camera
 // menu button and the options button, keeps its rectangle in the registry and
 // follows camera arrival and removal.
@@ -16,8 +16,8 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "infopanel/InfoPanelWnd.h"
-#include "launch/CameraList.h"
 #include "launch/LaunchContext.h"
+#include "settings/WindowPositionStore.h"
 #include "skin/SkinSession.h"
 
 #include <string>
@@ -79,7 +79,6 @@ private:
     void LayOutTitleBar();
     void SkinWindow();
     void CreateTabStrip(int resolution);
-    void CreateTitleFont();
     void CreateInfoPanel(int resolution);
     void PlaceFooterControls();
     void SaveWindowPosition();
@@ -101,7 +100,7 @@ private:
     InfoPanelWnd infoPanel_;
     char currentDevice_[kPathSize] = {};
     std::vector<std::string> deviceList_;
-    CameraList settings_;
+    WindowPositionStore settings_;
     TabStripDialog tabStrip_;
     Dialog zestViewPanel_;
     Window iconStatic_;
@@ -114,6 +113,8 @@ private:
     LaunchContext* context_ = nullptr;
     bool positionRestored_ = false;
     DeviceChangeWorkers workers_;
+    // Serialises the workers; published in the launch record while the window lives.
+    UniqueHandle deviceChangeMutex_;
     char bundlePath_[MAX_PATH] = {};
 };
 

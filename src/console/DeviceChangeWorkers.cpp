@@ -1,16 +1,16 @@
 #include "console/DeviceChangeWorkers.h"
 
+#include "ResourceIds.h"
 #include "base/BoundedText.h"
 #include "base/NoThrow.h"
-#include "camera/CameraChannel.h"
-#include "console/ConsoleMessages.h"
-#include "launch/CameraList.h"
-
-#include <process.h>
+#include "base/Threads.h"
+#include "camera/CameraList.h"
+#include "camera/ScopedCameraChannel.h"
 
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace ostrivan {
 
@@ -60,9 +60,7 @@ void DeviceChangeWorkers::Refresh(Job* job) {
     if (job->currentDevice[0] == '\0') return;
 
     for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-        CameraChannel channel;
-        bool opened = OpenCameraChannel(job->currentDevice, &channel);
-        CloseCameraChannel(&channel);
+        bool opened = ScopedCameraChannel(job->currentDevice).IsOpen();
         if (opened) {
             ::PostMessageA(job->window, kMsgDeviceReachable, 0, 0);
             return;
@@ -97,9 +95,9 @@ bool DeviceChangeWorkers::Start(HWND window, HANDLE deviceChangeMutex) {
         return false;
     }
 
-    uintptr_t thread = ::_beginthreadex(nullptr, 0, WorkerMain, job.get(), 0, nullptr);
+    UniqueHandle thread = StartThread(WorkerMain, job.get());
     if (!thread) return false;
-    threads_.emplace_back(reinterpret_cast<HANDLE>(thread));
+    threads_.push_back(std::move(thread));
     live_.push_back(job.get());
     ++waiting_;
     (void)job.release();  // the worker frees it
@@ -158,9 +156,9 @@ unsigned __stdcall DeviceChangeWorkers::WorkerMain(void* parameter) {
     HANDLE waits[2] = {job->mutex.get(), job->stop.get()};
     DWORD result = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
     if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED_0) {
+        HeldMutex held(job->mutex.get());
         owner->TakeTurn(job.get());
         Refresh(job.get());
-        ::ReleaseMutex(job->mutex.get());
     }
     owner->Leave(job.get());
     return 0;

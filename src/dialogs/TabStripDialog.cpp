@@ -1,9 +1,10 @@
 #include "dialogs/TabStripDialog.h"
 
 #include "ResourceIds.h"
-#include "console/ConsoleMessages.h"
 #include "skin/SkinMessages.h"
+#include "skin/SkinImages.h"
 #include "skin/SkinPaths.h"
+#include "skin/WindowSkin.h"
 
 namespace ostrivan {
 
@@ -26,30 +27,18 @@ LRESULT TabStripDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT TabStripDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     LRESULT result = Dialog::WindowProc(WM_INITDIALOG, wParam, lParam);
 
-    char bundle[MAX_PATH] = {};
-    char folder[MAX_PATH] = {};
+    const WindowSkin look(kTabStripBackgroundImage,
+                          {{IDC_TAB_VIEW, kTabButtonImage}, {IDC_TAB_HIDE, kTabButtonImage}});
     // Without a path the library cannot skin; a missing folder only means
     // the library is looked for by plain name.
-    if (BuildSkinBundlePath(bundle)) {
+    if (look.hasBundlePath()) {
+        char folder[MAX_PATH] = {};
         (void)BuildSkinLibraryFolder(folder);
-        SkinControlSkin tabImage;
-        tabImage.imageName = "TabsButton.png";
-        SkinControlEntry controls[2];
-        controls[0].controlId = IDC_TAB_VIEW;
-        controls[0].skin = &tabImage;
-        controls[1].controlId = IDC_TAB_HIDE;
-        controls[1].skin = &tabImage;
-        SkinDescriptor descriptor;
-        descriptor.bundlePath = bundle;
-        descriptor.windowKind = kSkinWindowKind;
-        descriptor.imageName = "BG3.png";
-        descriptor.controlCount = 2;
-        descriptor.controls = controls;
-        skinned_ = skin_.Open(hwnd(), descriptor, folder) != 0;
+        skinned_ = skin_.Open(hwnd(), look.descriptor(), folder) != 0;
     }
 
     HWND viewTab = ::GetDlgItem(hwnd(), IDC_TAB_VIEW);
-    if (viewTab) SetButtonImage(viewTab, "ZestView.png");
+    if (viewTab) SetButtonImage(viewTab, kViewTabImage);
     SetTabPressed(true);
     if (HWND hideTab = ::GetDlgItem(hwnd(), IDC_TAB_HIDE)) ::ShowWindow(hideTab, SW_HIDE);
     return result;

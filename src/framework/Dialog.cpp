@@ -1,8 +1,8 @@
 #include "framework/Dialog.h"
 
 #include "base/NoThrow.h"
+#include "base/ResourceSource.h"
 #include "framework/MessageLoop.h"
-#include "skin/ResourceLibrary.h"
 
 #include <commctrl.h>
 

@@ -15,6 +15,11 @@
 // comes first. An object never outlives its link, so no message reaches a
 // half-destroyed object.
 //
+// Destruction: ~Window unlinks before it destroys an owned window, so the
+// messages of that destruction reach no handler. A class with a WM_DESTROY
+// handler for a window it owns therefore calls DestroyWindow() in its own
+// destructor, while the whole object still takes its messages.
+//
 // Error rule: operations that can fail return bool ([[nodiscard]] where the
 // result matters); nothing throws.
 #pragma once
@@ -94,8 +99,15 @@ private:
     HWND toolTips_ = nullptr;  // made with the first tool, destroyed with the window
 };
 
-// The control id a TTN_NEEDTEXT request is about, whether the tool is
-// identified by window (TTF_IDISHWND) or by id.
+// Tool-tip text requests (TTN_NEEDTEXT, ANSI or wide), for the WM_NOTIFY
+// handlers of windows with tool tips.
+bool IsToolTipTextRequest(const NMHDR& header);
+// Whether the request names its tool by window (TTF_IDISHWND) rather than by id.
+bool ToolTipRequestByWindow(const NMHDR& header);
+// The control id a request is about, whether the tool is identified by
+// window or by id.
 int ToolTipRequestControlId(const NMHDR& header);
+// Answers a request with a copy of text, cut to the request's own buffer.
+void AnswerToolTipRequest(NMHDR& header, const char* text);
 
 }  // namespace ostrivan

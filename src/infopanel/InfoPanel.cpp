@@ -2,9 +2,11 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
-#include "console/ConsoleMessages.h"
+#include "base/ResourceSource.h"
+#include "framework/TitleFont.h"
 #include "infopanel/InfoPanelMessages.h"
-#include "skin/ResourceLibrary.h"
+#include "skin/SkinImages.h"
+#include "skin/WindowSkin.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,10 +29,6 @@ SIZE WindowSize(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
     return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-BYTE TitleCharSet() {
-    return PRIMARYLANGID(::GetUserDefaultLangID()) == LANG_JAPANESE ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
 }
 
 }  // namespace
@@ -57,24 +55,14 @@ bool InfoPanel::Create(uint32_t flags, UINT id, const char* title, HWND client, 
     ::SendMessageA(title_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(parentFont), FALSE);
 
     const bool named = skinName && *skinName;
-    SkinControlSkin dropDown;
-    dropDown.imageName = dropDownImage;
-    SkinControlEntry entry;
-    entry.controlId = IDC_SECTION_TITLE;
-    entry.skin = &dropDown;
-    SkinDescriptor descriptor;
-    descriptor.bundlePath = bundlePath;
-    descriptor.windowKind = named ? kSkinWindowKind : kSkinWindowKindPlain;
-    descriptor.imageName = named ? skinName : nullptr;
-    descriptor.controlCount = 1;
-    descriptor.controls = &entry;
-    if (skin_.Open(hwnd(), descriptor, nullptr)) {
+    const WindowSkin look(bundlePath, skinName, {{IDC_SECTION_TITLE, dropDownImage}});
+    if (skin_.Open(hwnd(), look.descriptor(), nullptr)) {
         ReadLayout(named ? skinName : "");
     } else {
         layout_ = kDefaultLayout;
     }
 
-    CreateTitleFont();
+    UseTitleFont();
 
     ::SetParent(client, hwnd());
     ::SetWindowPos(client, nullptr, layout_.leftMargin, layout_.topMargin, 0, 0,
@@ -91,7 +79,7 @@ bool InfoPanel::Create(uint32_t flags, UINT id, const char* title, HWND client, 
 
 void InfoPanel::ReadLayout(const char* skinName) {
     char section[260];
-    std::snprintf(section, sizeof(section), "InfoPanelData_%s", skinName);
+    std::snprintf(section, sizeof(section), "%s%s", kInfoPanelDataPrefix, skinName);
     auto number = [&](const char* key, int fallback) {
         return static_cast<int>(skin_.ReadSkinNumber(section, key, fallback));
     };
@@ -105,14 +93,8 @@ void InfoPanel::ReadLayout(const char* skinName) {
     skin_.ReadSkinData(section, "RegionData", region_, kRegionRequest);
 }
 
-bool InfoPanel::CreateTitleFont() {
-    LOGFONTA description{};
-    if (HFONT own = reinterpret_cast<HFONT>(::SendMessageA(hwnd(), WM_GETFONT, 0, 0)))
-        ::GetObjectA(own, sizeof(description), &description);
-    description.lfHeight = -12;
-    description.lfWeight = FW_BOLD;
-    description.lfCharSet = TitleCharSet();
-    titleFont_.reset(::CreateFontIndirectA(&description));
+bool InfoPanel::UseTitleFont() {
+    titleFont_ = CreateTitleFont(hwnd());
     if (!titleFont_) return false;
     ::SendMessageA(title_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
     return true;
@@ -207,29 +189,14 @@ LRESULT InfoPanel::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) {
 }
 
 LRESULT InfoPanel::OnNotify(NMHDR* header) {
-    if (!header || (header->code != TTN_NEEDTEXTA && header->code != TTN_NEEDTEXTW))
+    if (!header || !IsToolTipTextRequest(*header))
         return DefaultProc(WM_NOTIFY, header ? header->idFrom : 0, reinterpret_cast<LPARAM>(header));
-    const UINT flags = header->code == TTN_NEEDTEXTA ? reinterpret_cast<NMTTDISPINFOA*>(header)->uFlags
-                                                     : reinterpret_cast<NMTTDISPINFOW*>(header)->uFlags;
-    const bool byWindow = (flags & TTF_IDISHWND) != 0;
-    const bool aboutTitle = byWindow ? reinterpret_cast<HWND>(header->idFrom) == title_.hwnd()
-                                     : header->idFrom == IDC_SECTION_TITLE;
+    const bool aboutTitle = ToolTipRequestByWindow(*header) ? reinterpret_cast<HWND>(header->idFrom) == title_.hwnd()
+                                                            : header->idFrom == IDC_SECTION_TITLE;
     if (!aboutTitle) return DefaultProc(WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
     const bool checked = title_.GetCheck() == BST_CHECKED;
-    const std::string text = LoadResourceString(checked ? IDS_TIP_SECTION_EXPANDED : IDS_TIP_SECTION_COLLAPSED);
-    if (header->code == TTN_NEEDTEXTA) {
-        auto* request = reinterpret_cast<NMTTDISPINFOA*>(header);
-        CopyText(request->szText, text.c_str());
-        request->lpszText = request->szText;
-        request->hinst = nullptr;
-    } else {
-        auto* request = reinterpret_cast<NMTTDISPINFOW*>(header);
-        const int length = static_cast<int>(sizeof(request->szText) / sizeof(request->szText[0]));
-        if (::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, request->szText, length) == 0)
-            request->szText[length - 1] = L'\0';
-        request->lpszText = request->szText;
-        request->hinst = nullptr;
-    }
+    AnswerToolTipRequest(*header,
+                         LoadResourceString(checked ? IDS_TIP_SECTION_EXPANDED : IDS_TIP_SECTION_COLLAPSED).c_str());
     return TRUE;
 }
 

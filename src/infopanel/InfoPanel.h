@@ -65,7 +65,7 @@ private:
     LRESULT OnDestroy();
 
     void ReadLayout(const char* skinName);
-    bool CreateTitleFont();
+    bool UseTitleFont();
     void OnTitleClicked();
     void Resize(bool withClient);
 

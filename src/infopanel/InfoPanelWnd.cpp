@@ -1,11 +1,10 @@
 #include "infopanel/InfoPanelWnd.h"
 
+#include "ResourceIds.h"
 #include "base/BoundedText.h"
-#include "console/ConsoleMessages.h"
 #include "infopanel/InfoPanelMessages.h"
-#include "launch/CameraList.h"
-#include "settings/SettingsStore.h"
-#include "skin/SkinDescriptor.h"
+#include "skin/SkinImages.h"
+#include "skin/WindowSkin.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -44,16 +43,14 @@ bool InfoPanelWnd::Create(HWND parent, const RECT& rect, UINT id, DWORD extraExS
     CopyText(bundlePath_, bundlePath);
 
     const bool named = skinName && *skinName;
-    SkinDescriptor descriptor;
-    descriptor.bundlePath = bundlePath_;
-    descriptor.windowKind = named ? kSkinWindowKind : kSkinWindowKindPlain;
-    descriptor.imageName = named ? skinName : nullptr;
+    const WindowSkin look(bundlePath_, skinName);
     leftMargin_ = rightMargin_ = topMargin_ = bottomMargin_ = gap_ = 0;
     // Refused by the skinning library (or without one) the window works
     // unskinned, with plain sections: the console still needs its panel.
-    if (skin_.Open(hwnd(), descriptor, nullptr)) {
+    if (skin_.Open(hwnd(), look.descriptor(), nullptr)) {
         char section[260];
-        std::snprintf(section, sizeof(section), "InfoPanelWndData_%s", named ? skinName : "InfoPanel.png");
+        std::snprintf(section, sizeof(section), "%s%s", kInfoPanelWindowDataPrefix,
+                      named ? skinName : kInfoPanelDefaultSkin);
         skin_.ReadSkinData(section, "InfoPanelBkgBMP", sectionSkin_, kSkinNameRequest);
         skin_.ReadSkinData(section, "DropDownBMP", dropDownImage_, kSkinNameRequest);
         sectionSkin_[sizeof(sectionSkin_) - 1] = '\0';
@@ -130,7 +127,7 @@ int InfoPanelWnd::GetContentHeight() const {
     return height;
 }
 
-void InfoPanelWnd::SetStatePersistence(CameraList* store, bool numberByIndex, int base) {
+void InfoPanelWnd::SetStatePersistence(SectionStateStore* store, bool numberByIndex, int base) {
     store_ = store;
     numberByIndex_ = numberByIndex;
     base_ = base;
@@ -245,7 +242,7 @@ void InfoPanelWnd::Scroll(int code, int position) {
 void InfoPanelWnd::SaveStates() {
     if (!store_) return;
     for (int i = 0; i < GetSectionCount(); ++i)
-        store_->SavePanelState(sections_[i]->IsExpanded() ? 1 : 0, kConsoleKey, SectionNumber(i));
+        store_->SaveSectionState(SectionNumber(i), sections_[i]->IsExpanded() ? 1 : 0);
 }
 
 void InfoPanelWnd::RestoreStates() {
@@ -258,7 +255,7 @@ void InfoPanelWnd::RestoreStates() {
     bool found = false;
     for (int i = 0; i < GetSectionCount(); ++i) {
         DWORD state = static_cast<DWORD>(-1);
-        if (!store_ || !store_->LoadPanelState(&state, kConsoleKey, SectionNumber(i))) continue;
+        if (!store_ || !store_->LoadSectionState(SectionNumber(i), &state)) continue;
         found = true;
         if (state == 1) SetSectionExpanded(i, true, true, true);
     }

@@ -1,16 +1,34 @@
 // The per-launch record handed from the entry points to the windows, and the
 // host's instance record. Field order and sizes are relied on by hosts.
+//
+// Each handle field has one party that creates it and one that closes it;
+// the record itself (LaunchContextOwner.h, or the host instance) only frees
+// its memory:
+//
+//   field                 created by                  closed by
+//   closeEvent,           the standalone entry point  the console watcher
+//   quitEvent,            (StandaloneEntry.cpp), put  (ConsoleWatcher.cpp): its
+//   restoreEvent          in only once all exist      thread when it ends, or
+//                                                     StopConsoleWatcher when
+//                                                     none ran
+//   watcherThread         StartConsoleWatcher         StopConsoleWatcher
+//   deviceChangeMutex     the console window          the console window (its
+//                         (published for its          owner member, when the
+//                         workers)                    window is destroyed)
+//   integratedMutex       CreateInstance, owned       DestroyInstance, released
+//                                                     then closed
+//   resourceLibrary       OpenIntegratedConsole       DestroyInstance
+//   consoleWindowObject   the integrated console's    DestroyInstance, through
+//                         seam                        the same seam
 #pragma once
+
+#include "base/Limits.h"
 
 #include <windows.h>
 
 #include <cstdint>
 
 namespace ostrivan {
-
-constexpr uint32_t kMaxDevices = 10;
-constexpr size_t kDeviceNameSize = 128;  // one description slot, NUL included
-constexpr size_t kPathSize = 260;
 
 struct LaunchContext {
     uint32_t deviceCount;

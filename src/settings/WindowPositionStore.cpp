@@ -1,8 +1,7 @@
-// The CameraList operations that persist the window rectangle and the
-// section states.
-#include "launch/CameraList.h"
+#include "settings/WindowPositionStore.h"
 
 #include "base/UniqueHandle.h"
+#include "settings/SettingsStore.h"
 
 #include <cstdio>
 
@@ -18,29 +17,21 @@ bool WriteNumber(const char* keyPath, const char* name, DWORD value) {
                           key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    return ::RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
-           ERROR_SUCCESS;
+    return SetNumberValue(key.get(), name, value);
 }
 
 // Only a 4-byte number counts: a value of another size or type is absent.
 bool ReadNumber(const char* keyPath, const char* name, DWORD* value) {
     UniqueKey key;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return false;
-    DWORD type = 0;
-    DWORD number = 0;
-    DWORD size = sizeof(number);
-    if (::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS)
-        return false;
-    if (type != REG_DWORD || size != sizeof(number)) return false;
-    *value = number;
-    return true;
+    return QueryNumberValue(key.get(), name, value);
 }
 
 void PanelStateName(char (&name)[32], int index) { std::snprintf(name, sizeof(name), "PanelState%d", index); }
 
 }  // namespace
 
-bool CameraList::SaveWindowPosition(LONG left, LONG top, LONG right, LONG bottom, const char* keyPath) {
+bool WindowPositionStore::SaveWindowPosition(LONG left, LONG top, LONG right, LONG bottom, const char* keyPath) {
     const LONG sides[4] = {left, top, right, bottom};
     for (int i = 0; i < 4; ++i) {
         if (!WriteNumber(keyPath, kPositionNames[i], static_cast<DWORD>(sides[i]))) return false;
@@ -48,7 +39,7 @@ bool CameraList::SaveWindowPosition(LONG left, LONG top, LONG right, LONG bottom
     return true;
 }
 
-bool CameraList::LoadWindowPosition(const char* keyPath, RECT* rectangle) {
+bool WindowPositionStore::LoadWindowPosition(const char* keyPath, RECT* rectangle) {
     if (!rectangle) return false;
     LONG* sides[4] = {&rectangle->left, &rectangle->top, &rectangle->right, &rectangle->bottom};
     for (int i = 0; i < 4; ++i) {
@@ -59,17 +50,25 @@ bool CameraList::LoadWindowPosition(const char* keyPath, RECT* rectangle) {
     return true;
 }
 
-bool CameraList::SavePanelState(DWORD state, const char* keyPath, int index) {
+bool WindowPositionStore::SavePanelState(DWORD state, const char* keyPath, int index) {
     char name[32];
     PanelStateName(name, index);
     return WriteNumber(keyPath, name, state);
 }
 
-bool CameraList::LoadPanelState(DWORD* state, const char* keyPath, int index) {
+bool WindowPositionStore::LoadPanelState(DWORD* state, const char* keyPath, int index) {
     if (!state) return false;
     char name[32];
     PanelStateName(name, index);
     return ReadNumber(keyPath, name, state);
+}
+
+bool WindowPositionStore::SaveSectionState(int number, DWORD state) {
+    return SavePanelState(state, kConsoleKey, number);
+}
+
+bool WindowPositionStore::LoadSectionState(int number, DWORD* state) {
+    return LoadPanelState(state, kConsoleKey, number);
 }
 
 }  // namespace ostrivan

@@ -3,24 +3,15 @@
 // templates, strings and icons.
 #pragma once
 
+#include "base/ResourceSource.h"
 #include "base/UniqueHandle.h"
 
-#include <string>
-
 namespace ostrivan {
-
-// The module that templates, strings and icons are looked up in; null when
-// no resource library is loaded.
-HMODULE ResourceSource();
-void SetResourceSource(HMODULE module);
 
 // Frees one load of a library that a host instance held. The library is
 // reference-counted: it stays the resource source while another instance of
 // the process still has it loaded.
-void FreeHeldResourceLibrary(HMODULE module);
-
-// A string of the current resource source, empty when it has none.
-std::string LoadResourceString(UINT id);
+void FreeHeldResourceLibrary(UniqueModule library);
 
 class ResourceLibrary {
 public:

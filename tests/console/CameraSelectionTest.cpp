@@ -2,9 +2,8 @@
 // test bed's tool in another process, as Windows delivers the change to
 // every top-level window; and the console's answer to a burst of changes.
 #include "ResourceIds.h"
-#include "console/ConsoleMessages.h"
+#include "camera/CameraDiscovery.h"
 #include "console/ConsoleWnd.h"
-#include "launch/CameraDiscovery.h"
 #include "launch/LaunchContextOwner.h"
 #include "skin/ResourceLibrary.h"
 #include "support/RunningConsole.h"
@@ -45,11 +44,7 @@ int ThreadCount() {
     return count;
 }
 
-testbed::DeviceUse Use(int camera) {
-    testbed::DeviceUse use;
-    EXPECT_TRUE(testbed::ReadDeviceUse(camera, &use));
-    return use;
-}
+testbed::BindCounts Binds(int camera) { return testbed::ReadBindCounts(camera); }
 
 class CameraSelection : public VirtualCameraBed {
 protected:
@@ -204,7 +199,7 @@ TEST_F(CameraSelection, BurstWhileTheCameraCannotBeOpenedKeepsOneWorkerRunningAn
     console.Sync();
     ::PostMessageA(console.hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
     // The first worker is retrying to open the camera.
-    ASSERT_TRUE(WaitUntil([] { return Use(1).made >= 2; }, kHangLimitMs));
+    ASSERT_TRUE(WaitUntil([] { return Binds(1).total >= 2; }, kHangLimitMs));
     int threadsWhileRetrying = ThreadCount();
     for (int i = 0; i < 50; ++i) ::PostMessageA(console.hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
     console.Sync();
@@ -218,7 +213,7 @@ TEST_F(CameraSelection, BurstWhileTheCameraCannotBeOpenedKeepsOneWorkerRunningAn
     EXPECT_TRUE(console.WaitForEntries({"Camera A", "Camera B"}));
     EXPECT_TRUE(WaitUntil([&] { return ThreadCount() < threadsWhileRetrying; }, kHangLimitMs))
         << "every worker ends";
-    EXPECT_LE(Use(1).peakInUse, 1u) << "the refreshes ran one at a time";
+    EXPECT_LE(Binds(1).most, 1u) << "the refreshes ran one at a time";
 }
 
 TEST_F(CameraSelection, BurstOfNotificationsRunsRefreshesOneAtATime) {
@@ -228,8 +223,8 @@ TEST_F(CameraSelection, BurstOfNotificationsRunsRefreshesOneAtATime) {
     for (int i = 0; i < 50; ++i) ::PostMessageA(console.hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
     Plug(2, "Camera B");
     ASSERT_TRUE(console.WaitForEntries({"Camera A", "Camera B"}));
-    EXPECT_TRUE(WaitUntil([] { return Use(1).made >= 1 && Use(1).inUse == 0; }, kHangLimitMs));
-    EXPECT_EQ(1u, Use(1).peakInUse) << "two refreshes had the camera open at once";
+    EXPECT_TRUE(WaitUntil([] { return Binds(1).total >= 1 && Binds(1).now == 0; }, kHangLimitMs));
+    EXPECT_EQ(1u, Binds(1).most) << "two refreshes had the camera open at once";
 }
 
 TEST_F(CameraSelection, ClosingDuringARefreshEndsPromptly) {
@@ -239,7 +234,7 @@ TEST_F(CameraSelection, ClosingDuringARefreshEndsPromptly) {
     ::PostMessageA(console.hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
     ::PostMessageA(console.hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
     // The first worker is retrying by now, the second waits for it.
-    ASSERT_TRUE(WaitUntil([] { return Use(1).made >= 2; }, kHangLimitMs));
+    ASSERT_TRUE(WaitUntil([] { return Binds(1).total >= 2; }, kHangLimitMs));
     DWORD start = ::GetTickCount();
     ::PostMessageA(console.hwnd(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(console.Join(kHangLimitMs));

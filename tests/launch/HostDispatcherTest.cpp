@@ -1,7 +1,7 @@
 // The host command dispatcher: statuses, block writes and refusals of bad
 // blocks and instances, through real memory protections.
-#include "launch/EntryPoints.h"
 #include "ResourceIds.h"
+#include "entry/EntryPoints.h"
 #include "launch/KernelObjectNames.h"
 #include "skin/ResourceLibrary.h"
 #include "support/GuardedBlock.h"

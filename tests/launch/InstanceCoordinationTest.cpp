@@ -4,7 +4,7 @@
 // that holds a host instance or a parental dialog.
 #include "ResourceIds.h"
 #include "base/NamedObjects.h"
-#include "launch/EntryPoints.h"
+#include "entry/EntryPoints.h"
 #include "launch/KernelObjectNames.h"
 #include "settings/SettingsStore.h"
 #include "support/SeamOverride.h"

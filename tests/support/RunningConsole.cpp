@@ -1,7 +1,8 @@
 #include "support/RunningConsole.h"
 
 #include "ResourceIds.h"
-#include "launch/CameraDiscovery.h"
+#include "camera/CameraDiscovery.h"
+#include "launch/ConsoleWatcher.h"
 #include "skin/ResourceLibrary.h"
 #include "support/TestConsole.h"
 
@@ -37,6 +38,8 @@ DWORD WINAPI RunningConsole::Main(void* parameter) {
     self->window_->Attach(FoundDevices(*self->context_), self->context_.get());
     ::SetEvent(self->ready_);
     self->result_ = self->window_->DoModal(nullptr);
+    // As the entry point does once its window has ended.
+    StopConsoleWatcher(self->context_.get());
     return 0;
 }
 

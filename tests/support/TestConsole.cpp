@@ -1,7 +1,8 @@
 #include "support/TestConsole.h"
 
+#include "ResourceIds.h"
+#include "entry/EntryPoints.h"
 #include "launch/ConsoleWatcher.h"
-#include "launch/EntryPoints.h"
 
 #include <vector>
 
