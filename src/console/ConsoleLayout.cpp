@@ -156,10 +156,9 @@ void ConsoleWnd::SaveWindowPosition() {
     settings_.SaveWindowPosition(savedRect_.left, savedRect_.top, savedRect_.right, savedRect_.bottom, kConsoleKey);
 }
 
-LRESULT ConsoleWnd::OnSizing(WPARAM edge, LPARAM proposed) {
-    auto* r = reinterpret_cast<RECT*>(proposed);
+LRESULT ConsoleWnd::OnSizing(UINT edge, RECT* r) {
     if (r && r->bottom - r->top + 1 <= minHeight_) r->bottom = r->top + minHeight_;
-    LRESULT result = Dialog::WindowProc(WM_SIZING, edge, proposed);
+    LRESULT result = Dialog::WindowProc(WM_SIZING, edge, reinterpret_cast<LPARAM>(r));
     if (r) {
         gripRect_ = {r->right - kGripSize, r->bottom - kGripSize, r->right, r->bottom};
         ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&gripRect_), 2);
@@ -167,17 +166,16 @@ LRESULT ConsoleWnd::OnSizing(WPARAM edge, LPARAM proposed) {
     return result;
 }
 
-LRESULT ConsoleWnd::OnSize(WPARAM type, LPARAM size) {
+void ConsoleWnd::OnSize(UINT, SIZE size) {
     if (infoPanel_.IsWindow()) {
-        int cx = LOWORD(size);
-        int cy = HIWORD(size);
+        int cx = size.cx;
+        int cy = size.cy;
         if (cx - 2 > 0) {
             ::SetWindowPos(infoPanel_.hwnd(), nullptr, 0, 0, cx - 2, cy - panelTop_ - kFooterHeight,
                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         PlaceFooterControls();
     }
-    return Dialog::WindowProc(WM_SIZE, type, size);
 }
 
 LRESULT ConsoleWnd::OnFitToPanel() {
@@ -199,8 +197,7 @@ LRESULT ConsoleWnd::OnShowInfoPanel(bool show) {
     return 0;
 }
 
-LRESULT ConsoleWnd::OnPaint(WPARAM wParam, LPARAM lParam) {
-    if (!::IsIconic(hwnd())) return Dialog::WindowProc(WM_PAINT, wParam, lParam);
+LRESULT ConsoleWnd::OnPaintMinimised() {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(hwnd(), &paint);
     ::SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);

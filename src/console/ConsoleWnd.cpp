@@ -14,8 +14,16 @@
 namespace ostrivan {
 
 namespace {
+
 constexpr int kOptionsButtonWidth = 28;
 constexpr int kOptionsButtonHeight = 24;
+
+// The console's tool tips are made with the ANSI class, so their requests are ANSI.
+bool IsAnsiToolTipRequest(LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    return header && header->code == TTN_NEEDTEXTA;
+}
+
 }  // namespace
 
 ConsoleWnd::ConsoleWnd()
@@ -40,21 +48,21 @@ void ConsoleWnd::Attach(const std::vector<std::string>& deviceList, LaunchContex
 LRESULT ConsoleWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog();
-    case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
-    case WM_PAINT: return OnPaint(wParam, lParam);
+    case WM_SYSCOMMAND: return OnSysCommand(static_cast<UINT>(wParam), PointOf(lParam));
+    case WM_PAINT: if (::IsIconic(hwnd())) return OnPaintMinimised(); break;
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon_);
-    case WM_LBUTTONDOWN: return OnLButtonDown(wParam, lParam);
-    case WM_LBUTTONDBLCLK: return OnLButtonDblClk(wParam, lParam);
-    case WM_RBUTTONUP: return OnRButtonUp(wParam, lParam);
-    case WM_MOUSEMOVE: return OnMouseMove(wParam, lParam);
-    case WM_SIZING: return OnSizing(wParam, lParam);
-    case WM_SIZE: return OnSize(wParam, lParam);
-    case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
-    case WM_DEVICECHANGE: return OnDeviceChange(wParam, lParam);
-    case WM_CLOSE: return OnClose();
-    case WM_DESTROY: return OnDestroy();
-    case WM_NOTIFY: return OnNotify(wParam, lParam);
-    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_LBUTTONDOWN: if (OnLButtonDown(static_cast<UINT>(wParam), PointOf(lParam))) return 0; break;
+    case WM_LBUTTONDBLCLK: OnLButtonDblClk(static_cast<UINT>(wParam), PointOf(lParam)); break;
+    case WM_RBUTTONUP: OnRButtonUp(static_cast<UINT>(wParam), PointOf(lParam)); break;
+    case WM_MOUSEMOVE: OnMouseMove(static_cast<UINT>(wParam), PointOf(lParam)); break;
+    case WM_SIZING: return OnSizing(static_cast<UINT>(wParam), reinterpret_cast<RECT*>(lParam));
+    case WM_SIZE: OnSize(static_cast<UINT>(wParam), SizeOf(lParam)); break;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); break;
+    case WM_DEVICECHANGE: return OnDeviceChange(static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
+    case WM_CLOSE: OnClose(); break;
+    case WM_DESTROY: OnDestroy(); break;
+    case WM_NOTIFY: if (IsAnsiToolTipRequest(lParam)) return OnToolTipText(*reinterpret_cast<NMHDR*>(lParam)); break;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
     case kMsgFitToPanel: return OnFitToPanel();
     case kMsgShowInfoPanel: return OnShowInfoPanel(true);
     case kMsgHideInfoPanel: return OnShowInfoPanel(false);
@@ -67,7 +75,6 @@ LRESULT ConsoleWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ConsoleWnd::OnInitDialog() {
-    Dialog::WindowProc(WM_INITDIALOG, 0, 0);
     (void)closeButton_.BindControl(hwnd(), IDC_CLOSE);
     (void)minimiseButton_.BindControl(hwnd(), IDC_MINIMIZE);
     (void)deviceButton_.BindControl(hwnd(), IDC_CAMERA_BUTTON);
@@ -117,7 +124,7 @@ void ConsoleWnd::SkinWindow() {
     }
 }
 
-LRESULT ConsoleWnd::OnClose() {
+void ConsoleWnd::OnClose() {
     // A close request from another copy comes while the camera menu or the
     // system menu may be open: the menu must not keep the console on screen.
     ::EndMenu();
@@ -127,34 +134,29 @@ LRESULT ConsoleWnd::OnClose() {
     ::SendMessageA(infoPanel_.hwnd(), WM_SETFONT, 0, FALSE);
     titleFont_.reset();
     if (deviceButton_.IsWindow()) deviceButton_.ClearEntries();
-    return Dialog::WindowProc(WM_CLOSE, 0, 0);
 }
 
-LRESULT ConsoleWnd::OnDestroy() {
-    LRESULT result = Dialog::WindowProc(WM_DESTROY, 0, 0);
+void ConsoleWnd::OnDestroy() {
     // No worker may still run once the window and its launch record go.
     workers_.StopAll();
     if (context_) context_->deviceChangeMutex = nullptr;
     deviceChangeMutex_.reset();
-    return result;
 }
 
-LRESULT ConsoleWnd::OnNotify(WPARAM wParam, LPARAM lParam) {
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (!header || header->code != TTN_NEEDTEXTA) return Dialog::WindowProc(WM_NOTIFY, wParam, lParam);
+LRESULT ConsoleWnd::OnToolTipText(NMHDR& request) {
     // Only tools identified by their window are ours to answer.
-    if (!ToolTipRequestByWindow(*header)) return FALSE;
-    int id = ToolTipRequestControlId(*header);
+    if (!ToolTipRequestByWindow(request)) return FALSE;
+    int id = ToolTipRequestControlId(request);
     UINT text = id == IDC_MINIMIZE ? IDS_TIP_MINIMIZE : id == IDC_CLOSE ? IDS_TIP_CLOSE : 0;
-    AnswerToolTipRequest(*header, text ? LoadResourceString(text).c_str() : "");
+    AnswerToolTipRequest(request, text ? LoadResourceString(text).c_str() : "");
     return TRUE;
 }
 
-LRESULT ConsoleWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+void ConsoleWnd::OnCommand(UINT id, UINT code, HWND) {
     // The buttons act on clicks only: a skin may make them notify focus
     // changes too. Menu commands arrive with the same code as clicks.
-    bool clicked = HIWORD(wParam) == BN_CLICKED;
-    switch (clicked ? LOWORD(wParam) : 0) {
+    if (code != BN_CLICKED) return;
+    switch (id) {
     case IDC_MINIMIZE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
     case IDC_CLOSE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case IDC_CAMERA_BUTTON: deviceButton_.ShowMenu(); break;
@@ -163,10 +165,9 @@ LRESULT ConsoleWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     case SC_MINIMIZE:
     case SC_MAXIMIZE:
     case SC_CLOSE:
-    case SC_RESTORE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, LOWORD(wParam), 0); break;
+    case SC_RESTORE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, id, 0); break;
     default: break;
     }
-    return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
 }
 
 LRESULT ConsoleWnd::OnBringToFront() {

@@ -60,28 +60,25 @@ void DeviceMenuButton::ShowMenu() {
 
 LRESULT DeviceMenuButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND: return OnCommand(wParam, lParam);
-    case WM_MEASUREITEM: return OnMeasureItem(wParam, lParam);
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
+    case WM_MEASUREITEM: if (lParam && OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE; break;
     }
     return Button::WindowProc(message, wParam, lParam);
 }
 
-LRESULT DeviceMenuButton::OnCommand(WPARAM wParam, LPARAM lParam) {
-    UINT id = LOWORD(wParam);
+void DeviceMenuButton::OnCommand(UINT id, UINT, HWND) {
     if (id >= kFirstCameraCommand && id <= kLastCameraCommand) TakePick(id, false);
-    return DefaultProc(WM_COMMAND, wParam, lParam);
 }
 
 // Another menu in this process may have entries with the same ids: this
 // button answers for its own.
-LRESULT DeviceMenuButton::OnMeasureItem(WPARAM wParam, LPARAM lParam) {
-    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    if (item && item->CtlType == ODT_MENU && menu_.handle() &&
-        ::GetMenuState(menu_.handle(), item->itemID, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
-        menu_.MeasureItem(*item);
-        return TRUE;
+bool DeviceMenuButton::OnMeasureItem(MEASUREITEMSTRUCT& item) {
+    if (item.CtlType != ODT_MENU || !menu_.handle() ||
+        ::GetMenuState(menu_.handle(), item.itemID, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
+        return false;
     }
-    return Button::WindowProc(WM_MEASUREITEM, wParam, lParam);
+    menu_.MeasureItem(item);
+    return true;
 }
 
 void DeviceMenuButton::TakePick(UINT id, bool fromOpenMenu) {

@@ -46,8 +46,9 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnMeasureItem(WPARAM wParam, LPARAM lParam);
+    void OnCommand(UINT id, UINT code, HWND control);
+    // True when the entry is one of this button's menu.
+    bool OnMeasureItem(MEASUREITEMSTRUCT& item);
     // fromOpenMenu: the pick must be of a row that still shows the text it
     // showed when the menu opened.
     void TakePick(UINT id, bool fromOpenMenu);

@@ -27,9 +27,10 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDestroy();
+    LRESULT OnInitDialog();
+    // True when it took the command (a click on a tab).
+    bool OnCommand(UINT id, UINT code, HWND control);
+    void OnDestroy();
 
     void SetTabPressed(bool pressed);
 

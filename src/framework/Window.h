@@ -5,9 +5,18 @@
 //   the window's messages go to Window::SubclassProc (a comctl32 window
 //   subclass whose reference data is the object), which calls the object's
 //   WindowProc. A class overrides WindowProc only, with one line per message
-//   ("case WM_X: return OnX(...)"); what it does not take goes on to its base
-//   and finally to DefaultProc, the one default layer, which is never
-//   overridden.
+//   that cracks the message's arguments, so that a handler's signature says
+//   what its message carries:
+//       case WM_SIZE: OnSize(static_cast<UINT>(wParam), SizeOf(lParam)); break;
+//       case WM_TIMER: return OnTimer(wParam);
+//   A handler that takes the message returns its own result; one that only
+//   looks at it returns nothing, and its line ends in break; one that takes
+//   it only at times returns bool, and its line returns the message's answer
+//   when it did. A
+//   handler that needs default processing between its own steps calls its
+//   base for that message itself and says so in its header. The last line
+//   passes everything else to the base class, and so finally to DefaultProc,
+//   the one default layer, which is never overridden.
 //
 // Linking: object and window are linked once (WM_NCCREATE for windows of
 // registered classes, WM_INITDIALOG for dialogs, Subclass for existing
@@ -98,6 +107,14 @@ private:
     bool toolTipsEnabled_ = false;
     HWND toolTips_ = nullptr;  // made with the first tool, destroyed with the window
 };
+
+// Argument crackers for the WindowProc lines: points packed into lParam as
+// two signed 16-bit halves, client sizes as two unsigned ones.
+inline POINT PointOf(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+inline SIZE SizeOf(LPARAM lParam) { return SIZE{LOWORD(lParam), HIWORD(lParam)}; }
+inline LPARAM PackPoint(POINT point) { return MAKELPARAM(point.x, point.y); }
 
 // Tool-tip text requests (TTN_NEEDTEXT, ANSI or wide), for the WM_NOTIFY
 // handlers of windows with tool tips.

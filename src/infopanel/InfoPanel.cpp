@@ -128,34 +128,29 @@ bool InfoPanel::GetSectionSize(SIZE* size) const {
 
 LRESULT InfoPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SIZE: return OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
-    case WM_COMMAND: return OnCommand(wParam, lParam);
-    case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
-    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
-    case WM_DESTROY: return OnDestroy();
+    case WM_SIZE: OnSize(static_cast<UINT>(wParam), SizeOf(lParam)); break;
+    case WM_COMMAND: if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0; break;
+    case WM_SETCURSOR: if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam))) return TRUE; break;
+    case WM_NOTIFY: if (OnNotify(reinterpret_cast<NMHDR*>(lParam))) return TRUE; break;
+    case WM_DESTROY: OnDestroy(); break;
     }
     return Window::WindowProc(message, wParam, lParam);
 }
 
-LRESULT InfoPanel::OnSize(UINT type, int width, int height) {
-    LRESULT result = DefaultProc(WM_SIZE, type, MAKELPARAM(width, height));
+void InfoPanel::OnSize(UINT, SIZE size) {
     if (title_.hwnd()) {
         const Layout& l = layout_;
-        const int titleWidth = width - l.titleIndentRight - l.rightMargin - l.leftMargin - l.titleIndentLeft;
+        const int titleWidth = size.cx - l.titleIndentRight - l.rightMargin - l.leftMargin - l.titleIndentLeft;
         ::SetWindowPos(title_.hwnd(), nullptr, l.leftMargin + l.titleIndentLeft, 2, std::max(0, titleWidth),
                        std::max(0, l.topMargin - 4), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     skin_.ApplySkinRegion(1, region_);
-    return result;
 }
 
-LRESULT InfoPanel::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) == IDC_SECTION_TITLE && HIWORD(wParam) == BN_CLICKED &&
-        reinterpret_cast<HWND>(lParam) == title_.hwnd()) {
-        OnTitleClicked();
-        return 0;
-    }
-    return DefaultProc(WM_COMMAND, wParam, lParam);
+bool InfoPanel::OnCommand(UINT id, UINT code, HWND control) {
+    if (id != IDC_SECTION_TITLE || code != BN_CLICKED || control != title_.hwnd()) return false;
+    OnTitleClicked();
+    return true;
 }
 
 void InfoPanel::OnTitleClicked() {
@@ -180,31 +175,27 @@ void InfoPanel::OnTitleClicked() {
     ::SendMessageA(parent, callback, kSectionCollapsed, id);
 }
 
-LRESULT InfoPanel::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) {
-    if (window && window == title_.hwnd()) {
-        ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
-        return TRUE;
-    }
-    return DefaultProc(WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(hitTest, mouseMessage));
+bool InfoPanel::OnSetCursor(HWND window, UINT, UINT) {
+    if (!window || window != title_.hwnd()) return false;
+    ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
+    return true;
 }
 
-LRESULT InfoPanel::OnNotify(NMHDR* header) {
-    if (!header || !IsToolTipTextRequest(*header))
-        return DefaultProc(WM_NOTIFY, header ? header->idFrom : 0, reinterpret_cast<LPARAM>(header));
+bool InfoPanel::OnNotify(NMHDR* header) {
+    if (!header || !IsToolTipTextRequest(*header)) return false;
     const bool aboutTitle = ToolTipRequestByWindow(*header) ? reinterpret_cast<HWND>(header->idFrom) == title_.hwnd()
                                                             : header->idFrom == IDC_SECTION_TITLE;
-    if (!aboutTitle) return DefaultProc(WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
+    if (!aboutTitle) return false;
     const bool checked = title_.GetCheck() == BST_CHECKED;
     AnswerToolTipRequest(*header,
                          LoadResourceString(checked ? IDS_TIP_SECTION_EXPANDED : IDS_TIP_SECTION_COLLAPSED).c_str());
-    return TRUE;
+    return true;
 }
 
-LRESULT InfoPanel::OnDestroy() {
+void InfoPanel::OnDestroy() {
     // The title font goes first; the button must not keep using it.
     if (title_.hwnd()) ::SendMessageA(title_.hwnd(), WM_SETFONT, 0, FALSE);
     titleFont_.reset();
-    return DefaultProc(WM_DESTROY, 0, 0);
 }
 
 }  // namespace ostrivan
