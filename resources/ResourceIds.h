@@ -72,7 +72,7 @@
 #define IDC_TITLE_TEXT 30002
 #define IDC_INFO_PANEL 201
 
-/* Tab strip (template 134) */
+/* Tab strip (template 134) and the integrated console's tabs (template 127) */
 #define IDC_TAB_VIEW 1141
 #define IDC_TAB_HIDE 1142
 
@@ -119,6 +119,9 @@ constexpr UINT kMsgDeviceReachable = WM_APP + 0x11;
 // console; the window restores itself and comes to the front on its own
 // thread, so the watcher never waits on it.
 constexpr UINT kMsgBringToFront = WM_APP + 0x20;
+// Host command -> integrated console (sent from another thread): carry out
+// the host's pending request on the window's thread.
+constexpr UINT kMsgHostRequest = WM_APP + 0x12;
 
 // Camera menu entries: ids are handed out from one past the first id, so the
 // button takes 50001 to 50101 as its own and 100 entries can be picked.

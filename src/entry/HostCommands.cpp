@@ -2,10 +2,13 @@
 // window, and the launch of a standalone console process.
 #include "entry/EntryPoints.h"
 
+#include "ResourceIds.h"
 #include "base/BoundedText.h"
 #include "base/NamedObjects.h"
 #include "camera/CameraDiscovery.h"
+#include "entry/HostInstanceBlock.h"
 #include "entry/WindowSeams.h"
+#include "framework/MessageLoop.h"
 #include "launch/KernelObjectNames.h"
 #include "launch/LaunchContextOwner.h"
 #include "skin/ResourceLibrary.h"
@@ -20,50 +23,47 @@ namespace ostrivan {
 
 namespace {
 
-// A host's instance block on the process heap. Its magic is cleared before
-// the block is freed, so a stale pointer handed in later is refused.
-struct HostInstanceTraits {
-    using Type = HostInstance*;
+// How long another thread's DestroyInstance waits for the window's thread
+// to take the request; the request stands even when this runs out.
+constexpr UINT kRequestLimitMs = 10000;
+
+// The new block on the process heap, freed again unless released.
+struct NewBlockTraits {
+    using Type = HostInstanceBlock*;
     static Type Empty() noexcept { return nullptr; }
-    static void Close(Type instance) noexcept {
-        instance->magic = 0;
-        HeapTraits<HostInstance>::Close(instance);
-    }
+    static void Close(Type block) noexcept { HeapTraits<HostInstanceBlock>::Close(block); }
 };
-using UniqueHostInstance = UniqueOwner<HostInstanceTraits>;
 
 }  // namespace
 
 uint32_t CreateInstance(uint8_t* block) {
-    UniqueHostInstance owned(
-        static_cast<HostInstance*>(::HeapAlloc(::GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(HostInstance))));
+    UniqueOwner<NewBlockTraits> owned(static_cast<HostInstanceBlock*>(
+        ::HeapAlloc(::GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(HostInstanceBlock))));
     if (!owned) return kStatusOutOfMemory;
-    HostInstance* instance = owned.get();
+    HostInstance* instance = &owned.get()->instance;
     instance->magic = kHostInstanceMagic;
     if (FindCameras(&instance->context) == kStatusNoCamera) return kStatusNoCamera;
     CopyText(instance->argument, reinterpret_cast<const char*>(block + kCreateArgumentOffset), kCreateArgumentSize);
     // From here the host holds the instance until DestroyInstance.
-    instance = owned.release();
+    instance = &owned.release()->instance;
     std::memcpy(block + kCreateInstanceOffset, &instance, sizeof(instance));
     instance->context.integratedMutex = CreateNamedMutex(kIntegratedConsoleMutex, true, nullptr).release();
     return kStatusOk;
 }
 
 uint32_t DestroyInstance(HostInstance* instance) {
-    UniqueHostInstance owned(instance);
-    LaunchContext& context = instance->context;
-    if (context.consoleWindowObject) {
-        if (ConsoleWindows().destroyIntegratedConsole) ConsoleWindows().destroyIntegratedConsole(context.consoleWindowObject);
-        context.consoleWindowObject = nullptr;
-        context.consoleWindow = nullptr;
+    HostInstanceBlock* block = BlockOf(instance);
+    HWND window = instance->context.consoleWindow;
+    DWORD windowThread = window ? ::GetWindowThreadProcessId(window, nullptr) : 0;
+    if (windowThread && windowThread != ::GetCurrentThreadId()) {
+        // Carried out on the window's thread; dead from now on.
+        instance->magic = 0;
+        ::InterlockedExchange(&block->destroyRequested, 1);
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutA(window, kMsgHostRequest, 0, 0, SMTO_NORMAL, kRequestLimitMs, &ignored);
+        return kStatusOk;
     }
-    if (context.resourceLibrary) {
-        FreeHeldResourceLibrary(UniqueModule(std::exchange(context.resourceLibrary, nullptr)));
-    }
-    if (context.integratedMutex) {
-        UniqueHandle mutex(std::exchange(context.integratedMutex, nullptr));
-        HeldMutex held(mutex.get());  // released before the handle is closed
-    }
+    EndInstance(block);
     return kStatusOk;
 }
 
@@ -77,7 +77,9 @@ uint32_t LaunchStandaloneConsole(HostInstance* instance) {
 
 uint32_t OpenIntegratedConsole(HostInstance* instance, uint8_t* block) {
     LaunchContext& context = instance->context;
-    if (context.consoleWindow) return kStatusAlreadyOpen;
+    HostInstanceBlock* state = BlockOf(instance);
+    // Not while it is being created, nor from inside a loop of the console's.
+    if (context.consoleWindow || state->opening || MessageLoop::Depth() > 0) return kStatusAlreadyOpen;
     uint32_t size = 0;
     std::memcpy(&size, block + kOpenSizeOffset, sizeof(size));
     if (size < kMinimumOpenBlockSize) return kStatusBadArgument;
@@ -91,10 +93,18 @@ uint32_t OpenIntegratedConsole(HostInstance* instance, uint8_t* block) {
 
     HWND window = nullptr;
     if (ConsoleWindows().openIntegratedConsole) {
+        state->opening = true;
         context.consoleWindowObject = ConsoleWindows().openIntegratedConsole(&context, FoundDevices(context), &window);
         context.consoleWindow = context.consoleWindowObject ? window : nullptr;
+        state->opening = false;
     }
-    std::memcpy(block + kOpenWindowOffset, &context.consoleWindow, sizeof(HWND));
+    HWND answer = context.consoleWindow;
+    if (instance->magic != kHostInstanceMagic) {
+        // Destroyed while its window was being created: it goes once this returns.
+        if (answer) ::ShowWindow(answer, SW_HIDE);
+        answer = nullptr;
+    }
+    std::memcpy(block + kOpenWindowOffset, &answer, sizeof(HWND));
     return kStatusOk;
 }
 

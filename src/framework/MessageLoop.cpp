@@ -87,6 +87,8 @@ bool MessageLoop::PumpPending() {
     return true;
 }
 
+int MessageLoop::Depth() { return t_loop.depth; }
+
 void MessageLoop::AddModeless(HWND window) {
     if (!window || std::find(t_loop.modeless.begin(), t_loop.modeless.end(), window) != t_loop.modeless.end()) return;
     t_loop.modeless.push_back(window);

@@ -28,6 +28,10 @@ public:
     // Handles every message already queued, the same way; false on WM_QUIT.
     static bool PumpPending();
 
+    // How many of the framework's loops run on this thread now (a modal
+    // dialog's among them); 0 in a host's own loop.
+    static int Depth();
+
     static void AddModeless(HWND window);
     static void RemoveModeless(HWND window);
 };

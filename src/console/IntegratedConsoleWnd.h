@@ -1,0 +1,75 @@
+// IntegratedConsoleWnd: the console opened inside a host's process, a
+// modeless dialog from template 127 without parent or title bar. It hosts
+// the info panel with the view panel as its one section, below a row of two
+// tabs (1141 shows the panel, 1142 hides it); the host places and sizes it
+// and ends it through DestroyInstance, which deletes the object.
+//
+// Failures are quiet: a missing skin library gives an unskinned window
+// (after one message box) whose panel still works.
+#pragma once
+
+#include "framework/Dialog.h"
+#include "infopanel/InfoPanelWnd.h"
+#include "launch/LaunchContext.h"
+#include "settings/WindowPositionStore.h"
+#include "skin/SkinSession.h"
+#include "viewpanel/ZestViewPanel.h"
+
+#include <string>
+#include <vector>
+
+namespace ostrivan {
+
+class IntegratedConsoleWnd : public Dialog {
+public:
+    IntegratedConsoleWnd();
+    ~IntegratedConsoleWnd() override;
+
+    // Before creation: the cameras found (not kept) and the launch record.
+    void Attach(const std::vector<std::string>& deviceList, LaunchContext* context);
+
+    // Who carries out a host's request sent from another thread
+    // (kMsgHostRequest); it is given this console's launch record.
+    using HostRequestHandler = void (*)(LaunchContext* context);
+    void SetHostRequestHandler(HostRequestHandler handler) { hostRequest_ = handler; }
+
+    // Ends a dialog or message box that the console runs in a loop of its
+    // own on this thread, so that the loop unwinds.
+    void CloseNested();
+
+    // What the window holds, for those who look at it from outside.
+    int panelTop() const { return panelTop_; }
+    const char* currentDevice() const { return currentDevice_; }
+    InfoPanelWnd& infoPanel() { return infoPanel_; }
+    ZestViewPanel& zestViewPanel() { return zestViewPanel_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSize(WPARAM type, LPARAM size);
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnClose();
+    LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHostRequest();
+
+    void SkinWindow();
+    void CreateInfoPanel();
+    void ShowPanel(bool show);
+
+    HICON icon_ = nullptr;  // shared icon of the resource library
+    SkinSession skin_;
+    InfoPanelWnd infoPanel_;
+    int panelTop_ = 0;
+    char currentDevice_[kPathSize] = {};
+    WindowPositionStore settings_;
+    LaunchContext* context_ = nullptr;
+    char bundlePath_[MAX_PATH] = {};
+    bool messageBoxShown_ = false;
+    HostRequestHandler hostRequest_ = nullptr;
+    ZestViewPanel zestViewPanel_;
+};
+
+}  // namespace ostrivan

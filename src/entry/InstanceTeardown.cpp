@@ -1,0 +1,100 @@
+// The end of a host's instance. A host may call DestroyInstance from inside
+// a loop that the console runs on its thread (the advanced dialog, the skin
+// failure message), or from another thread: the instance is dead at once,
+// but its window, panel, resource library and record go only when nothing of
+// them is on the stack any more, on the window's thread.
+#include "entry/HostInstanceBlock.h"
+
+#include "base/UniqueHandle.h"
+#include "entry/WindowSeams.h"
+#include "framework/MessageLoop.h"
+#include "skin/ResourceLibrary.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace ostrivan {
+
+namespace {
+
+// How often a deferred end looks whether the loops have unwound.
+constexpr UINT kFinishPollMs = 20;
+
+struct HostInstanceTraits {
+    using Type = HostInstanceBlock*;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type block) noexcept {
+        block->instance.magic = 0;
+        HeapTraits<HostInstanceBlock>::Close(block);
+    }
+};
+using UniqueHostInstance = UniqueOwner<HostInstanceTraits>;
+
+// Deferred ends of this thread, by timer id.
+thread_local std::vector<std::pair<UINT_PTR, HostInstanceBlock*>> t_pending;
+
+bool LoopsOnStack(const HostInstanceBlock* block) { return block->opening || MessageLoop::Depth() > 0; }
+
+void Finish(HostInstanceBlock* block) {
+    UniqueHostInstance owned(block);
+    LaunchContext& context = block->instance.context;
+    if (context.consoleWindowObject) {
+        if (ConsoleWindows().destroyIntegratedConsole) ConsoleWindows().destroyIntegratedConsole(context.consoleWindowObject);
+        context.consoleWindowObject = nullptr;
+        context.consoleWindow = nullptr;
+    }
+    if (context.resourceLibrary) {
+        FreeHeldResourceLibrary(UniqueModule(std::exchange(context.resourceLibrary, nullptr)));
+    }
+    if (context.integratedMutex) {
+        UniqueHandle mutex(std::exchange(context.integratedMutex, nullptr));
+        HeldMutex held(mutex.get());  // released before the handle is closed
+    }
+}
+
+void CALLBACK FinishWhenUnwound(HWND, UINT, UINT_PTR timer, DWORD) {
+    auto found = std::find_if(t_pending.begin(), t_pending.end(), [timer](const auto& p) { return p.first == timer; });
+    if (found == t_pending.end()) {
+        ::KillTimer(nullptr, timer);
+        return;
+    }
+    HostInstanceBlock* block = found->second;
+    if (LoopsOnStack(block)) return;
+    t_pending.erase(found);
+    ::KillTimer(nullptr, timer);
+    Finish(block);
+}
+
+void Defer(HostInstanceBlock* block) {
+    LaunchContext& context = block->instance.context;
+    if (context.consoleWindowObject && ConsoleWindows().closeIntegratedConsoleNested) {
+        ConsoleWindows().closeIntegratedConsoleNested(context.consoleWindowObject);
+    }
+    // The host sees the console go now.
+    if (context.consoleWindow) ::ShowWindow(context.consoleWindow, SW_HIDE);
+    if (block->finishTimer) return;
+    block->finishTimer = ::SetTimer(nullptr, 0, kFinishPollMs, FinishWhenUnwound);
+    if (block->finishTimer) t_pending.emplace_back(block->finishTimer, block);
+}
+
+}  // namespace
+
+void EndInstance(HostInstanceBlock* block) {
+    block->instance.magic = 0;  // dead at once: a second call or a stale record is refused
+    if (LoopsOnStack(block) || block->finishTimer) {
+        Defer(block);
+        return;
+    }
+    Finish(block);
+}
+
+void CarryOutHostRequest(LaunchContext* context) {
+    if (!context) return;
+    HostInstanceBlock* block = BlockOf(context);
+    if (::InterlockedExchange(&block->destroyRequested, 0) == 0) return;
+    // Called from the console's own window procedure, which is on the stack.
+    Defer(block);
+}
+
+}  // namespace ostrivan
