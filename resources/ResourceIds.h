@@ -89,6 +89,23 @@
 #define IDC_EXPOSURE_LABEL 1133
 #define IDC_EXPOSURE_RULE 1134
 
+/* Advanced settings (template 123) */
+#define IDC_POWER_LINE_LABEL 1081
+#define IDC_POWER_LINE_50HZ 1082
+#define IDC_POWER_LINE_60HZ 1083
+#define IDC_POWER_LINE_OFF 1084
+#define IDC_SLIDER_GROUP_LABEL 1092
+#define IDC_SHARPNESS_LABEL 1094
+#define IDC_BACKLIGHT_LABEL 1095
+#define IDC_SHARPNESS_SLIDER 1069
+#define IDC_BACKLIGHT_SLIDER 1096
+#define IDC_ADVANCED_DEFAULT 1097
+
+/* View panel and advanced settings -> themselves (posted, wParam 0, lParam 0):
+   refresh from the camera if the window is visible. Posted by the change
+   listener's thread and after the window was shown. */
+#define MSG_PANEL_REFRESH 0x8020
+
 /* Info panel section title button */
 #define IDC_SECTION_TITLE 69
 

@@ -12,7 +12,7 @@
 namespace ostrivan {
 
 ConsoleWnd::ConsoleWnd()
-    : Dialog(IDD_CONSOLE, EnterEscape::Swallow), zestViewPanel_(IDD_VIEW_PANEL, EnterEscape::Swallow) {
+    : Dialog(IDD_CONSOLE, EnterEscape::Swallow) {
     HMODULE source = ResourceSource();
     icon_ = source ? ::LoadIconA(source, MAKEINTRESOURCEA(IDI_CONSOLE)) : nullptr;
 }
@@ -131,6 +131,7 @@ void ConsoleWnd::CreateTitleFont() {
 
 LRESULT ConsoleWnd::OnClose() {
     if (!::IsIconic(hwnd())) SaveWindowPosition();
+    if (zestViewPanel_.IsWindow()) zestViewPanel_.CloseAdvanced();
     // The controls let go of the title font before it is deleted.
     ::SendMessageA(titleStatic_.hwnd(), WM_SETFONT, 0, FALSE);
     ::SendMessageA(infoPanel_.hwnd(), WM_SETFONT, 0, FALSE);

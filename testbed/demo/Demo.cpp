@@ -7,7 +7,7 @@
 #include "DemoIds.h"
 #include "console/ConsoleMessages.h"
 #include "console/DeviceMenuButton.h"
-#include "console/TipSlider.h"
+#include "framework/TipSlider.h"
 #include "framework/Dialog.h"
 #include "launch/CameraDiscovery.h"
 #include "skin/ResourceLibrary.h"

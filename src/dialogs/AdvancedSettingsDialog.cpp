@@ -1,0 +1,311 @@
+#include "dialogs/AdvancedSettingsDialog.h"
+
+#include "ResourceIds.h"
+#include "base/BoundedText.h"
+#include "camera/VendorProperty.h"
+#include "dialogs/PropertySlider.h"
+#include "skin/SkinPaths.h"
+
+namespace ostrivan {
+
+namespace {
+
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT kRefreshPeriodMs = 1500;
+
+// The published picture-control property 13; older headers do not name it.
+constexpr long kPowerLineFrequency = 13;
+
+struct PropertyRow {
+    long id;  // of IAMVideoProcAmp
+};
+constexpr PropertyRow kRows[AdvancedSettingsDialog::kRowCount] = {
+    {kPowerLineFrequency},
+    {VideoProcAmp_Sharpness},
+    {VideoProcAmp_BacklightCompensation},
+};
+
+// Every control that follows the camera; Cancel is always enabled.
+constexpr int kCameraControls[] = {
+    IDC_POWER_LINE_LABEL, IDC_POWER_LINE_50HZ,   IDC_POWER_LINE_60HZ,  IDC_POWER_LINE_OFF,
+    IDC_SHARPNESS_LABEL,  IDC_SHARPNESS_SLIDER,  IDC_BACKLIGHT_LABEL,  IDC_BACKLIGHT_SLIDER,
+    IDC_SLIDER_GROUP_LABEL, IDC_ADVANCED_DEFAULT,
+};
+
+// The record's power-line value and its radio button.
+int PowerLineButton(int32_t value) {
+    switch (value) {
+    case 0: return IDC_POWER_LINE_OFF;
+    case 1: return IDC_POWER_LINE_50HZ;
+    case 2: return IDC_POWER_LINE_60HZ;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+AdvancedSettingsDialog::AdvancedSettingsDialog() : Dialog(IDD_ADVANCED) {}
+
+AdvancedSettingsDialog::~AdvancedSettingsDialog() {
+    // The listener ends before anything it could reach goes.
+    refreshTarget_.Close();
+    Stop();
+    DestroyWindow();
+}
+
+void AdvancedSettingsDialog::Attach(LaunchContext* owner) {
+    owner_ = owner;
+    CopyText(deviceName_, owner && owner->selectedDevice ? owner->selectedDevice : "");
+}
+
+void AdvancedSettingsDialog::DeviceChanged(const char* name) {
+    CopyText(deviceName_, name ? name : "");
+    if (!IsWindow()) return;
+    // Cancel must never write this camera's opening values into another one.
+    openingPending_ = true;
+    Refresh();
+}
+
+uint32_t AdvancedSettingsDialog::OnPeerChange(uint32_t reason, uint32_t) {
+    if (reason != 0) return 0;
+    // Any thread may ask; the refresh itself runs on the dialog's thread.
+    (void)refreshTarget_.Post(0, 0);
+    return 1;
+}
+
+uint32_t AdvancedSettingsDialog::ToFallbackCode(int32_t value) {
+    switch (value) {
+    case 1: return 2;
+    case 2: return 3;
+    default: return 1;
+    }
+}
+
+int32_t AdvancedSettingsDialog::FromFallbackCode(uint32_t code) {
+    switch (code) {
+    case 2: return 1;
+    case 3: return 2;
+    default: return 0;
+    }
+}
+
+LRESULT AdvancedSettingsDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(wParam, lParam);
+    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam), wParam, lParam);
+    case WM_HSCROLL: return OnHScroll(LOWORD(wParam), reinterpret_cast<HWND>(lParam), wParam, lParam);
+    case WM_TIMER: return OnTimer(wParam, lParam);
+    case MSG_PANEL_REFRESH: return OnRefreshRequest();
+    case WM_DESTROY: return OnDestroy();
+    }
+    return Dialog::WindowProc(message, wParam, lParam);
+}
+
+LRESULT AdvancedSettingsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = Dialog::WindowProc(WM_INITDIALOG, wParam, lParam);
+    if (sharpness_.BindControl(hwnd(), IDC_SHARPNESS_SLIDER)) (void)sharpness_.EnablePositionTip();
+    if (backlight_.BindControl(hwnd(), IDC_BACKLIGHT_SLIDER)) (void)backlight_.EnablePositionTip();
+    SkinWindow();
+    for (int id : kCameraControls) EnableControl(hwnd(), id, false);
+
+    // Opening values come from the first read that reaches the camera.
+    for (bool& valid : validAtOpening_) valid = false;
+    openingPending_ = true;
+    Refresh();
+
+    refreshTarget_.Open(hwnd(), MSG_PANEL_REFRESH);
+    // One listener for the dialog's whole life: created at the first showing,
+    // running while a window is there to ask.
+    if (mode() == kNotCreated) (void)Create(ListenerModeOf(owner_), kTitle);
+    (void)Start(0);
+    (void)SetTimer(kRefreshTimer, kRefreshPeriodMs);
+    return result;
+}
+
+void AdvancedSettingsDialog::SkinWindow() {
+    char bundle[MAX_PATH] = {};
+    char folder[MAX_PATH] = {};
+    if (!BuildSkinBundlePath(bundle)) return;
+    (void)BuildSkinLibraryFolder(folder);
+    SkinDescriptor descriptor;
+    descriptor.bundlePath = bundle;
+    descriptor.windowKind = kSkinWindowKind;
+    descriptor.imageName = "InfoPanelWnd.png";
+    (void)skin_.Open(hwnd(), descriptor, folder);
+}
+
+LRESULT AdvancedSettingsDialog::OnDestroy() {
+    // No refresh request may arrive once the window is going.
+    refreshTarget_.Close();
+    Stop();
+    KillTimer(kRefreshTimer);
+    skin_.Close();
+    return Dialog::WindowProc(WM_DESTROY, 0, 0);
+}
+
+bool AdvancedSettingsDialog::ReadAll() {
+    CameraChannel channel;
+    if (!OpenCameraChannel(deviceName_, &channel)) {
+        CloseCameraChannel(&channel);
+        return false;
+    }
+    for (int row = 0; row < kRowCount; ++row) {
+        bool read = ReadCameraProperty(&channel, IID_IAMVideoProcAmp, kRows[row].id, &records_[row]);
+        if (row == kPowerLine && !read && channel.propertySet) ReadPowerLineFallback(&channel);
+    }
+    CloseCameraChannel(&channel);
+    return true;
+}
+
+void AdvancedSettingsDialog::ReadPowerLineFallback(CameraChannel* channel) {
+    CameraProperty& record = records_[kPowerLine];
+    record.minimum = 1;
+    record.maximum = 3;
+    record.step = 1;
+    record.defaultValue = 2;
+    record.flags = kFlagManual;
+    record.capabilities = kFlagManual;
+    record.automatic = 0;
+    VendorPropertyBuffer buffer;
+    if (!GetVendorProperty(channel, kPowerLineFallbackProperty, &buffer)) {
+        record.valid = 0;
+        return;
+    }
+    record.value = FromFallbackCode(buffer.At(VendorPropertyBuffer::kValueOffset));
+    record.appliedValue = record.value;
+    record.appliedFlags = record.flags;
+    record.valid = 1;
+}
+
+void AdvancedSettingsDialog::Refresh() {
+    if (!ReadAll()) {
+        for (int id : kCameraControls) EnableControl(hwnd(), id, false);
+        EnableControl(hwnd(), IDOK, false);
+        return;
+    }
+    if (openingPending_) TakeOpeningValues();
+
+    if (records_[kPowerLine].valid) {
+        for (int id : {IDC_POWER_LINE_LABEL, IDC_POWER_LINE_50HZ, IDC_POWER_LINE_60HZ, IDC_POWER_LINE_OFF}) {
+            EnableControl(hwnd(), id, true);
+        }
+        MarkPowerLineButton(records_[kPowerLine].value);
+    }
+    if (records_[kSharpness].valid) {
+        EnableControl(hwnd(), IDC_SHARPNESS_LABEL, true);
+        EnableControl(hwnd(), IDC_SHARPNESS_SLIDER, true);
+        ShowPropertyOnSlider(sharpness_, records_[kSharpness]);
+    }
+    if (records_[kBacklight].valid) {
+        EnableControl(hwnd(), IDC_BACKLIGHT_LABEL, true);
+        EnableControl(hwnd(), IDC_BACKLIGHT_SLIDER, true);
+        ShowPropertyOnSlider(backlight_, records_[kBacklight]);
+    }
+    if (records_[kSharpness].valid || records_[kBacklight].valid) {
+        EnableControl(hwnd(), IDC_SLIDER_GROUP_LABEL, true);
+        EnableControl(hwnd(), IDC_ADVANCED_DEFAULT, true);
+    }
+    EnableControl(hwnd(), IDOK, true);
+}
+
+void AdvancedSettingsDialog::TakeOpeningValues() {
+    for (int row = 0; row < kRowCount; ++row) {
+        records_[row].valueAtOpening = records_[row].value;
+        records_[row].flagsAtOpening = records_[row].flags;
+        validAtOpening_[row] = records_[row].valid != 0;
+    }
+    openingPending_ = false;
+}
+
+void AdvancedSettingsDialog::MarkPowerLineButton(int32_t value) {
+    // A value without a button (the camera's own automatic choice) marks none.
+    if (int button = PowerLineButton(value)) {
+        ::CheckRadioButton(hwnd(), IDC_POWER_LINE_50HZ, IDC_POWER_LINE_OFF, button);
+    }
+}
+
+void AdvancedSettingsDialog::RefreshIfVisible() {
+    if (hwnd() && ::IsWindowVisible(hwnd())) Refresh();
+}
+
+void AdvancedSettingsDialog::Apply() {
+    CameraChannel channel;
+    if (!OpenCameraChannel(deviceName_, &channel)) {
+        CloseCameraChannel(&channel);
+        return;
+    }
+    for (int row = 0; row < kRowCount; ++row) {
+        CameraProperty& record = records_[row];
+        // A record the camera did not answer holds nothing of this camera's.
+        if (!record.valid) continue;
+        bool written = WriteCameraProperty(&channel, IID_IAMVideoProcAmp, kRows[row].id, &record);
+        if (row != kPowerLine || written || !channel.propertySet) continue;
+        VendorPropertyBuffer buffer;
+        buffer.Put(VendorPropertyBuffer::kValueOffset, ToFallbackCode(record.value));
+        (void)SetVendorProperty(&channel, kPowerLineFallbackProperty, &buffer);
+        record.appliedValue = record.value;
+        record.appliedFlags = record.flags;
+    }
+    CloseCameraChannel(&channel);
+}
+
+LRESULT AdvancedSettingsDialog::OnCommand(UINT id, UINT code, WPARAM wParam, LPARAM lParam) {
+    if (code == BN_CLICKED) {
+        switch (id) {
+        case IDC_POWER_LINE_50HZ: ChoosePowerLine(1, id); return 0;
+        case IDC_POWER_LINE_60HZ: ChoosePowerLine(2, id); return 0;
+        case IDC_POWER_LINE_OFF: ChoosePowerLine(0, id); return 0;
+        case IDC_ADVANCED_DEFAULT: SetDefaults(); return 0;
+        case IDCANCEL: Cancel(); return 0;
+        }
+    }
+    return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
+}
+
+void AdvancedSettingsDialog::ChoosePowerLine(int32_t value, int button) {
+    records_[kPowerLine].value = value;
+    ::CheckRadioButton(hwnd(), IDC_POWER_LINE_50HZ, IDC_POWER_LINE_OFF, button);
+    Apply();
+}
+
+void AdvancedSettingsDialog::SetDefaults() {
+    backlight_.SetPos(records_[kBacklight].defaultValue, true);
+    records_[kBacklight].value = records_[kBacklight].defaultValue;
+    sharpness_.SetPos(records_[kSharpness].defaultValue, true);
+    records_[kSharpness].value = records_[kSharpness].defaultValue;
+    Apply();
+}
+
+void AdvancedSettingsDialog::Cancel() {
+    for (int row = 0; row < kRowCount; ++row) {
+        // Nothing read from this camera yet: there is nothing to restore.
+        if (openingPending_ || !validAtOpening_[row]) continue;
+        CameraProperty& record = records_[row];
+        record.value = record.valueAtOpening;
+        record.flags = record.flagsAtOpening;
+        // The write takes the mode from the automatic field, not the flags.
+        record.automatic = (record.flagsAtOpening & kFlagAutomatic) ? 1 : 0;
+    }
+    Apply();
+    EndDialog(IDCANCEL);
+}
+
+LRESULT AdvancedSettingsDialog::OnHScroll(UINT code, HWND slider, WPARAM wParam, LPARAM lParam) {
+    if (slider && slider == sharpness_.hwnd()) TakeSliderPosition(sharpness_, code, &records_[kSharpness]);
+    if (slider && slider == backlight_.hwnd()) TakeSliderPosition(backlight_, code, &records_[kBacklight]);
+    Apply();
+    return Dialog::WindowProc(WM_HSCROLL, wParam, lParam);
+}
+
+LRESULT AdvancedSettingsDialog::OnTimer(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = Dialog::WindowProc(WM_TIMER, wParam, lParam);
+    RefreshIfVisible();
+    return result;
+}
+
+LRESULT AdvancedSettingsDialog::OnRefreshRequest() {
+    RefreshIfVisible();
+    return 0;
+}
+
+}  // namespace ostrivan

@@ -1,0 +1,267 @@
+#include "viewpanel/ZestViewPanel.h"
+
+#include "ResourceIds.h"
+#include "base/BoundedText.h"
+#include "dialogs/PropertySlider.h"
+#include "skin/SkinPaths.h"
+
+namespace ostrivan {
+
+namespace {
+
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT kRefreshPeriodMs = 1500;
+
+struct PropertyRow {
+    const GUID* set;
+    long id;
+};
+const PropertyRow kRows[ZestViewPanel::kRowCount] = {
+    {&IID_IAMCameraControl, CameraControl_Exposure},
+    {&IID_IAMVideoProcAmp, VideoProcAmp_Brightness},
+    {&IID_IAMVideoProcAmp, VideoProcAmp_Contrast},
+};
+
+// Every control that follows the camera.
+constexpr int kCameraControls[] = {
+    IDC_AUTO_EXPOSURE,    IDC_EXPOSURE_LABEL,    IDC_EXPOSURE_RULE, IDC_EXPOSURE_SLIDER,
+    IDC_BRIGHTNESS_LABEL, IDC_BRIGHTNESS_SLIDER, IDC_CONTRAST_LABEL, IDC_CONTRAST_SLIDER,
+    IDC_ADVANCED,         IDC_DEFAULT,
+};
+
+}  // namespace
+
+ZestViewPanel::ZestViewPanel() : Dialog(IDD_VIEW_PANEL, EnterEscape::Swallow) {}
+
+ZestViewPanel::~ZestViewPanel() {
+    // The listener ends before anything it could reach goes; then the window,
+    // while the whole object still takes its messages.
+    refreshTarget_.Close();
+    Stop();
+    DestroyWindow();
+}
+
+void ZestViewPanel::Attach(LaunchContext* owner) {
+    owner_ = owner;
+    CopyText(deviceName_, owner && owner->selectedDevice ? owner->selectedDevice : "");
+}
+
+void ZestViewPanel::DeviceChanged(const char* name) {
+    CopyText(deviceName_, name ? name : "");
+    if (IsWindow()) Refresh();
+    if (advanced_.IsWindow()) advanced_.DeviceChanged(deviceName_);
+}
+
+void ZestViewPanel::CloseAdvanced() {
+    if (advanced_.IsWindow()) ::SendMessageA(advanced_.hwnd(), WM_CLOSE, 0, 0);
+}
+
+uint32_t ZestViewPanel::OnPeerChange(uint32_t reason, uint32_t) {
+    if (reason != 0) return 0;
+    // Any thread may ask; the refresh itself runs on the panel's thread.
+    (void)refreshTarget_.Post(0, 0);
+    return 1;
+}
+
+LRESULT ZestViewPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(wParam, lParam);
+    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam), wParam, lParam);
+    case WM_HSCROLL: return OnHScroll(LOWORD(wParam), reinterpret_cast<HWND>(lParam), wParam, lParam);
+    case WM_SIZE: return OnSize(wParam, lParam);
+    case WM_SHOWWINDOW: return OnShowWindow(wParam != FALSE, wParam, lParam);
+    case WM_TIMER: return OnTimer(wParam, lParam);
+    case MSG_PANEL_REFRESH: return OnRefreshRequest();
+    case WM_DESTROY: return OnDestroy();
+    }
+    return Dialog::WindowProc(message, wParam, lParam);
+}
+
+LRESULT ZestViewPanel::OnInitDialog(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = Dialog::WindowProc(WM_INITDIALOG, wParam, lParam);
+    (void)autoExposure_.BindControl(hwnd(), IDC_AUTO_EXPOSURE);
+    if (brightness_.BindControl(hwnd(), IDC_BRIGHTNESS_SLIDER)) (void)brightness_.EnablePositionTip();
+    if (contrast_.BindControl(hwnd(), IDC_CONTRAST_SLIDER)) (void)contrast_.EnablePositionTip();
+    if (exposure_.BindControl(hwnd(), IDC_EXPOSURE_SLIDER)) (void)exposure_.EnablePositionTip();
+    SkinWindow();
+    DisableAll();
+    Refresh();
+
+    refreshTarget_.Open(hwnd(), MSG_PANEL_REFRESH);
+    if (Create(ListenerModeOf(owner_), kTitle)) (void)Start(0);
+    (void)SetTimer(kRefreshTimer, kRefreshPeriodMs);
+    return result;
+}
+
+void ZestViewPanel::SkinWindow() {
+    char bundle[MAX_PATH] = {};
+    char folder[MAX_PATH] = {};
+    if (!BuildSkinBundlePath(bundle)) return;
+    (void)BuildSkinLibraryFolder(folder);
+    static const uint32_t kSkinnedIds[] = {IDC_VIEW_SKIN_AREA};
+    SkinDescriptorWithIds descriptor;
+    descriptor.descriptor.bundlePath = bundle;
+    descriptor.descriptor.windowKind = kSkinWindowKind;
+    descriptor.descriptor.imageName = "InfoPanelWnd.png";
+    descriptor.idCount = 1;
+    descriptor.ids = kSkinnedIds;
+    (void)skin_.Open(hwnd(), descriptor, folder);
+}
+
+LRESULT ZestViewPanel::OnDestroy() {
+    // An open advanced settings dialog goes first; no refresh request may
+    // arrive once the window is going.
+    CloseAdvanced();
+    refreshTarget_.Close();
+    Stop();
+    KillTimer(kRefreshTimer);
+    skin_.Close();
+    return Dialog::WindowProc(WM_DESTROY, 0, 0);
+}
+
+bool ZestViewPanel::ReadAll() {
+    CameraChannel channel;
+    if (!OpenCameraChannel(deviceName_, &channel)) {
+        CloseCameraChannel(&channel);
+        return false;
+    }
+    for (int row = 0; row < kRowCount; ++row) {
+        (void)ReadCameraProperty(&channel, *kRows[row].set, kRows[row].id, &records_[row]);
+    }
+    CloseCameraChannel(&channel);
+    return true;
+}
+
+void ZestViewPanel::WriteAll() {
+    CameraChannel channel;
+    if (OpenCameraChannel(deviceName_, &channel)) {
+        for (int row = 0; row < kRowCount; ++row) {
+            // A record the camera did not answer holds nothing of this camera's.
+            if (records_[row].valid) (void)WriteCameraProperty(&channel, *kRows[row].set, kRows[row].id, &records_[row]);
+        }
+    }
+    CloseCameraChannel(&channel);
+}
+
+void ZestViewPanel::DisableAll() {
+    for (int id : kCameraControls) EnableControl(hwnd(), id, false);
+}
+
+void ZestViewPanel::Refresh() {
+    if (!deviceName_[0] || !ReadAll()) {
+        DisableAll();
+        return;
+    }
+    const CameraProperty& exposure = records_[kExposure];
+    if (exposure.valid) {
+        for (int id : {IDC_AUTO_EXPOSURE, IDC_EXPOSURE_LABEL, IDC_EXPOSURE_RULE}) EnableControl(hwnd(), id, true);
+        autoExposure_.SetCheck(exposure.automatic ? BST_CHECKED : BST_UNCHECKED);
+        // In automatic mode the disabled slider follows the camera's choice.
+        EnableControl(hwnd(), IDC_EXPOSURE_SLIDER, !exposure.automatic);
+        ShowPropertyOnSlider(exposure_, exposure);
+    }
+    if (records_[kBrightness].valid) {
+        EnableControl(hwnd(), IDC_BRIGHTNESS_LABEL, true);
+        EnableControl(hwnd(), IDC_BRIGHTNESS_SLIDER, true);
+        ShowPropertyOnSlider(brightness_, records_[kBrightness]);
+    }
+    if (records_[kContrast].valid) {
+        EnableControl(hwnd(), IDC_CONTRAST_LABEL, true);
+        EnableControl(hwnd(), IDC_CONTRAST_SLIDER, true);
+        ShowPropertyOnSlider(contrast_, records_[kContrast]);
+    }
+    EnableControl(hwnd(), IDC_ADVANCED, true);
+    EnableControl(hwnd(), IDC_DEFAULT, true);
+}
+
+void ZestViewPanel::RefreshIfVisible() {
+    if (hwnd() && ::IsWindowVisible(hwnd())) Refresh();
+}
+
+LRESULT ZestViewPanel::OnCommand(UINT id, UINT code, WPARAM wParam, LPARAM lParam) {
+    if (code == BN_CLICKED) {
+        switch (id) {
+        case IDC_AUTO_EXPOSURE: OnAutoExposureClicked(); return 0;
+        case IDC_DEFAULT: OnDefaultClicked(); return 0;
+        case IDC_ADVANCED: OnAdvancedClicked(); return 0;
+        }
+    }
+    return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
+}
+
+void ZestViewPanel::OnAutoExposureClicked() {
+    CameraProperty& exposure = records_[kExposure];
+    bool automatic = autoExposure_.GetCheck() == BST_CHECKED;
+    exposure.automatic = automatic ? 1 : 0;
+    autoExposure_.SetCheck(automatic ? BST_CHECKED : BST_UNCHECKED);
+    EnableControl(hwnd(), IDC_EXPOSURE_SLIDER, !automatic);
+    exposure.value = exposure_.GetPos();
+    WriteAll();
+}
+
+void ZestViewPanel::OnDefaultClicked() {
+    for (Row row : {kBrightness, kContrast}) {
+        records_[row].value = records_[row].defaultValue;
+        (row == kBrightness ? brightness_ : contrast_).SetPos(records_[row].defaultValue, true);
+    }
+    CameraProperty& exposure = records_[kExposure];
+    autoExposure_.SetCheck(BST_CHECKED);
+    exposure.automatic = 1;
+    exposure.value = exposure.defaultValue;
+    exposure_.SetPos(exposure.defaultValue, true);
+    EnableControl(hwnd(), IDC_EXPOSURE_SLIDER, false);
+    WriteAll();
+}
+
+void ZestViewPanel::OnAdvancedClicked() {
+    advanced_.Attach(owner_);
+    (void)advanced_.DoModal(hwnd());
+}
+
+LRESULT ZestViewPanel::OnHScroll(UINT code, HWND slider, WPARAM wParam, LPARAM lParam) {
+    if (slider) {
+        if (slider == exposure_.hwnd()) TakeSliderPosition(exposure_, code, &records_[kExposure]);
+        if (slider == brightness_.hwnd()) TakeSliderPosition(brightness_, code, &records_[kBrightness]);
+        if (slider == contrast_.hwnd()) TakeSliderPosition(contrast_, code, &records_[kContrast]);
+    }
+    WriteAll();
+    return Dialog::WindowProc(WM_HSCROLL, wParam, lParam);
+}
+
+LRESULT ZestViewPanel::OnSize(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = Dialog::WindowProc(WM_SIZE, wParam, lParam);
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    for (TipSlider* slider : {&brightness_, &contrast_, &exposure_}) ShiftSlider(*slider, client);
+    return result;
+}
+
+void ZestViewPanel::ShiftSlider(TipSlider& slider, const RECT& client) {
+    if (!slider.IsWindow()) return;
+    RECT r{};
+    ::GetWindowRect(slider.hwnd(), &r);
+    ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    int x = r.right <= client.right ? r.left + kSliderShift : r.left - kSliderShift;
+    ::SetWindowPos(slider.hwnd(), nullptr, x, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT ZestViewPanel::OnShowWindow(bool show, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = Dialog::WindowProc(WM_SHOWWINDOW, wParam, lParam);
+    // The window is not visible yet while it is told it will be: ask again
+    // once the show has finished.
+    if (show) (void)::PostMessageA(hwnd(), MSG_PANEL_REFRESH, 0, 0);
+    return result;
+}
+
+LRESULT ZestViewPanel::OnTimer(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = Dialog::WindowProc(WM_TIMER, wParam, lParam);
+    RefreshIfVisible();
+    return result;
+}
+
+LRESULT ZestViewPanel::OnRefreshRequest() {
+    RefreshIfVisible();
+    return 0;
+}
+
+}  // namespace ostrivan
