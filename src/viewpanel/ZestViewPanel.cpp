@@ -215,7 +215,8 @@ void ZestViewPanel::OnDefaultClicked() {
 
 void ZestViewPanel::OnAdvancedClicked() {
     advanced_.Attach(owner_);
-    (void)advanced_.DoModal(hwnd());
+    // Owned by the console itself, so that the whole console waits for it.
+    (void)advanced_.DoModal(::GetAncestor(hwnd(), GA_ROOT));
 }
 
 LRESULT ZestViewPanel::OnHScroll(UINT code, HWND slider, WPARAM wParam, LPARAM lParam) {
