@@ -1,7 +1,7 @@
 /* Fixed numbers shared by the resource library's script and the module's code:
-   template, icon and string ids. Control ids and message numbers join this
-   file with the windows that use them. Plain #defines: the resource compiler
-   reads this file too. */
+   template, icon, string and control ids as plain #defines (the resource
+   compiler reads this file too), then, for the code only, the private message
+   numbers, command ranges and timers of the console's windows. */
 #ifndef OSTRIVAN_RESOURCE_IDS_H
 #define OSTRIVAN_RESOURCE_IDS_H
 
@@ -108,5 +108,42 @@
 
 /* Info panel section title button */
 #define IDC_SECTION_TITLE 69
+
+#ifdef __cplusplus
+#include <windows.h>
+
+namespace ostrivan {
+
+/* Private messages carry wParam 0 and lParam 0 unless noted. */
+// Camera menu button -> its parent: the user picked a camera (sent).
+constexpr UINT kMsgCameraPicked = 2025;
+// Info panel window -> console: first showing without stored section states.
+constexpr UINT kMsgFitToPanel = 4055;
+// Tab strip -> console: show or hide the info panel.
+constexpr UINT kMsgShowInfoPanel = 6025;
+constexpr UINT kMsgHideInfoPanel = 6026;
+// Section -> info panel window: a section changed state (wParam its id,
+// lParam its id after a user toggle, 0 after a silent change; posted).
+constexpr UINT kMsgSectionChanged = 1093;
+// Section -> info panel window: collapse the others (wParam the one to keep).
+constexpr UINT kMsgCollapseOthers = 1193;
+// Device-change worker -> console (posted): the cameras found now are in the
+// job named by lParam; the console applies them and signals the job.
+constexpr UINT kMsgDeviceListReady = WM_APP + 0x10;
+// Device-change worker -> console (posted): the current camera can be opened.
+constexpr UINT kMsgDeviceReachable = WM_APP + 0x11;
+
+// Camera menu entries: ids are handed out from one past the first id, so the
+// button takes 50001 to 50101 as its own and 100 entries can be picked.
+constexpr UINT kFirstCameraCommand = 50001;
+constexpr UINT kLastCameraCommand = 50101;
+
+// Timers.
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT kRefreshPeriodMs = 1500;
+constexpr UINT_PTR kRestoreSectionsTimer = 101;
+
+}  // namespace ostrivan
+#endif
 
 #endif

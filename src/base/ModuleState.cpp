@@ -1,7 +1,5 @@
 #include "base/ModuleState.h"
 
-#include "skin/SkinMessages.h"
-
 namespace ostrivan {
 
 namespace {
@@ -10,9 +8,6 @@ HINSTANCE g_module = nullptr;
 
 HINSTANCE ModuleInstance() { return g_module; }
 
-void OnModuleLoad(HINSTANCE module) {
-    g_module = module;
-    RegisterSkinMessages();
-}
+void SetModuleInstance(HINSTANCE module) { g_module = module; }
 
 }  // namespace ostrivan

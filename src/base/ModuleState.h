@@ -7,6 +7,6 @@ namespace ostrivan {
 
 // The module's own instance handle (null in a program that links the code statically).
 HINSTANCE ModuleInstance();
-void OnModuleLoad(HINSTANCE module);
+void SetModuleInstance(HINSTANCE module);
 
 }  // namespace ostrivan

@@ -1,7 +1,7 @@
 #include "camera/CameraChannel.h"
 
 #include "base/BoundedText.h"
-#include "launch/LaunchContext.h"
+#include "base/Limits.h"
 
 #include <cstring>
 

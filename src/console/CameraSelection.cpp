@@ -4,7 +4,7 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
-#include "skin/ResourceLibrary.h"
+#include "base/ResourceSource.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,8 +2,8 @@
 #include "console/ConsoleWnd.h"
 
 #include "ResourceIds.h"
+#include "base/ResourceSource.h"
 #include "settings/SettingsStore.h"
-#include "skin/ResourceLibrary.h"
 
 namespace ostrivan {
 

@@ -3,10 +3,9 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
-#include "console/ConsoleMessages.h"
+#include "base/ResourceSource.h"
 #include "launch/ConsoleWatcher.h"
 #include "settings/SettingsStore.h"
-#include "skin/ResourceLibrary.h"
 #include "skin/SkinPaths.h"
 
 namespace ostrivan {

@@ -16,8 +16,8 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "infopanel/InfoPanelWnd.h"
-#include "launch/CameraList.h"
 #include "launch/LaunchContext.h"
+#include "settings/WindowPositionStore.h"
 #include "skin/SkinSession.h"
 #include "viewpanel/ZestViewPanel.h"
 
@@ -102,7 +102,7 @@ private:
     InfoPanelWnd infoPanel_;
     char currentDevice_[kPathSize] = {};
     std::vector<std::string> deviceList_;
-    CameraList settings_;
+    WindowPositionStore settings_;
     TabStripDialog tabStrip_;
     ZestViewPanel zestViewPanel_;
     Window iconStatic_;

@@ -1,9 +1,9 @@
 #include "console/DeviceChangeWorkers.h"
 
+#include "ResourceIds.h"
 #include "base/BoundedText.h"
 #include "camera/CameraChannel.h"
-#include "console/ConsoleMessages.h"
-#include "launch/CameraList.h"
+#include "camera/CameraList.h"
 
 #include <process.h>
 

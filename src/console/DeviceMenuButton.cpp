@@ -1,7 +1,7 @@
 #include "console/DeviceMenuButton.h"
 
+#include "ResourceIds.h"
 #include "base/BoundedText.h"
-#include "console/ConsoleMessages.h"
 
 #include <cstdio>
 

@@ -6,7 +6,7 @@
 
 namespace ostrivan {
 
-void RunConsoleWindow(LaunchContext* context, const DeviceNames& devices) {
+void RunConsoleWindow(LaunchContext* context, const std::vector<std::string>& devices) {
     auto window = std::make_unique<ConsoleWnd>();
     window->Attach(devices, context);
     window->DoModal(nullptr);

@@ -1,10 +1,14 @@
 // Runs the main console window for a standalone launch.
 #pragma once
 
-#include "launch/WindowSeams.h"
+#include "launch/LaunchContext.h"
+
+#include <string>
+#include <vector>
 
 namespace ostrivan {
 
-void RunConsoleWindow(LaunchContext* context, const DeviceNames& devices);
+// Modal on the calling thread; returns when the window has closed.
+void RunConsoleWindow(LaunchContext* context, const std::vector<std::string>& devices);
 
 }  // namespace ostrivan

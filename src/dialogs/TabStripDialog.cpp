@@ -1,7 +1,6 @@
 #include "dialogs/TabStripDialog.h"
 
 #include "ResourceIds.h"
-#include "console/ConsoleMessages.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinPaths.h"
 

@@ -1,13 +1,11 @@
-#include <windows.h>
+#include "dll/ModuleWiring.h"
 
-namespace ostrivan {
-void OnModuleLoad(HINSTANCE module);
-}
+#include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         ::DisableThreadLibraryCalls(module);
-        ostrivan::OnModuleLoad(module);
+        ostrivan::WireModule(module);
     }
     return TRUE;
 }

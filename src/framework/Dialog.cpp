@@ -1,7 +1,7 @@
 #include "framework/Dialog.h"
 
+#include "base/ResourceSource.h"
 #include "framework/MessageLoop.h"
-#include "skin/ResourceLibrary.h"
 
 #include <commctrl.h>
 

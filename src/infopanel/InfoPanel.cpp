@@ -2,9 +2,8 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
-#include "console/ConsoleMessages.h"
+#include "base/ResourceSource.h"
 #include "infopanel/InfoPanelMessages.h"
-#include "skin/ResourceLibrary.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // Messages and fixed numbers shared by the info panel window and its
-// sections. 1093 and 1193 are in console/ConsoleMessages.h.
+// sections. 1093 and 1193 are in ResourceIds.h with the other message numbers.
 #pragma once
 
 #include <windows.h>

@@ -1,10 +1,8 @@
 #include "infopanel/InfoPanelWnd.h"
 
+#include "ResourceIds.h"
 #include "base/BoundedText.h"
-#include "console/ConsoleMessages.h"
 #include "infopanel/InfoPanelMessages.h"
-#include "launch/CameraList.h"
-#include "settings/SettingsStore.h"
 #include "skin/SkinDescriptor.h"
 
 #include <algorithm>
@@ -130,7 +128,7 @@ int InfoPanelWnd::GetContentHeight() const {
     return height;
 }
 
-void InfoPanelWnd::SetStatePersistence(CameraList* store, bool numberByIndex, int base) {
+void InfoPanelWnd::SetStatePersistence(SectionStateStore* store, bool numberByIndex, int base) {
     store_ = store;
     numberByIndex_ = numberByIndex;
     base_ = base;
@@ -245,7 +243,7 @@ void InfoPanelWnd::Scroll(int code, int position) {
 void InfoPanelWnd::SaveStates() {
     if (!store_) return;
     for (int i = 0; i < GetSectionCount(); ++i)
-        store_->SavePanelState(sections_[i]->IsExpanded() ? 1 : 0, kConsoleKey, SectionNumber(i));
+        store_->SaveSectionState(SectionNumber(i), sections_[i]->IsExpanded() ? 1 : 0);
 }
 
 void InfoPanelWnd::RestoreStates() {
@@ -258,7 +256,7 @@ void InfoPanelWnd::RestoreStates() {
     bool found = false;
     for (int i = 0; i < GetSectionCount(); ++i) {
         DWORD state = static_cast<DWORD>(-1);
-        if (!store_ || !store_->LoadPanelState(&state, kConsoleKey, SectionNumber(i))) continue;
+        if (!store_ || !store_->LoadSectionState(SectionNumber(i), &state)) continue;
         found = true;
         if (state == 1) SetSectionExpanded(i, true, true, true);
     }

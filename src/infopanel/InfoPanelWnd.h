@@ -15,14 +15,13 @@
 
 #include "framework/Window.h"
 #include "infopanel/InfoPanel.h"
+#include "settings/SectionStateStore.h"
 #include "skin/SkinSession.h"
 
 #include <memory>
 #include <vector>
 
 namespace ostrivan {
-
-class CameraList;
 
 class InfoPanelWnd : public Window {
 public:
@@ -46,7 +45,7 @@ public:
     bool SetSectionExpanded(int key, bool byIndex, bool expand, bool silent);
     int GetContentHeight() const;
     // store may be null (states are then neither saved nor restored).
-    void SetStatePersistence(CameraList* store, bool numberByIndex, int base);
+    void SetStatePersistence(SectionStateStore* store, bool numberByIndex, int base);
     void SetFont(HFONT font, bool redraw) {
         ::SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
     }
@@ -85,7 +84,7 @@ private:
     void ResizeSections(int widthChange);
 
     bool scrollBar_ = false;
-    CameraList* store_ = nullptr;
+    SectionStateStore* store_ = nullptr;
     bool numberByIndex_ = true;
     int base_ = 0;
     SkinSession skin_;

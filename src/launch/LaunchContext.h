@@ -2,15 +2,13 @@
 // host's instance record. Field order and sizes are relied on by hosts.
 #pragma once
 
+#include "base/Limits.h"
+
 #include <windows.h>
 
 #include <cstdint>
 
 namespace ostrivan {
-
-constexpr uint32_t kMaxDevices = 10;
-constexpr size_t kDeviceNameSize = 128;  // one description slot, NUL included
-constexpr size_t kPathSize = 260;
 
 struct LaunchContext {
     uint32_t deviceCount;

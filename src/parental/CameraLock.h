@@ -7,7 +7,7 @@
 // nothing is called. A failed read leaves `locked` as it was.
 #pragma once
 
-#include "launch/LaunchContext.h"
+#include "base/Limits.h"
 
 #include <cstdint>
 

@@ -1,8 +1,7 @@
-// The CameraList operations that persist the window rectangle and the
-// section states.
-#include "launch/CameraList.h"
+#include "settings/WindowPositionStore.h"
 
 #include "base/UniqueHandle.h"
+#include "settings/SettingsStore.h"
 
 #include <cstdio>
 
@@ -40,7 +39,7 @@ void PanelStateName(char (&name)[32], int index) { std::snprintf(name, sizeof(na
 
 }  // namespace
 
-bool CameraList::SaveWindowPosition(LONG left, LONG top, LONG right, LONG bottom, const char* keyPath) {
+bool WindowPositionStore::SaveWindowPosition(LONG left, LONG top, LONG right, LONG bottom, const char* keyPath) {
     const LONG sides[4] = {left, top, right, bottom};
     for (int i = 0; i < 4; ++i) {
         if (!WriteNumber(keyPath, kPositionNames[i], static_cast<DWORD>(sides[i]))) return false;
@@ -48,7 +47,7 @@ bool CameraList::SaveWindowPosition(LONG left, LONG top, LONG right, LONG bottom
     return true;
 }
 
-bool CameraList::LoadWindowPosition(const char* keyPath, RECT* rectangle) {
+bool WindowPositionStore::LoadWindowPosition(const char* keyPath, RECT* rectangle) {
     if (!rectangle) return false;
     LONG* sides[4] = {&rectangle->left, &rectangle->top, &rectangle->right, &rectangle->bottom};
     for (int i = 0; i < 4; ++i) {
@@ -59,17 +58,25 @@ bool CameraList::LoadWindowPosition(const char* keyPath, RECT* rectangle) {
     return true;
 }
 
-bool CameraList::SavePanelState(DWORD state, const char* keyPath, int index) {
+bool WindowPositionStore::SavePanelState(DWORD state, const char* keyPath, int index) {
     char name[32];
     PanelStateName(name, index);
     return WriteNumber(keyPath, name, state);
 }
 
-bool CameraList::LoadPanelState(DWORD* state, const char* keyPath, int index) {
+bool WindowPositionStore::LoadPanelState(DWORD* state, const char* keyPath, int index) {
     if (!state) return false;
     char name[32];
     PanelStateName(name, index);
     return ReadNumber(keyPath, name, state);
+}
+
+bool WindowPositionStore::SaveSectionState(int number, DWORD state) {
+    return SavePanelState(state, kConsoleKey, number);
+}
+
+bool WindowPositionStore::LoadSectionState(int number, DWORD* state) {
+    return LoadPanelState(state, kConsoleKey, number);
 }
 
 }  // namespace ostrivan

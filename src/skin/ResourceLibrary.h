@@ -3,19 +3,10 @@
 // templates, strings and icons.
 #pragma once
 
+#include "base/ResourceSource.h"
 #include "base/UniqueHandle.h"
 
-#include <string>
-
 namespace ostrivan {
-
-// The module that templates, strings and icons are looked up in; null when
-// no resource library is loaded.
-HMODULE ResourceSource();
-void SetResourceSource(HMODULE module);
-
-// A string of the current resource source, empty when it has none.
-std::string LoadResourceString(UINT id);
 
 class ResourceLibrary {
 public:

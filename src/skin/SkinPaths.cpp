@@ -1,6 +1,6 @@
 #include "skin/SkinPaths.h"
 
-#include "setup/SystemFolders.h"
+#include "base/SystemFolders.h"
 
 #include <cstdio>
 

@@ -5,11 +5,11 @@
 //   demo.exe                 runs until closed
 //   demo.exe /show-menu N    opens the camera menu, and closes after N seconds
 #include "DemoIds.h"
-#include "console/ConsoleMessages.h"
+#include "ResourceIds.h"
+#include "camera/CameraDiscovery.h"
 #include "console/DeviceMenuButton.h"
 #include "framework/TipSlider.h"
 #include "framework/Dialog.h"
-#include "launch/CameraDiscovery.h"
 #include "skin/ResourceLibrary.h"
 #include "skin/SkinPaths.h"
 #include "skin/SkinSession.h"

@@ -3,7 +3,7 @@
 // camera (device node and capture device) as one act, with the device-change
 // broadcast that top-level windows get from Windows.
 #include "camera/CameraChannel.h"
-#include "launch/CameraDiscovery.h"
+#include "camera/CameraDiscovery.h"
 #include "support/VirtualCameraFixture.h"
 
 #include <dbt.h>

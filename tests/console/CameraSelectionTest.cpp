@@ -1,14 +1,13 @@
 // The console's camera menu following cameras plugged and unplugged, with
 // device-change notifications delivered as Windows would deliver them.
 #include "ResourceIds.h"
-#include "console/ConsoleMessages.h"
+#include "camera/CameraDiscovery.h"
 #include "console/ConsoleWnd.h"
 #include "console/DeviceChangeWorkers.h"
-#include "launch/CameraDiscovery.h"
 #include "launch/LaunchContextOwner.h"
 #include "skin/ResourceLibrary.h"
-#include "support/TestBedFixture.h"
 #include "support/RunningConsole.h"
+#include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
 
 #include <dbt.h>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ConsoleTestIds.h"
-#include "console/ConsoleMessages.h"
+#include "ResourceIds.h"
 #include "console/DeviceMenuButton.h"
 #include "framework/TipSlider.h"
 #include "framework/Dialog.h"

@@ -1,16 +1,16 @@
 // The console window run in this process on a thread of its own, as the
 // entry point runs it, and looked at through its real windows.
 #include "ResourceIds.h"
-#include "console/ConsoleMessages.h"
+#include "camera/CameraDiscovery.h"
 #include "console/ConsoleWnd.h"
 #include "console/DeviceChangeWorkers.h"
-#include "launch/CameraDiscovery.h"
 #include "launch/LaunchContextOwner.h"
 #include "settings/SettingsStore.h"
+#include "settings/WindowPositionStore.h"
 #include "skin/ResourceLibrary.h"
 #include "skin/SkinPaths.h"
-#include "support/TestBedFixture.h"
 #include "support/RunningConsole.h"
+#include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
 
 #include <shlwapi.h>
@@ -59,7 +59,7 @@ protected:
         CameraTestBed::TearDown();
     }
     static bool StoredRect(RECT* r) {
-        CameraList list;
+        WindowPositionStore list;
         return list.LoadWindowPosition(kConsoleKey, r);
     }
 };
@@ -169,7 +169,7 @@ TEST_F(ConsoleWindow, FirstShowWithoutStoredRectangleFitsTheHeightOnce) {
 }
 
 TEST_F(ConsoleWindow, StoredRectangleGivesPositionAndHeightAndTheTemplateWidth) {
-    CameraList list;
+    WindowPositionStore list;
     ASSERT_TRUE(list.SaveWindowPosition(200, 150, 210, 150 + 333, kConsoleKey));
     RunningConsole console;
     HWND w = console.hwnd();
@@ -188,7 +188,7 @@ TEST_F(ConsoleWindow, StoredRectangleGivesPositionAndHeightAndTheTemplateWidth) 
 TEST_F(ConsoleWindow, UnreachableStoredRectangleCountsAsAbsent) {
     const RECT cases[] = {{50000, 50000, 50300, 50400}, {200, 150, 500, 150}, {200, 150, 500, 100}};
     for (const RECT& stored : cases) {
-        CameraList list;
+        WindowPositionStore list;
         ASSERT_TRUE(list.SaveWindowPosition(stored.left, stored.top, stored.right, stored.bottom, kConsoleKey));
         RunningConsole console;
         console.Sync();

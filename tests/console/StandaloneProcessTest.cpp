@@ -1,8 +1,8 @@
 // The installed module run by rundll32 in its own process on a virtual
 // camera, driven from this process the way other copies drive it.
 #include "ResourceIds.h"
-#include "launch/CameraList.h"
 #include "settings/SettingsStore.h"
+#include "settings/WindowPositionStore.h"
 #include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
 #include "support/VirtualCameraFixture.h"
@@ -80,7 +80,7 @@ TEST_F(StandaloneProcess, LaunchShowsTheFirstCameraAndQuitStoresTheRectangle) {
     EXPECT_EQ(0, RunProgram(Console("/quit")));
     ASSERT_TRUE(Ended(kHangLimitMs));
     RECT stored{};
-    CameraList list;
+    WindowPositionStore list;
     ASSERT_TRUE(list.LoadWindowPosition(kConsoleKey, &stored));
     EXPECT_EQ(before.left, stored.left);
     EXPECT_EQ(before.top, stored.top);

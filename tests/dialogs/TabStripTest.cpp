@@ -3,7 +3,6 @@
 #include "TabStripTestIds.h"
 
 #include "ResourceIds.h"
-#include "console/ConsoleMessages.h"
 #include "dialogs/TabStripDialog.h"
 #include "framework/MessageLoop.h"
 #include "skin/ResourceLibrary.h"

@@ -4,7 +4,6 @@
 #include "InfoPanelTestSupport.h"
 
 #include "ResourceIds.h"
-#include "console/ConsoleMessages.h"
 #include "infopanel/InfoPanel.h"
 #include "infopanel/InfoPanelMessages.h"
 #include "skin/ResourceLibrary.h"

@@ -2,10 +2,10 @@
 // scrolling, and the section states kept in the registry.
 #include "InfoPanelTestSupport.h"
 
-#include "console/ConsoleMessages.h"
+#include "ResourceIds.h"
 #include "infopanel/InfoPanelMessages.h"
 #include "infopanel/InfoPanelWnd.h"
-#include "launch/CameraList.h"
+#include "settings/WindowPositionStore.h"
 
 #include <functional>
 #include <memory>
@@ -67,7 +67,7 @@ protected:
 
     Probe probe;
     RecorderWindow console{nullptr, RECT{40, 40, 400, 700}, true};
-    ostrivan::CameraList store;
+    ostrivan::WindowPositionStore store;
     std::unique_ptr<InfoPanelWnd> panel;
 };
 

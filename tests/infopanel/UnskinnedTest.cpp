@@ -2,9 +2,9 @@
 // none, so the window and its sections work unskinned.
 #include "InfoPanelTestSupport.h"
 
-#include "console/ConsoleMessages.h"
+#include "ResourceIds.h"
 #include "infopanel/InfoPanelWnd.h"
-#include "launch/CameraList.h"
+#include "settings/WindowPositionStore.h"
 
 using namespace infopaneltest;
 
@@ -15,7 +15,7 @@ TEST(UnskinnedPanel, WorksWithoutTheSkinningLibrary) {
     ClearPanelStates();
     Journal().clear();
     RecorderWindow console{nullptr, RECT{40, 40, 400, 600}, true};
-    ostrivan::CameraList store;
+    ostrivan::WindowPositionStore store;
     {
         ostrivan::InfoPanelWnd panel;
         ASSERT_TRUE(panel.Create(console.hwnd(), RECT{1, 30, 261, 330}, 201, 0, WS_VISIBLE,

@@ -1,7 +1,7 @@
 // Finding cameras through Wine's real device-installation database, with the
 // test bed supplying devices and their device-node status.
-#include "launch/CameraDiscovery.h"
-#include "launch/CameraList.h"
+#include "camera/CameraDiscovery.h"
+#include "camera/CameraList.h"
 #include "support/GuardedBlock.h"
 #include "support/TestBedFixture.h"
 

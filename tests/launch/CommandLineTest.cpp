@@ -1,7 +1,7 @@
 // What the rundll32 entry points do with their command lines, run in this
 // process with a recording window in the seam.
-#include "launch/CommandLine.h"
-#include "launch/EntryPoints.h"
+#include "entry/CommandLine.h"
+#include "entry/EntryPoints.h"
 #include "launch/KernelObjectNames.h"
 #include "settings/SettingsStore.h"
 #include "support/SeamOverride.h"

@@ -1,6 +1,6 @@
 // The host command dispatcher: statuses, block writes and refusals of bad
 // blocks and instances, through real memory protections.
-#include "launch/EntryPoints.h"
+#include "entry/EntryPoints.h"
 #include "launch/KernelObjectNames.h"
 #include "support/GuardedBlock.h"
 #include "support/SeamOverride.h"

@@ -2,7 +2,7 @@
 // under test runs in this process with a test window in its seam; the other
 // party is a real rundll32 launch of the installed module, or a small program
 // that holds a host instance or a parental dialog.
-#include "launch/EntryPoints.h"
+#include "entry/EntryPoints.h"
 #include "launch/KernelObjectNames.h"
 #include "settings/SettingsStore.h"
 #include "support/SeamOverride.h"

@@ -1,7 +1,7 @@
 // Runs the parental entry point with a prompt that stays open until told to
 // close.  usage: parental_holder <ready-event> <release-event>
-#include "launch/EntryPoints.h"
-#include "launch/WindowSeams.h"
+#include "entry/EntryPoints.h"
+#include "entry/WindowSeams.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The session test against a stand-in terminal-services library (loaded from
 // this program's folder) and against versions set for a probe program in the
 // prefix.
-#include "launch/CameraDiscovery.h"
+#include "launch/SessionCheck.h"
 #include "support/TestBedFixture.h"
 
 #include <gtest/gtest.h>

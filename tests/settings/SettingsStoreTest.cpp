@@ -1,6 +1,6 @@
 // The console key in Wine's real registry.
-#include "launch/CameraList.h"
 #include "settings/SettingsStore.h"
+#include "settings/WindowPositionStore.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
@@ -39,7 +39,7 @@ class SettingsStore : public ::testing::Test {
 protected:
     void SetUp() override { ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey); }
     void TearDown() override { ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey); }
-    CameraList list_;
+    WindowPositionStore list_;
 };
 
 TEST_F(SettingsStore, ReadingFromAFreshUserCreatesTheKeyAndKeepsTheDefault) {

@@ -1,7 +1,7 @@
 #include "support/RunningConsole.h"
 
 #include "ResourceIds.h"
-#include "launch/CameraDiscovery.h"
+#include "camera/CameraDiscovery.h"
 #include "skin/ResourceLibrary.h"
 #include "support/TestConsole.h"
 

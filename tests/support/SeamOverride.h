@@ -2,7 +2,7 @@
 // restores what was there afterwards.
 #pragma once
 
-#include "launch/WindowSeams.h"
+#include "entry/WindowSeams.h"
 
 namespace testsupport {
 

@@ -1,7 +1,7 @@
 #include "support/TestConsole.h"
 
+#include "entry/EntryPoints.h"
 #include "launch/ConsoleWatcher.h"
-#include "launch/EntryPoints.h"
 
 #include <vector>
 

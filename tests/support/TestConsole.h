@@ -2,7 +2,7 @@
 // runs an entry point the way rundll32 would.
 #pragma once
 
-#include "launch/WindowSeams.h"
+#include "entry/WindowSeams.h"
 
 #include <windows.h>
 

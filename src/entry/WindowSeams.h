@@ -1,7 +1,7 @@
-// Where the entry points hand over to the windows. Each slot is filled by
-// the window that plays that part; a slot left empty means the window is
-// not part of this build, and the call site then ends at once, as it does
-// when the resource library is missing.
+// Where the entry points hand over to the windows. The module fills each
+// slot with the window that plays that part when it is loaded (dll/); the
+// entry points know only the slots. A call site whose slot is empty ends at
+// once, as it does when the resource library is missing.
 #pragma once
 
 #include "launch/LaunchContext.h"

@@ -1,4 +1,4 @@
-#include "setup/SystemFolders.h"
+#include "base/SystemFolders.h"
 
 #include "base/BoundedText.h"
 

@@ -1,11 +1,11 @@
-// Finding the supported cameras and testing whether this session may show a
-// console. Both report plain results; nothing is logged or shown.
+// Finding the supported cameras in the system's device-installation
+// database. Results are plain values; nothing is logged or shown.
 #pragma once
 
 #include "launch/LaunchContext.h"
 
-#include <string>
-#include <vector>
+#include <cstddef>
+#include <cstdint>
 
 namespace ostrivan {
 
@@ -21,8 +21,5 @@ uint32_t FindCameras(LaunchContext* context);
 // one, at most `size` bytes) names a supported ID. Only the part of each
 // entry before a comma counts. Never reads past `size` bytes.
 bool HardwareIdListMatches(const char* list, size_t size);
-
-// True in the physical console's session or in a remote-desktop session.
-bool SessionAllowsConsole();
 
 }  // namespace ostrivan

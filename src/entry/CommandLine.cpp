@@ -1,4 +1,4 @@
-#include "launch/CommandLine.h"
+#include "entry/CommandLine.h"
 
 #include <shlwapi.h>
 

@@ -1,13 +1,14 @@
 // ksCVWConsoleRunDLL32EP: the standalone console in its own rundll32 process.
-#include "launch/EntryPoints.h"
+#include "entry/EntryPoints.h"
 
 #include "base/NamedObjects.h"
-#include "launch/CameraDiscovery.h"
-#include "launch/CommandLine.h"
+#include "camera/CameraDiscovery.h"
+#include "entry/CommandLine.h"
+#include "entry/WindowSeams.h"
 #include "launch/ConsoleWatcher.h"
 #include "launch/KernelObjectNames.h"
 #include "launch/LaunchContextOwner.h"
-#include "launch/WindowSeams.h"
+#include "launch/SessionCheck.h"
 #include "settings/SettingsStore.h"
 #include "skin/ResourceLibrary.h"
 

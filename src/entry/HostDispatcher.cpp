@@ -1,5 +1,5 @@
 // ksCVWEntryPoint: checks the block and the instance, then dispatches.
-#include "launch/EntryPoints.h"
+#include "entry/EntryPoints.h"
 
 #include "base/MemoryAccess.h"
 

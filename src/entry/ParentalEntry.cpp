@@ -1,14 +1,15 @@
 // ksCVWParentalRunDLL32EP: the parental-lock dialogs without a console, at
 // most one on the whole machine. ksCVWIntroRunDLL32EP does nothing.
-#include "launch/EntryPoints.h"
+#include "entry/EntryPoints.h"
 
 #include "ResourceIds.h"
 #include "base/NamedObjects.h"
-#include "launch/CameraDiscovery.h"
-#include "launch/CommandLine.h"
+#include "camera/CameraDiscovery.h"
+#include "entry/CommandLine.h"
+#include "entry/WindowSeams.h"
 #include "launch/KernelObjectNames.h"
 #include "launch/LaunchContextOwner.h"
-#include "launch/WindowSeams.h"
+#include "launch/SessionCheck.h"
 #include "skin/ResourceLibrary.h"
 
 namespace ostrivan {

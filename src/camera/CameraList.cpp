@@ -1,6 +1,6 @@
-#include "launch/CameraList.h"
+#include "camera/CameraList.h"
 
-#include "launch/CameraDiscovery.h"
+#include "camera/CameraDiscovery.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "launch/CameraDiscovery.h"
+#include "launch/SessionCheck.h"
 
 #include "base/UniqueHandle.h"
 

@@ -1,12 +1,12 @@
 // The host commands: a console instance per host, its integrated console
 // window, and the launch of a standalone console process.
-#include "launch/EntryPoints.h"
+#include "entry/EntryPoints.h"
 
 #include "base/BoundedText.h"
-#include "launch/CameraDiscovery.h"
+#include "camera/CameraDiscovery.h"
+#include "entry/WindowSeams.h"
 #include "launch/KernelObjectNames.h"
 #include "launch/LaunchContextOwner.h"
-#include "launch/WindowSeams.h"
 #include "skin/ResourceLibrary.h"
 
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-#include "launch/CameraDiscovery.h"
+#include "camera/CameraDiscovery.h"
 
 #include "base/BoundedText.h"
 #include "base/UniqueHandle.h"
