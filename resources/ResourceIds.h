@@ -101,11 +101,6 @@
 #define IDC_BACKLIGHT_SLIDER 1096
 #define IDC_ADVANCED_DEFAULT 1097
 
-/* View panel and advanced settings -> themselves (posted, wParam 0, lParam 0):
-   refresh from the camera if the window is visible. Posted by the change
-   listener's thread and after the window was shown. */
-#define MSG_PANEL_REFRESH 0x8020
-
 /* Info panel section title button */
 #define IDC_SECTION_TITLE 69
 
@@ -132,6 +127,10 @@ constexpr UINT kMsgCollapseOthers = 1193;
 constexpr UINT kMsgDeviceListReady = WM_APP + 0x10;
 // Device-change worker -> console (posted): the current camera can be opened.
 constexpr UINT kMsgDeviceReachable = WM_APP + 0x11;
+// View panel or advanced settings dialog -> itself (posted): refresh from the
+// camera if the window is visible. Posted by the change listener's thread,
+// and after the window was shown.
+constexpr UINT kMsgPanelRefresh = WM_APP + 0x20;
 
 // Camera menu entries: ids are handed out from one past the first id, so the
 // button takes 50001 to 50101 as its own and 100 entries can be picked.

@@ -10,9 +10,6 @@ namespace ostrivan {
 
 namespace {
 
-constexpr UINT_PTR kRefreshTimer = 1;
-constexpr UINT kRefreshPeriodMs = 1500;
-
 // The published picture-control property 13; older headers do not name it.
 constexpr long kPowerLineFrequency = 13;
 
@@ -95,7 +92,7 @@ LRESULT AdvancedSettingsDialog::WindowProc(UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam), wParam, lParam);
     case WM_HSCROLL: return OnHScroll(LOWORD(wParam), reinterpret_cast<HWND>(lParam), wParam, lParam);
     case WM_TIMER: return OnTimer(wParam, lParam);
-    case MSG_PANEL_REFRESH: return OnRefreshRequest();
+    case kMsgPanelRefresh: return OnRefreshRequest();
     case WM_DESTROY: return OnDestroy();
     }
     return Dialog::WindowProc(message, wParam, lParam);
@@ -113,7 +110,7 @@ LRESULT AdvancedSettingsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     openingPending_ = true;
     Refresh();
 
-    refreshTarget_.Open(hwnd(), MSG_PANEL_REFRESH);
+    refreshTarget_.Open(hwnd(), kMsgPanelRefresh);
     // One listener for the dialog's whole life: created at the first showing,
     // running while a window is there to ask.
     if (mode() == kNotCreated) (void)Create(ListenerModeOf(owner_), kTitle);

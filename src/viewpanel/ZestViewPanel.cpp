@@ -9,9 +9,6 @@ namespace ostrivan {
 
 namespace {
 
-constexpr UINT_PTR kRefreshTimer = 1;
-constexpr UINT kRefreshPeriodMs = 1500;
-
 struct PropertyRow {
     const GUID* set;
     long id;
@@ -71,7 +68,7 @@ LRESULT ZestViewPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: return OnSize(wParam, lParam);
     case WM_SHOWWINDOW: return OnShowWindow(wParam != FALSE, wParam, lParam);
     case WM_TIMER: return OnTimer(wParam, lParam);
-    case MSG_PANEL_REFRESH: return OnRefreshRequest();
+    case kMsgPanelRefresh: return OnRefreshRequest();
     case WM_DESTROY: return OnDestroy();
     }
     return Dialog::WindowProc(message, wParam, lParam);
@@ -87,7 +84,7 @@ LRESULT ZestViewPanel::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     DisableAll();
     Refresh();
 
-    refreshTarget_.Open(hwnd(), MSG_PANEL_REFRESH);
+    refreshTarget_.Open(hwnd(), kMsgPanelRefresh);
     if (Create(ListenerModeOf(owner_), kTitle)) (void)Start(0);
     (void)SetTimer(kRefreshTimer, kRefreshPeriodMs);
     return result;
@@ -250,7 +247,7 @@ LRESULT ZestViewPanel::OnShowWindow(bool show, WPARAM wParam, LPARAM lParam) {
     LRESULT result = Dialog::WindowProc(WM_SHOWWINDOW, wParam, lParam);
     // The window is not visible yet while it is told it will be: ask again
     // once the show has finished.
-    if (show) (void)::PostMessageA(hwnd(), MSG_PANEL_REFRESH, 0, 0);
+    if (show) (void)::PostMessageA(hwnd(), kMsgPanelRefresh, 0, 0);
     return result;
 }
 

@@ -5,7 +5,6 @@
 
 #include "ResourceIds.h"
 #include "camera/VendorProperty.h"
-#include "console/ConsoleMessages.h"
 #include "support/TestConsole.h"
 
 #include <commctrl.h>
