@@ -66,7 +66,7 @@ void AdvancedSettingsDialog::DeviceChanged(const char* name) {
 uint32_t AdvancedSettingsDialog::OnPeerChange(uint32_t reason, uint32_t) {
     if (reason != 0) return 0;
     // Any thread may ask; the refresh itself runs on the dialog's thread.
-    (void)refreshTarget_.Post(0, 0);
+    (void)refreshTarget_.Post();
     return 1;
 }
 
@@ -301,6 +301,7 @@ LRESULT AdvancedSettingsDialog::OnTimer(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT AdvancedSettingsDialog::OnRefreshRequest() {
+    refreshTarget_.Taken();
     RefreshIfVisible();
     return 0;
 }

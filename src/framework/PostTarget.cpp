@@ -6,6 +6,7 @@ void PostTarget::Open(HWND window, UINT message) {
     ::AcquireSRWLockExclusive(&lock_);
     window_ = window;
     message_ = message;
+    pending_ = false;
     ::ReleaseSRWLockExclusive(&lock_);
 }
 
@@ -16,11 +17,18 @@ void PostTarget::Close() {
     ::ReleaseSRWLockExclusive(&lock_);
 }
 
-bool PostTarget::Post(WPARAM wParam, LPARAM lParam) {
+bool PostTarget::Post() {
     ::AcquireSRWLockShared(&lock_);
-    bool posted = window_ && ::PostMessageA(window_, message_, wParam, lParam);
+    bool queued = false;
+    if (window_) {
+        queued = pending_.exchange(true);
+        if (!queued) {
+            queued = ::PostMessageA(window_, message_, 0, 0) != FALSE;
+            if (!queued) pending_ = false;
+        }
+    }
     ::ReleaseSRWLockShared(&lock_);
-    return posted;
+    return queued;
 }
 
 }  // namespace ostrivan

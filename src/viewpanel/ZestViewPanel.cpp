@@ -56,7 +56,7 @@ void ZestViewPanel::CloseAdvanced() {
 uint32_t ZestViewPanel::OnPeerChange(uint32_t reason, uint32_t) {
     if (reason != 0) return 0;
     // Any thread may ask; the refresh itself runs on the panel's thread.
-    (void)refreshTarget_.Post(0, 0);
+    (void)refreshTarget_.Post();
     return 1;
 }
 
@@ -247,7 +247,7 @@ LRESULT ZestViewPanel::OnShowWindow(bool show, WPARAM wParam, LPARAM lParam) {
     LRESULT result = Dialog::WindowProc(WM_SHOWWINDOW, wParam, lParam);
     // The window is not visible yet while it is told it will be: ask again
     // once the show has finished.
-    if (show) (void)::PostMessageA(hwnd(), kMsgPanelRefresh, 0, 0);
+    if (show) (void)refreshTarget_.Post();
     return result;
 }
 
@@ -258,6 +258,7 @@ LRESULT ZestViewPanel::OnTimer(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ZestViewPanel::OnRefreshRequest() {
+    refreshTarget_.Taken();
     RefreshIfVisible();
     return 0;
 }

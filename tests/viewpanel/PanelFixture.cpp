@@ -122,6 +122,16 @@ void PanelBed::EndDrag(HWND slider) {
     ::SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2));
 }
 
+void PanelBed::FlushPosted(HWND label) {
+    // Two stock fonts take turns as the marker.
+    static bool second = false;
+    second = !second;
+    WPARAM marker = reinterpret_cast<WPARAM>(::GetStockObject(second ? ANSI_VAR_FONT : DEFAULT_GUI_FONT));
+    ::PostMessageA(label, WM_SETFONT, marker, FALSE);
+    EXPECT_TRUE(WaitUntil([&] { return static_cast<WPARAM>(::SendMessageA(label, WM_GETFONT, 0, 0)) == marker; },
+                          kHangLimitMs));
+}
+
 void PanelBed::SignalNamedEvent(const char* name) {
     HANDLE event = ::CreateEventA(nullptr, FALSE, FALSE, name);
     ASSERT_TRUE(event != nullptr);

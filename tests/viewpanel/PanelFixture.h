@@ -58,6 +58,9 @@ protected:
         BeginDrag(slider, value);
         EndDrag(slider);
     }
+    // Waits until the messages posted so far to the label's thread have
+    // been handled (a font posted behind them shows up on the label).
+    static void FlushPosted(HWND label);
     // Sets a named auto-reset event the way another copy of the console does.
     static void SignalNamedEvent(const char* name);
 

@@ -250,4 +250,45 @@ TEST_F(ViewPanel, RangesTheCameraGetsWrongStillGiveUsableSliders) {
     }
 }
 
+TEST_F(ViewPanel, ShowingThePanelRefreshesItOnceItIsVisible) {
+    PlugCamera();
+    StartConsole();
+    HWND title = ::GetDlgItem(::GetParent(panel().hwnd()), IDC_SECTION_TITLE);
+    ASSERT_TRUE(title != nullptr);
+    ClickNow(title);  // the user collapses the section
+    ASSERT_FALSE(::IsWindowVisible(panel().hwnd()));
+    CameraChooses(ControlGroup::ProcAmp, kBrightness, 24);
+    ClickNow(title);  // and opens it again
+    ASSERT_TRUE(::IsWindowVisible(panel().hwnd()));
+    FlushPosted(PanelControl(IDC_EXPOSURE_LABEL));
+    EXPECT_EQ(24, Position(PanelControl(IDC_BRIGHTNESS_SLIDER))) << "without waiting for the timer";
+}
+
+TEST_F(ViewPanel, SignalsWhileTheConsoleClosesReachNothingThatIsGone) {
+    PlugCamera();
+    StartConsole();
+    struct Signaller {
+        HANDLE stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        static DWORD WINAPI Main(void* self) {
+            auto* signaller = static_cast<Signaller*>(self);
+            while (::WaitForSingleObject(signaller->stop, 0) == WAIT_TIMEOUT) {
+                HANDLE event = ::CreateEventA(nullptr, FALSE, FALSE, "XC0730 Standalone Console Event Zest! View Panel");
+                if (event && ::GetLastError() == ERROR_ALREADY_EXISTS) ::SetEvent(event);
+                if (event) ::CloseHandle(event);
+            }
+            return 0;
+        }
+    } signaller;
+    HANDLE thread = ::CreateThread(nullptr, 0, Signaller::Main, &signaller, 0, nullptr);
+    ASSERT_TRUE(thread != nullptr);
+    ::Sleep(100);  // let the refreshes pile up in the panel's queue
+    ::PostMessageA(console().hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(console().Join(kHangLimitMs)) << "the console ends while its panel is being signalled";
+    ::SetEvent(signaller.stop);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, kHangLimitMs));
+    ::CloseHandle(thread);
+    ::CloseHandle(signaller.stop);
+    EXPECT_EQ(0u, AllSetCalls());
+}
+
 }  // namespace
