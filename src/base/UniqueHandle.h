@@ -6,8 +6,11 @@
 //   UniqueModule   loaded libraries
 //   UniqueDevInfo  device information lists
 //   UniqueGdi<T>   GDI objects (fonts, brushes, bitmaps, regions)
-//   UniqueDc       memory device contexts (DeleteDC)
+//   UniqueDc       memory and information device contexts (DeleteDC)
 //   UniqueIcon     icons made by LoadImage without LR_SHARED
+//   UniqueHeap<T>  blocks of the process heap
+//   HeldMutex      a wait's ownership of a mutex: its close releases the
+//                  mutex, not the handle (the handle has its own owner)
 #pragma once
 
 #include <windows.h>
@@ -100,6 +103,19 @@ struct IconTraits {
     static void Close(Type h) noexcept { ::DestroyIcon(h); }
 };
 
+template <typename T>
+struct HeapTraits {
+    using Type = T*;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type block) noexcept { ::HeapFree(::GetProcessHeap(), 0, block); }
+};
+
+struct MutexReleaseTraits {
+    using Type = HANDLE;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::ReleaseMutex(h); }
+};
+
 using UniqueHandle = UniqueOwner<HandleTraits>;
 using UniqueFile = UniqueOwner<FileTraits>;
 using UniqueKey = UniqueOwner<KeyTraits>;
@@ -109,5 +125,8 @@ template <typename T>
 using UniqueGdi = UniqueOwner<GdiTraits<T>>;
 using UniqueDc = UniqueOwner<DcTraits>;
 using UniqueIcon = UniqueOwner<IconTraits>;
+template <typename T>
+using UniqueHeap = UniqueOwner<HeapTraits<T>>;
+using HeldMutex = UniqueOwner<MutexReleaseTraits>;
 
 }  // namespace ostrivan

@@ -38,11 +38,10 @@ bool Reachable(const RECT& r) { return Height(r) > 0 && ::MonitorFromRect(&r, MO
 }  // namespace
 
 int ConsoleWnd::DisplayResolution() {
-    HDC display = ::CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    UniqueDc display(::CreateICA("DISPLAY", nullptr, nullptr, nullptr));
     if (!display) return 100;
-    int x = ::GetDeviceCaps(display, LOGPIXELSX);
-    int y = ::GetDeviceCaps(display, LOGPIXELSY);
-    ::DeleteDC(display);
+    int x = ::GetDeviceCaps(display.get(), LOGPIXELSX);
+    int y = ::GetDeviceCaps(display.get(), LOGPIXELSY);
     return ((x == 96 || x == 120) && x == y) ? x : 100;
 }
 

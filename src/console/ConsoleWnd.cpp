@@ -86,7 +86,8 @@ LRESULT ConsoleWnd::OnInitDialog() {
     if (context_) {
         context_->consoleWindow = hwnd();
         StartConsoleWatcher(context_);
-        context_->deviceChangeMutex = ::CreateMutexA(nullptr, FALSE, nullptr);
+        deviceChangeMutex_.reset(::CreateMutexA(nullptr, FALSE, nullptr));
+        context_->deviceChangeMutex = deviceChangeMutex_.get();
     }
     return TRUE;
 }
@@ -143,10 +144,8 @@ LRESULT ConsoleWnd::OnDestroy() {
     LRESULT result = Dialog::WindowProc(WM_DESTROY, 0, 0);
     // No worker may still run once the window and its launch record go.
     workers_.StopAll();
-    if (context_ && context_->deviceChangeMutex) {
-        ::CloseHandle(context_->deviceChangeMutex);
-        context_->deviceChangeMutex = nullptr;
-    }
+    if (context_) context_->deviceChangeMutex = nullptr;
+    deviceChangeMutex_.reset();
     return result;
 }
 

@@ -115,6 +115,8 @@ private:
     LaunchContext* context_ = nullptr;
     bool positionRestored_ = false;
     DeviceChangeWorkers workers_;
+    // Serialises the workers; published in the launch record while the window lives.
+    UniqueHandle deviceChangeMutex_;
     char bundlePath_[MAX_PATH] = {};
 };
 

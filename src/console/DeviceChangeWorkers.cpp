@@ -2,13 +2,13 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
-#include "camera/CameraChannel.h"
+#include "base/Threads.h"
 #include "camera/CameraList.h"
-
-#include <process.h>
+#include "camera/ScopedCameraChannel.h"
 
 #include <atomic>
 #include <memory>
+#include <utility>
 
 namespace ostrivan {
 
@@ -58,9 +58,7 @@ void Refresh(DeviceChangeWorkers::Job* job) {
     if (job->currentDevice[0] == '\0') return;
 
     for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-        CameraChannel channel;
-        bool opened = OpenCameraChannel(job->currentDevice, &channel);
-        CloseCameraChannel(&channel);
+        bool opened = ScopedCameraChannel(job->currentDevice).IsOpen();
         if (opened) {
             ::PostMessageA(job->window, kMsgDeviceReachable, 0, 0);
             return;
@@ -84,10 +82,10 @@ bool DeviceChangeWorkers::Start(HWND window, HANDLE deviceChangeMutex) {
     job->applied.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!job->mutex || !job->stop || !job->applied) return false;
 
-    uintptr_t thread = ::_beginthreadex(nullptr, 0, WorkerMain, job.get(), 0, nullptr);
+    UniqueHandle thread = StartThread(WorkerMain, job.get());
     if (!thread) return false;
     (void)job.release();  // the worker frees it
-    threads_.emplace_back(reinterpret_cast<HANDLE>(thread));
+    threads_.push_back(std::move(thread));
     return true;
 }
 
@@ -118,8 +116,8 @@ unsigned __stdcall DeviceChangeWorkers::WorkerMain(void* parameter) {
     HANDLE waits[2] = {job->mutex.get(), job->stop.get()};
     DWORD result = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
     if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED_0) return 0;
+    HeldMutex held(job->mutex.get());
     Refresh(job.get());
-    ::ReleaseMutex(job->mutex.get());
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
+#include "camera/ScopedCameraChannel.h"
 #include "camera/VendorProperty.h"
 #include "dialogs/PropertySlider.h"
 #include "skin/SkinPaths.h"
@@ -141,16 +142,12 @@ LRESULT AdvancedSettingsDialog::OnDestroy() {
 }
 
 bool AdvancedSettingsDialog::ReadAll() {
-    CameraChannel channel;
-    if (!OpenCameraChannel(deviceName_, &channel)) {
-        CloseCameraChannel(&channel);
-        return false;
-    }
+    ScopedCameraChannel channel(deviceName_);
+    if (!channel.IsOpen()) return false;
     for (int row = 0; row < kRowCount; ++row) {
-        bool read = ReadCameraProperty(&channel, IID_IAMVideoProcAmp, kRows[row].id, &records_[row]);
-        if (row == kPowerLine && !read && channel.propertySet) ReadPowerLineFallback(&channel);
+        bool read = ReadCameraProperty(channel.get(), IID_IAMVideoProcAmp, kRows[row].id, &records_[row]);
+        if (row == kPowerLine && !read && channel.get()->propertySet) ReadPowerLineFallback(channel.get());
     }
-    CloseCameraChannel(&channel);
     return true;
 }
 
@@ -226,24 +223,20 @@ void AdvancedSettingsDialog::RefreshIfVisible() {
 }
 
 void AdvancedSettingsDialog::Apply() {
-    CameraChannel channel;
-    if (!OpenCameraChannel(deviceName_, &channel)) {
-        CloseCameraChannel(&channel);
-        return;
-    }
+    ScopedCameraChannel channel(deviceName_);
+    if (!channel.IsOpen()) return;
     for (int row = 0; row < kRowCount; ++row) {
         CameraProperty& record = records_[row];
         // A record the camera did not answer holds nothing of this camera's.
         if (!record.valid) continue;
-        bool written = WriteCameraProperty(&channel, IID_IAMVideoProcAmp, kRows[row].id, &record);
-        if (row != kPowerLine || written || !channel.propertySet) continue;
+        bool written = WriteCameraProperty(channel.get(), IID_IAMVideoProcAmp, kRows[row].id, &record);
+        if (row != kPowerLine || written || !channel.get()->propertySet) continue;
         VendorPropertyBuffer buffer;
         buffer.Put(VendorPropertyBuffer::kValueOffset, ToFallbackCode(record.value));
-        (void)SetVendorProperty(&channel, kPowerLineFallbackProperty, &buffer);
+        (void)SetVendorProperty(channel.get(), kPowerLineFallbackProperty, &buffer);
         record.appliedValue = record.value;
         record.appliedFlags = record.flags;
     }
-    CloseCameraChannel(&channel);
 }
 
 LRESULT AdvancedSettingsDialog::OnCommand(UINT id, UINT code, WPARAM wParam, LPARAM lParam) {

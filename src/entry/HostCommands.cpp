@@ -3,6 +3,7 @@
 #include "entry/EntryPoints.h"
 
 #include "base/BoundedText.h"
+#include "base/NamedObjects.h"
 #include "camera/CameraDiscovery.h"
 #include "entry/WindowSeams.h"
 #include "launch/KernelObjectNames.h"
@@ -13,6 +14,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace ostrivan {
 
@@ -23,26 +25,38 @@ constexpr size_t kArgumentFieldSize = 256;
 constexpr size_t kInstanceWordOffset = 260;
 constexpr uint32_t kMinimumOpenBlockSize = 12;
 
+// A host's instance block on the process heap. Its magic is cleared before
+// the block is freed, so a stale pointer handed in later is refused.
+struct HostInstanceTraits {
+    using Type = HostInstance*;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type instance) noexcept {
+        instance->magic = 0;
+        HeapTraits<HostInstance>::Close(instance);
+    }
+};
+using UniqueHostInstance = UniqueOwner<HostInstanceTraits>;
+
 }  // namespace
 
 uint32_t CreateInstance(uint8_t* block) {
-    auto* instance =
-        static_cast<HostInstance*>(::HeapAlloc(::GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(HostInstance)));
-    if (!instance) return kStatusOutOfMemory;
+    UniqueHostInstance owned(
+        static_cast<HostInstance*>(::HeapAlloc(::GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(HostInstance))));
+    if (!owned) return kStatusOutOfMemory;
+    HostInstance* instance = owned.get();
     instance->magic = kHostInstanceMagic;
-    if (FindCameras(&instance->context) == kStatusNoCamera) {
-        instance->magic = 0;
-        ::HeapFree(::GetProcessHeap(), 0, instance);
-        return kStatusNoCamera;
-    }
+    if (FindCameras(&instance->context) == kStatusNoCamera) return kStatusNoCamera;
     // The host's text need not be terminated within its 256 bytes.
     CopyText(instance->argument, reinterpret_cast<const char*>(block + kArgumentOffset), kArgumentFieldSize);
+    // From here the host holds the instance until DestroyInstance.
+    instance = owned.release();
     std::memcpy(block + kInstanceWordOffset, &instance, sizeof(instance));
-    instance->context.integratedMutex = ::CreateMutexA(nullptr, TRUE, kIntegratedConsoleMutex);
+    instance->context.integratedMutex = CreateNamedMutex(kIntegratedConsoleMutex, true, nullptr).release();
     return kStatusOk;
 }
 
 uint32_t DestroyInstance(HostInstance* instance) {
+    UniqueHostInstance owned(instance);
     LaunchContext& context = instance->context;
     if (context.consoleWindowObject) {
         if (ConsoleWindows().destroyIntegratedConsole) ConsoleWindows().destroyIntegratedConsole(context.consoleWindowObject);
@@ -50,17 +64,13 @@ uint32_t DestroyInstance(HostInstance* instance) {
         context.consoleWindow = nullptr;
     }
     if (context.resourceLibrary) {
-        if (ResourceSource() == context.resourceLibrary) SetResourceSource(nullptr);
-        ::FreeLibrary(context.resourceLibrary);
-        context.resourceLibrary = nullptr;
+        UniqueModule library(std::exchange(context.resourceLibrary, nullptr));
+        if (ResourceSource() == library.get()) SetResourceSource(nullptr);
     }
     if (context.integratedMutex) {
-        ::ReleaseMutex(context.integratedMutex);
-        ::CloseHandle(context.integratedMutex);
-        context.integratedMutex = nullptr;
+        UniqueHandle mutex(std::exchange(context.integratedMutex, nullptr));
+        HeldMutex held(mutex.get());  // released before the handle is closed
     }
-    instance->magic = 0;
-    ::HeapFree(::GetProcessHeap(), 0, instance);
     return kStatusOk;
 }
 

@@ -46,6 +46,7 @@ extern "C" void CALLBACK ksCVWParentalRunDLL32EP(HWND, HINSTANCE, LPSTR commandL
     bool existed = false;
     UniqueHandle mutex = CreateNamedMutex(kPasswordDialogMutex, true, &existed);
     if (!mutex || existed) return;
+    HeldMutex held(mutex.get());  // released before the handle is closed
 
     if (LaunchContextPtr context = AllocateLaunchContext()) {
         FindCameras(context.get());
@@ -59,7 +60,6 @@ extern "C" void CALLBACK ksCVWParentalRunDLL32EP(HWND, HINSTANCE, LPSTR commandL
             }
         }
     }
-    ::ReleaseMutex(mutex.get());
 }
 
 extern "C" void CALLBACK ksCVWIntroRunDLL32EP(HWND, HINSTANCE, LPSTR, int) {}

@@ -18,19 +18,20 @@ namespace {
 
 constexpr size_t kStayLength = 6;  // "/stay "
 
-// The guards of an automatic launch; true when it may go on.
-bool AutoLaunchAllowed(LaunchContext* context) {
+// The guards of an automatic launch. Empty when it may not go on; else the
+// Close event, which marks this console as automatically launched, so that
+// "/closed" can end it.
+UniqueHandle AutoLaunchCloseEvent() {
     bool hostHoldsInstance = false;
     UniqueHandle probe = CreateNamedMutex(kIntegratedConsoleMutex, false, &hostHoldsInstance);
-    if (hostHoldsInstance) return false;
+    if (hostHoldsInstance) return UniqueHandle();
     probe.reset();
 
     DWORD noAutoLaunch = 0;
-    if (ReadSettingNumber(HKEY_CURRENT_USER, "NoAutoLaunch", &noAutoLaunch) && noAutoLaunch != 0) return false;
-
-    // Marks this console as automatically launched, so "/closed" can end it.
-    context->closeEvent = CreateNamedEvent(kCloseEventName, nullptr).release();
-    return context->closeEvent != nullptr;
+    if (ReadSettingNumber(HKEY_CURRENT_USER, "NoAutoLaunch", &noAutoLaunch) && noAutoLaunch != 0) {
+        return UniqueHandle();
+    }
+    return CreateNamedEvent(kCloseEventName, nullptr);
 }
 
 void RunStandaloneConsole(LaunchContext* context) {
@@ -40,6 +41,8 @@ void RunStandaloneConsole(LaunchContext* context) {
 }
 
 void RunStandalone(LaunchContext* context, const char* line) {
+    // Held here until all of them exist; then the console watcher owns them.
+    UniqueHandle closeEvent;
     if (line[0] != '\0') {
         if (ContainsWord(line, "/closed")) {
             SignalNamedEvent(kCloseEventName);
@@ -53,21 +56,27 @@ void RunStandalone(LaunchContext* context, const char* line) {
         const char* rest = stay ? TextAfter(line, kStayLength) : line;
         if (char* slot = FindDeviceSlot(context, rest)) {
             context->selectedDevice = slot;
-            if (!stay && !AutoLaunchAllowed(context)) return;
+            if (!stay) {
+                closeEvent = AutoLaunchCloseEvent();
+                if (!closeEvent) return;
+            }
         }
     }
     if (!SessionAllowsConsole()) return;
 
     bool existed = false;
-    context->restoreEvent = CreateNamedEvent(kRestoreEventName, &existed).release();
-    if (!context->restoreEvent) return;
+    UniqueHandle restoreEvent = CreateNamedEvent(kRestoreEventName, &existed);
+    if (!restoreEvent) return;
     if (existed) {
-        ::SetEvent(context->restoreEvent);  // the running console comes to the front
+        ::SetEvent(restoreEvent.get());  // the running console comes to the front
         return;
     }
-    context->quitEvent = CreateNamedEvent(kQuitEventName, &existed).release();
-    if (!context->quitEvent || existed) return;
+    UniqueHandle quitEvent = CreateNamedEvent(kQuitEventName, &existed);
+    if (!quitEvent || existed) return;
 
+    context->closeEvent = closeEvent.release();
+    context->restoreEvent = restoreEvent.release();
+    context->quitEvent = quitEvent.release();
     RunStandaloneConsole(context);
     StopConsoleWatcher(context);
 }

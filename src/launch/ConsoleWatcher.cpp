@@ -1,8 +1,7 @@
 #include "launch/ConsoleWatcher.h"
 
+#include "base/Threads.h"
 #include "launch/LaunchContextOwner.h"
-
-#include <process.h>
 
 namespace ostrivan {
 
@@ -32,6 +31,15 @@ void BringToFront(HWND window) {
     }
 }
 
+// The events are closed here only, once: by the watcher when it ends, or by
+// StopConsoleWatcher when no watcher ran.
+void CloseWatchedEvents(LaunchContext* context) {
+    ScopedLock lock;
+    CloseAndClear(&context->quitEvent);
+    CloseAndClear(&context->restoreEvent);
+    CloseAndClear(&context->closeEvent);
+}
+
 }  // namespace
 
 unsigned __stdcall ConsoleWatcher(void* parameter) {
@@ -46,10 +54,7 @@ unsigned __stdcall ConsoleWatcher(void* parameter) {
         BringToFront(context->consoleWindow);
     }
 
-    ScopedLock lock;
-    CloseAndClear(&context->quitEvent);
-    CloseAndClear(&context->restoreEvent);
-    CloseAndClear(&context->closeEvent);
+    CloseWatchedEvents(context);
     // Posted: the entry thread waits for this thread without pumping messages.
     if (::IsWindow(context->consoleWindow)) ::PostMessageA(context->consoleWindow, WM_CLOSE, 0, 0);
     return 0;
@@ -57,9 +62,8 @@ unsigned __stdcall ConsoleWatcher(void* parameter) {
 
 bool StartConsoleWatcher(LaunchContext* context) {
     if (!context || context->watcherThread) return false;
-    uintptr_t thread = ::_beginthreadex(nullptr, 0, ConsoleWatcher, context, 0, nullptr);
-    context->watcherThread = reinterpret_cast<HANDLE>(thread);
-    return thread != 0;
+    context->watcherThread = StartThread(ConsoleWatcher, context).release();
+    return context->watcherThread != nullptr;
 }
 
 void StopConsoleWatcher(LaunchContext* context) {
@@ -72,6 +76,7 @@ void StopConsoleWatcher(LaunchContext* context) {
         ::WaitForSingleObject(context->watcherThread, INFINITE);
         CloseAndClear(&context->watcherThread);
     }
+    CloseWatchedEvents(context);
 }
 
 }  // namespace ostrivan

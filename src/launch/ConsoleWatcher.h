@@ -2,8 +2,9 @@
 // launch signals Restore, and closes it on Quit or Close.
 //
 // The watcher closes and clears the context's Restore, Quit and Close events
-// when it ends. The entry point signals Quit only through StopConsoleWatcher,
-// which holds the same lock, so no event is signalled after it is closed.
+// when it ends; StopConsoleWatcher closes those still held when no watcher
+// ran. The entry point signals Quit only through StopConsoleWatcher, which
+// holds the same lock, so no event is signalled after it is closed.
 #pragma once
 
 #include "launch/LaunchContext.h"
@@ -15,7 +16,7 @@ namespace ostrivan {
 bool StartConsoleWatcher(LaunchContext* context);
 
 // Signals Quit (when the watcher still holds it), waits for the watcher to
-// end, and closes and clears watcherThread.
+// end, closes and clears watcherThread and closes the events still held.
 void StopConsoleWatcher(LaunchContext* context);
 
 // The thread procedure itself.

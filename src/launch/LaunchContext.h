@@ -1,5 +1,25 @@
 // The per-launch record handed from the entry points to the windows, and the
 // host's instance record. Field order and sizes are relied on by hosts.
+//
+// Each handle field has one party that creates it and one that closes it;
+// the record itself (LaunchContextOwner.h, or the host instance) only frees
+// its memory:
+//
+//   field                 created by                  closed by
+//   closeEvent,           the standalone entry point  the console watcher
+//   quitEvent,            (StandaloneEntry.cpp), put  (ConsoleWatcher.cpp): its
+//   restoreEvent          in only once all exist      thread when it ends, or
+//                                                     StopConsoleWatcher when
+//                                                     none ran
+//   watcherThread         StartConsoleWatcher         StopConsoleWatcher
+//   deviceChangeMutex     the console window          the console window (its
+//                         (published for its          owner member, when the
+//                         workers)                    window is destroyed)
+//   integratedMutex       CreateInstance, owned       DestroyInstance, released
+//                                                     then closed
+//   resourceLibrary       OpenIntegratedConsole       DestroyInstance
+//   consoleWindowObject   the integrated console's    DestroyInstance, through
+//                         seam                        the same seam
 #pragma once
 
 #include "base/Limits.h"

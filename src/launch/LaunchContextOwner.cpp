@@ -1,29 +1,14 @@
 #include "launch/LaunchContextOwner.h"
 
+#include "base/UniqueHandle.h"
+
+#include <utility>
+
 namespace ostrivan {
 
-void CloseAndClear(HANDLE* handle) {
-    if (*handle) {
-        ::CloseHandle(*handle);
-        *handle = nullptr;
-    }
-}
+void CloseAndClear(HANDLE* field) { UniqueHandle closing(std::exchange(*field, nullptr)); }
 
-void CloseContextHandles(LaunchContext* context) {
-    CloseAndClear(&context->closeEvent);
-    CloseAndClear(&context->quitEvent);
-    CloseAndClear(&context->integratedMutex);
-    CloseAndClear(&context->restoreEvent);
-    // Normally cleared by their owners already (the entry point, the window).
-    CloseAndClear(&context->watcherThread);
-    CloseAndClear(&context->deviceChangeMutex);
-}
-
-void LaunchContextDeleter::operator()(LaunchContext* context) const {
-    if (!context) return;
-    CloseContextHandles(context);
-    ::HeapFree(::GetProcessHeap(), 0, context);
-}
+void LaunchContextDeleter::operator()(LaunchContext* context) const { UniqueHeap<LaunchContext> block(context); }
 
 LaunchContextPtr AllocateLaunchContext() {
     return LaunchContextPtr(

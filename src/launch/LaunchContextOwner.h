@@ -1,5 +1,6 @@
-// A LaunchContext taken from the process heap, zero-filled, whose held
-// kernel objects are closed and cleared when it is freed.
+// A LaunchContext taken from the process heap, zero-filled. Freeing it frees
+// the memory only: each handle field is closed by the one party that
+// LaunchContext.h names for it.
 #pragma once
 
 #include "launch/LaunchContext.h"
@@ -18,11 +19,8 @@ using LaunchContextPtr = std::unique_ptr<LaunchContext, LaunchContextDeleter>;
 // Null when the heap has no room.
 LaunchContextPtr AllocateLaunchContext();
 
-// Closes a held handle and clears the field.
-void CloseAndClear(HANDLE* handle);
-
-// Closes and clears every kernel object the context still holds.
-void CloseContextHandles(LaunchContext* context);
+// Closes a handle field of the record, if it holds one, and clears it.
+void CloseAndClear(HANDLE* field);
 
 // The descriptions of the cameras found, in slot order.
 std::vector<std::string> FoundDevices(const LaunchContext& context);

@@ -1,8 +1,8 @@
 #include "launch/PanelChangeListener.h"
 
+#include "base/NamedObjects.h"
+#include "base/Threads.h"
 #include "launch/KernelObjectNames.h"
-
-#include <process.h>
 
 #include <cstdio>
 
@@ -13,11 +13,8 @@ PanelChangeListener::PanelChangeListener() {
     threadBlock_.owner = this;
 }
 
-PanelChangeListener::~PanelChangeListener() {
-    Stop();
-    if (events_[kNamedEvent]) ::CloseHandle(events_[kNamedEvent]);
-    if (events_[kStopEvent]) ::CloseHandle(events_[kStopEvent]);
-}
+// The thread ends before the owners close the events it waits on.
+PanelChangeListener::~PanelChangeListener() { Stop(); }
 
 uint32_t PanelChangeListener::OnPeerChange(uint32_t, uint32_t) { return 0; }
 
@@ -26,34 +23,35 @@ bool PanelChangeListener::Create(int32_t mode, const char* title) {
     std::snprintf(standaloneName_, sizeof(standaloneName_), "%s%s", kStandalonePanelEventPrefix, title);
     std::snprintf(integratedName_, sizeof(integratedName_), "%s%s", kIntegratedPanelEventPrefix, title);
     if (mode != kStandalone && mode != kIntegrated) return false;
-    if (events_[kNamedEvent] || events_[kStopEvent]) return false;  // created once per listener
+    if (namedEvent_ || stopEvent_) return false;  // created once per listener
 
-    events_[kNamedEvent] = ::CreateEventA(nullptr, FALSE, FALSE, mode == kIntegrated ? integratedName_ : standaloneName_);
-    DWORD error = ::GetLastError();
+    bool existed = false;
+    namedEvent_ = CreateNamedEvent(mode == kIntegrated ? integratedName_ : standaloneName_, &existed);
     mode_ = mode;
     // A second panel of the same name in the same kind of console does not listen.
-    if (!events_[kNamedEvent] || error == ERROR_ALREADY_EXISTS) return false;
+    if (!namedEvent_ || existed) return false;
 
-    events_[kStopEvent] = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (!events_[kStopEvent]) return false;
+    stopEvent_.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    if (!stopEvent_) return false;
+    waits_[0] = namedEvent_.get();
+    waits_[1] = stopEvent_.get();
     threadBlock_.count = 2;
-    threadBlock_.handles = events_;
+    threadBlock_.handles = waits_;
     return true;
 }
 
 bool PanelChangeListener::Start(uint32_t param) {
     if (thread_ || threadBlock_.count != 2) return false;
     threadBlock_.param = param;
-    thread_ = reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, ThreadMain, &threadBlock_, 0, nullptr));
-    return thread_ != nullptr;
+    thread_ = StartThread(ThreadMain, &threadBlock_);
+    return static_cast<bool>(thread_);
 }
 
 void PanelChangeListener::Stop() {
-    if (!events_[kStopEvent] || !thread_) return;
-    ::SetEvent(events_[kStopEvent]);
-    ::WaitForSingleObject(thread_, INFINITE);
-    ::CloseHandle(thread_);
-    thread_ = nullptr;
+    if (!stopEvent_ || !thread_) return;
+    ::SetEvent(stopEvent_.get());
+    ::WaitForSingleObject(thread_.get(), INFINITE);
+    thread_.reset();
 }
 
 unsigned __stdcall PanelChangeListener::ThreadMain(void* parameter) {

@@ -3,6 +3,8 @@
 // Create fails is simply not started.
 #pragma once
 
+#include "base/UniqueHandle.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -42,12 +44,13 @@ private:
     };
     static unsigned __stdcall ThreadMain(void* block);
 
-    // The named event, then the stop event: waited on together as one array.
-    enum { kNamedEvent = 0, kStopEvent = 1 };
-    HANDLE events_[2] = {nullptr, nullptr};
+    UniqueHandle namedEvent_;
+    UniqueHandle stopEvent_;
     int32_t mode_ = kNotCreated;
     ThreadBlock threadBlock_{};
-    HANDLE thread_ = nullptr;
+    UniqueHandle thread_;
+    // The two events again, as the array the thread waits on; not owned.
+    HANDLE waits_[2] = {nullptr, nullptr};
     char standaloneName_[260] = {};
     char integratedName_[260] = {};
 };

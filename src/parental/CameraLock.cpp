@@ -1,6 +1,7 @@
 #include "parental/CameraLock.h"
 
 #include "camera/CameraChannel.h"
+#include "camera/ScopedCameraChannel.h"
 #include "camera/VendorProperty.h"
 
 #include <cstring>
@@ -20,24 +21,28 @@ VendorPropertyBuffer LockRequest(uint32_t request) {
     return buffer;
 }
 
-// Opens a channel on the record's camera for the length of one request.
+// The record's device name as a bounded text: a record filled to the last
+// byte still names a camera.
+struct LockDeviceName {
+    explicit LockDeviceName(const CameraLockRecord& record) {
+        std::memcpy(text, record.deviceName, sizeof(text));
+        text[kPathSize - 1] = '\0';
+    }
+    char text[kPathSize];
+};
+
+// A channel on the record's camera for the length of one request.
 class LockChannel {
 public:
-    explicit LockChannel(const CameraLockRecord& record) {
-        char name[kPathSize];
-        std::memcpy(name, record.deviceName, sizeof(name));
-        name[kPathSize - 1] = '\0';  // a record filled to the last byte is still a bounded name
-        open_ = OpenCameraChannel(name, &channel_);
+    explicit LockChannel(const CameraLockRecord& record) : channel_(LockDeviceName(record).text) {}
+    // The open channel when it has the camera-private set, else null.
+    CameraChannel* Usable() {
+        CameraChannel* channel = channel_.get();
+        return channel && channel->propertySet ? channel : nullptr;
     }
-    ~LockChannel() { CloseCameraChannel(&channel_); }
-    LockChannel(const LockChannel&) = delete;
-    LockChannel& operator=(const LockChannel&) = delete;
-
-    CameraChannel* Usable() { return open_ && channel_.propertySet ? &channel_ : nullptr; }
 
 private:
-    CameraChannel channel_;
-    bool open_ = false;
+    ScopedCameraChannel channel_;
 };
 
 bool SendLockCommand(const CameraLockRecord& record, uint32_t command, uint32_t data) {

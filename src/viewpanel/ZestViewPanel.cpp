@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
+#include "camera/ScopedCameraChannel.h"
 #include "dialogs/PropertySlider.h"
 #include "skin/SkinPaths.h"
 
@@ -117,27 +118,21 @@ LRESULT ZestViewPanel::OnDestroy() {
 }
 
 bool ZestViewPanel::ReadAll() {
-    CameraChannel channel;
-    if (!OpenCameraChannel(deviceName_, &channel)) {
-        CloseCameraChannel(&channel);
-        return false;
-    }
+    ScopedCameraChannel channel(deviceName_);
+    if (!channel.IsOpen()) return false;
     for (int row = 0; row < kRowCount; ++row) {
-        (void)ReadCameraProperty(&channel, *kRows[row].set, kRows[row].id, &records_[row]);
+        (void)ReadCameraProperty(channel.get(), *kRows[row].set, kRows[row].id, &records_[row]);
     }
-    CloseCameraChannel(&channel);
     return true;
 }
 
 void ZestViewPanel::WriteAll() {
-    CameraChannel channel;
-    if (OpenCameraChannel(deviceName_, &channel)) {
-        for (int row = 0; row < kRowCount; ++row) {
-            // A record the camera did not answer holds nothing of this camera's.
-            if (records_[row].valid) (void)WriteCameraProperty(&channel, *kRows[row].set, kRows[row].id, &records_[row]);
-        }
+    ScopedCameraChannel channel(deviceName_);
+    if (!channel.IsOpen()) return;
+    for (int row = 0; row < kRowCount; ++row) {
+        // A record the camera did not answer holds nothing of this camera's.
+        if (records_[row].valid) (void)WriteCameraProperty(channel.get(), *kRows[row].set, kRows[row].id, &records_[row]);
     }
-    CloseCameraChannel(&channel);
 }
 
 void ZestViewPanel::DisableAll() {

@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "camera/CameraDiscovery.h"
+#include "launch/ConsoleWatcher.h"
 #include "skin/ResourceLibrary.h"
 #include "support/TestConsole.h"
 
@@ -37,6 +38,8 @@ DWORD WINAPI RunningConsole::Main(void* parameter) {
     self->window_->Attach(FoundDevices(*self->context_), self->context_.get());
     ::SetEvent(self->ready_);
     self->result_ = self->window_->DoModal(nullptr);
+    // As the entry point does once its window has ended.
+    StopConsoleWatcher(self->context_.get());
     return 0;
 }
 
