@@ -1,7 +1,6 @@
 #include "dialogs/AdvancedSettingsDialog.h"
 
 #include "ResourceIds.h"
-#include "base/BoundedText.h"
 #include "camera/ScopedCameraChannel.h"
 #include "camera/VendorProperty.h"
 #include "dialogs/PropertySlider.h"
@@ -42,33 +41,20 @@ int PowerLineButton(int32_t value) {
 
 }  // namespace
 
-AdvancedSettingsDialog::AdvancedSettingsDialog() : Dialog(IDD_ADVANCED) {}
+AdvancedSettingsDialog::AdvancedSettingsDialog() : CameraPanel(IDD_ADVANCED, EnterEscape::Keep, kTitle) {}
 
 AdvancedSettingsDialog::~AdvancedSettingsDialog() {
     // The listener ends before anything it could reach goes.
-    refreshTarget_.Close();
-    Stop();
+    StopListening();
     DestroyWindow();
 }
 
-void AdvancedSettingsDialog::Attach(LaunchContext* owner) {
-    owner_ = owner;
-    CopyText(deviceName_, owner && owner->selectedDevice ? owner->selectedDevice : "");
-}
-
 void AdvancedSettingsDialog::DeviceChanged(const char* name) {
-    CopyText(deviceName_, name ? name : "");
+    SetDeviceName(name);
     if (!IsWindow()) return;
     // Cancel must never write this camera's opening values into another one.
     openingPending_ = true;
     Refresh();
-}
-
-uint32_t AdvancedSettingsDialog::OnPeerChange(uint32_t reason, uint32_t) {
-    if (reason != 0) return 0;
-    // Any thread may ask; the refresh itself runs on the dialog's thread.
-    (void)refreshTarget_.Post();
-    return 1;
 }
 
 uint32_t AdvancedSettingsDialog::ToFallbackCode(int32_t value) {
@@ -92,15 +78,13 @@ LRESULT AdvancedSettingsDialog::WindowProc(UINT message, WPARAM wParam, LPARAM l
     case WM_INITDIALOG: return OnInitDialog(wParam, lParam);
     case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam), wParam, lParam);
     case WM_HSCROLL: return OnHScroll(LOWORD(wParam), reinterpret_cast<HWND>(lParam), wParam, lParam);
-    case WM_TIMER: return OnTimer(wParam, lParam);
-    case kMsgPanelRefresh: return OnRefreshRequest();
     case WM_DESTROY: return OnDestroy();
     }
-    return Dialog::WindowProc(message, wParam, lParam);
+    return CameraPanel::WindowProc(message, wParam, lParam);
 }
 
 LRESULT AdvancedSettingsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
-    LRESULT result = Dialog::WindowProc(WM_INITDIALOG, wParam, lParam);
+    LRESULT result = CameraPanel::WindowProc(WM_INITDIALOG, wParam, lParam);
     if (sharpness_.BindControl(hwnd(), IDC_SHARPNESS_SLIDER)) (void)sharpness_.EnablePositionTip();
     if (backlight_.BindControl(hwnd(), IDC_BACKLIGHT_SLIDER)) (void)backlight_.EnablePositionTip();
     SkinWindow();
@@ -110,13 +94,7 @@ LRESULT AdvancedSettingsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     for (bool& valid : validAtOpening_) valid = false;
     openingPending_ = true;
     Refresh();
-
-    refreshTarget_.Open(hwnd(), kMsgPanelRefresh);
-    // One listener for the dialog's whole life: created at the first showing,
-    // running while a window is there to ask.
-    if (mode() == kNotCreated) (void)Create(ListenerModeOf(owner_), kTitle);
-    (void)Start(0);
-    (void)SetTimer(kRefreshTimer, kRefreshPeriodMs);
+    StartListening();
     return result;
 }
 
@@ -134,11 +112,9 @@ void AdvancedSettingsDialog::SkinWindow() {
 
 LRESULT AdvancedSettingsDialog::OnDestroy() {
     // No refresh request may arrive once the window is going.
-    refreshTarget_.Close();
-    Stop();
-    KillTimer(kRefreshTimer);
+    StopListening();
     skin_.Close();
-    return Dialog::WindowProc(WM_DESTROY, 0, 0);
+    return CameraPanel::WindowProc(WM_DESTROY, 0, 0);
 }
 
 bool AdvancedSettingsDialog::ReadAll() {
@@ -218,10 +194,6 @@ void AdvancedSettingsDialog::MarkPowerLineButton(int32_t value) {
     }
 }
 
-void AdvancedSettingsDialog::RefreshIfVisible() {
-    if (hwnd() && ::IsWindowVisible(hwnd())) Refresh();
-}
-
 void AdvancedSettingsDialog::Apply() {
     ScopedCameraChannel channel(deviceName_);
     if (!channel.IsOpen()) return;
@@ -249,7 +221,7 @@ LRESULT AdvancedSettingsDialog::OnCommand(UINT id, UINT code, WPARAM wParam, LPA
         case IDCANCEL: Cancel(); return 0;
         }
     }
-    return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
+    return CameraPanel::WindowProc(WM_COMMAND, wParam, lParam);
 }
 
 void AdvancedSettingsDialog::ChoosePowerLine(int32_t value, int button) {
@@ -284,19 +256,7 @@ LRESULT AdvancedSettingsDialog::OnHScroll(UINT code, HWND slider, WPARAM wParam,
     if (slider && slider == sharpness_.hwnd()) TakeSliderPosition(sharpness_, code, &records_[kSharpness]);
     if (slider && slider == backlight_.hwnd()) TakeSliderPosition(backlight_, code, &records_[kBacklight]);
     Apply();
-    return Dialog::WindowProc(WM_HSCROLL, wParam, lParam);
-}
-
-LRESULT AdvancedSettingsDialog::OnTimer(WPARAM wParam, LPARAM lParam) {
-    LRESULT result = Dialog::WindowProc(WM_TIMER, wParam, lParam);
-    RefreshIfVisible();
-    return result;
-}
-
-LRESULT AdvancedSettingsDialog::OnRefreshRequest() {
-    refreshTarget_.Taken();
-    RefreshIfVisible();
-    return 0;
+    return CameraPanel::WindowProc(WM_HSCROLL, wParam, lParam);
 }
 
 }  // namespace ostrivan

@@ -1,7 +1,6 @@
 #include "viewpanel/ZestViewPanel.h"
 
 #include "ResourceIds.h"
-#include "base/BoundedText.h"
 #include "camera/ScopedCameraChannel.h"
 #include "dialogs/PropertySlider.h"
 #include "skin/SkinPaths.h"
@@ -29,36 +28,23 @@ constexpr int kCameraControls[] = {
 
 }  // namespace
 
-ZestViewPanel::ZestViewPanel() : Dialog(IDD_VIEW_PANEL, EnterEscape::Swallow) {}
+ZestViewPanel::ZestViewPanel() : CameraPanel(IDD_VIEW_PANEL, EnterEscape::Swallow, kTitle) {}
 
 ZestViewPanel::~ZestViewPanel() {
     // The listener ends before anything it could reach goes; then the window,
     // while the whole object still takes its messages.
-    refreshTarget_.Close();
-    Stop();
+    StopListening();
     DestroyWindow();
 }
 
-void ZestViewPanel::Attach(LaunchContext* owner) {
-    owner_ = owner;
-    CopyText(deviceName_, owner && owner->selectedDevice ? owner->selectedDevice : "");
-}
-
 void ZestViewPanel::DeviceChanged(const char* name) {
-    CopyText(deviceName_, name ? name : "");
+    SetDeviceName(name);
     if (IsWindow()) Refresh();
     if (advanced_.IsWindow()) advanced_.DeviceChanged(deviceName_);
 }
 
 void ZestViewPanel::CloseAdvanced() {
     if (advanced_.IsWindow()) ::SendMessageA(advanced_.hwnd(), WM_CLOSE, 0, 0);
-}
-
-uint32_t ZestViewPanel::OnPeerChange(uint32_t reason, uint32_t) {
-    if (reason != 0) return 0;
-    // Any thread may ask; the refresh itself runs on the panel's thread.
-    (void)refreshTarget_.Post();
-    return 1;
 }
 
 LRESULT ZestViewPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -68,15 +54,13 @@ LRESULT ZestViewPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL: return OnHScroll(LOWORD(wParam), reinterpret_cast<HWND>(lParam), wParam, lParam);
     case WM_SIZE: return OnSize(wParam, lParam);
     case WM_SHOWWINDOW: return OnShowWindow(wParam != FALSE, wParam, lParam);
-    case WM_TIMER: return OnTimer(wParam, lParam);
-    case kMsgPanelRefresh: return OnRefreshRequest();
     case WM_DESTROY: return OnDestroy();
     }
-    return Dialog::WindowProc(message, wParam, lParam);
+    return CameraPanel::WindowProc(message, wParam, lParam);
 }
 
 LRESULT ZestViewPanel::OnInitDialog(WPARAM wParam, LPARAM lParam) {
-    LRESULT result = Dialog::WindowProc(WM_INITDIALOG, wParam, lParam);
+    LRESULT result = CameraPanel::WindowProc(WM_INITDIALOG, wParam, lParam);
     (void)autoExposure_.BindControl(hwnd(), IDC_AUTO_EXPOSURE);
     if (brightness_.BindControl(hwnd(), IDC_BRIGHTNESS_SLIDER)) (void)brightness_.EnablePositionTip();
     if (contrast_.BindControl(hwnd(), IDC_CONTRAST_SLIDER)) (void)contrast_.EnablePositionTip();
@@ -84,10 +68,7 @@ LRESULT ZestViewPanel::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     SkinWindow();
     DisableAll();
     Refresh();
-
-    refreshTarget_.Open(hwnd(), kMsgPanelRefresh);
-    if (Create(ListenerModeOf(owner_), kTitle)) (void)Start(0);
-    (void)SetTimer(kRefreshTimer, kRefreshPeriodMs);
+    StartListening();
     return result;
 }
 
@@ -107,14 +88,12 @@ void ZestViewPanel::SkinWindow() {
 }
 
 LRESULT ZestViewPanel::OnDestroy() {
-    // An open advanced settings dialog goes first; no refresh request may
-    // arrive once the window is going.
+    // No refresh request may arrive once the window is going; an open
+    // advanced settings dialog goes before the panel.
+    StopListening();
     CloseAdvanced();
-    refreshTarget_.Close();
-    Stop();
-    KillTimer(kRefreshTimer);
     skin_.Close();
-    return Dialog::WindowProc(WM_DESTROY, 0, 0);
+    return CameraPanel::WindowProc(WM_DESTROY, 0, 0);
 }
 
 bool ZestViewPanel::ReadAll() {
@@ -166,10 +145,6 @@ void ZestViewPanel::Refresh() {
     EnableControl(hwnd(), IDC_DEFAULT, true);
 }
 
-void ZestViewPanel::RefreshIfVisible() {
-    if (hwnd() && ::IsWindowVisible(hwnd())) Refresh();
-}
-
 LRESULT ZestViewPanel::OnCommand(UINT id, UINT code, WPARAM wParam, LPARAM lParam) {
     if (code == BN_CLICKED) {
         switch (id) {
@@ -178,7 +153,7 @@ LRESULT ZestViewPanel::OnCommand(UINT id, UINT code, WPARAM wParam, LPARAM lPara
         case IDC_ADVANCED: OnAdvancedClicked(); return 0;
         }
     }
-    return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
+    return CameraPanel::WindowProc(WM_COMMAND, wParam, lParam);
 }
 
 void ZestViewPanel::OnAutoExposureClicked() {
@@ -206,7 +181,7 @@ void ZestViewPanel::OnDefaultClicked() {
 }
 
 void ZestViewPanel::OnAdvancedClicked() {
-    advanced_.Attach(owner_);
+    advanced_.Attach(owner());
     // Owned by the console itself, so that the whole console waits for it.
     (void)advanced_.DoModal(::GetAncestor(hwnd(), GA_ROOT));
 }
@@ -218,11 +193,11 @@ LRESULT ZestViewPanel::OnHScroll(UINT code, HWND slider, WPARAM wParam, LPARAM l
         if (slider == contrast_.hwnd()) TakeSliderPosition(contrast_, code, &records_[kContrast]);
     }
     WriteAll();
-    return Dialog::WindowProc(WM_HSCROLL, wParam, lParam);
+    return CameraPanel::WindowProc(WM_HSCROLL, wParam, lParam);
 }
 
 LRESULT ZestViewPanel::OnSize(WPARAM wParam, LPARAM lParam) {
-    LRESULT result = Dialog::WindowProc(WM_SIZE, wParam, lParam);
+    LRESULT result = CameraPanel::WindowProc(WM_SIZE, wParam, lParam);
     RECT client{};
     ::GetClientRect(hwnd(), &client);
     for (TipSlider* slider : {&brightness_, &contrast_, &exposure_}) ShiftSlider(*slider, client);
@@ -239,23 +214,11 @@ void ZestViewPanel::ShiftSlider(TipSlider& slider, const RECT& client) {
 }
 
 LRESULT ZestViewPanel::OnShowWindow(bool show, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = Dialog::WindowProc(WM_SHOWWINDOW, wParam, lParam);
+    LRESULT result = CameraPanel::WindowProc(WM_SHOWWINDOW, wParam, lParam);
     // The window is not visible yet while it is told it will be: ask again
     // once the show has finished.
-    if (show) (void)refreshTarget_.Post();
+    if (show) RequestRefresh();
     return result;
-}
-
-LRESULT ZestViewPanel::OnTimer(WPARAM wParam, LPARAM lParam) {
-    LRESULT result = Dialog::WindowProc(WM_TIMER, wParam, lParam);
-    RefreshIfVisible();
-    return result;
-}
-
-LRESULT ZestViewPanel::OnRefreshRequest() {
-    refreshTarget_.Taken();
-    RefreshIfVisible();
-    return 0;
 }
 
 }  // namespace ostrivan
