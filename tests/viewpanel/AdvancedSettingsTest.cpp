@@ -29,8 +29,10 @@ constexpr int kCameraControls[] = {IDC_POWER_LINE_LABEL,  IDC_POWER_LINE_50HZ, I
 
 class AdvancedSettings : public PanelBed {
 protected:
+    // A camera that acts as a real one, with sharpness 9 and backlight 0 (both
+    // manual) and power line at 50 Hz.
     void PlugCamera(int index = kCamera, const char* name = kCameraName) {
-        PlugStandardCamera(index, name);
+        PlugRealCamera(index, name);
         Offer(index, ControlGroup::ProcAmp, kSharpness, 0, 15, 1, 7, 9, 2);
         Offer(index, ControlGroup::ProcAmp, kBacklight, 0, 1, 1, 1, 0, 2);
         Offer(index, ControlGroup::ProcAmp, kPowerLine, 0, 2, 1, 1, 1, 2);
@@ -84,9 +86,7 @@ TEST_F(AdvancedSettings, OpensWithTheCameraValuesAndWritesEachChangeAtOnce) {
 }
 
 TEST_F(AdvancedSettings, FallbackCameraShowsSixtyHertzAndOffWritesOneAtByte28) {
-    PlugCamera();
-    testbed::WithdrawControl(kCamera, ControlGroup::ProcAmp, kPowerLine);
-    Offer(kCamera, ControlGroup::Vendor, kFallback, 1, 3, 1, 2, 3, 0);
+    PlugRealCamera(kCamera, kCameraName, testbed::CameraPreset::PowerLineFallback);
     StartConsole();
     OpenAdvanced();
     EXPECT_TRUE(Checked(AdvancedControl(IDC_POWER_LINE_60HZ)));
@@ -103,8 +103,7 @@ TEST_F(AdvancedSettings, FallbackCameraShowsSixtyHertzAndOffWritesOneAtByte28) {
 }
 
 TEST_F(AdvancedSettings, CameraChoosingPowerLineItselfMarksNoButton) {
-    PlugCamera();
-    Offer(kCamera, ControlGroup::ProcAmp, kPowerLine, 0, 3, 1, 3, 3, 2);
+    PlugRealCamera(kCamera, kCameraName);  // its power line holds 3, automatic
     StartConsole();
     OpenAdvanced();
     EXPECT_TRUE(Enabled(AdvancedControl(IDC_POWER_LINE_50HZ)));
@@ -130,9 +129,8 @@ TEST_F(AdvancedSettings, CancelWritesBackExactlyTheOpeningValuesAndModes) {
     ASSERT_EQ(7, Camera(ControlGroup::ProcAmp, kSharpness).value);
 
     CancelAndWait(dialog);
-    testbed::ControlState sharpness = Camera(ControlGroup::ProcAmp, kSharpness);
-    EXPECT_EQ(9, sharpness.value);
-    EXPECT_EQ(1, sharpness.flags) << "the automatic mode comes back too";
+    EXPECT_EQ(1, Camera(ControlGroup::ProcAmp, kSharpness).flags) << "the automatic mode comes back too";
+    EXPECT_EQ(9, Reported(ControlGroup::ProcAmp, kSharpness));
     testbed::ControlState backlight = Camera(ControlGroup::ProcAmp, kBacklight);
     EXPECT_EQ(0, backlight.value);
     EXPECT_EQ(2, backlight.flags);
@@ -215,7 +213,7 @@ TEST_F(AdvancedSettings, EveryShowingListensToItsNamedEvent) {
     StartConsole();
     for (int showing = 1; showing <= 3; ++showing) {
         HWND dialog = OpenAdvanced();
-        CameraChooses(ControlGroup::ProcAmp, kSharpness, showing);
+        CameraNowHolds(ControlGroup::ProcAmp, kSharpness, showing);
         SignalNamedEvent("XC0730 Standalone Console Event Zest! View Advanced Settings");
         EXPECT_TRUE(WaitUntil([&] { return Position(AdvancedControl(IDC_SHARPNESS_SLIDER)) == showing; },
                               kHangLimitMs))

@@ -61,17 +61,15 @@ void PanelBed::StartConsole() {
     console_->Sync();
 }
 
+void PanelBed::PlugRealCamera(int index, const char* name, testbed::CameraPreset preset) {
+    ASSERT_TRUE(testbed::DefineCamera(index, name, preset));
+    ASSERT_TRUE(testbed::PlugVirtualCamera(index));
+}
+
 void PanelBed::Offer(int camera, ControlGroup group, LONG id, LONG minimum, LONG maximum, LONG step,
                      LONG defaultValue, LONG value, LONG flags, LONG capabilities) {
-    ControlState state;
-    state.minimum = minimum;
-    state.maximum = maximum;
-    state.step = step;
-    state.defaultValue = defaultValue;
-    state.value = value;
-    state.flags = flags;
-    state.capabilities = capabilities;
-    ASSERT_TRUE(testbed::OfferControl(camera, group, id, state));
+    ASSERT_TRUE(testbed::OfferControl(
+        camera, group, id, testbed::OfferedState(minimum, maximum, step, defaultValue, value, flags, capabilities)));
 }
 
 ControlState PanelBed::Camera(ControlGroup group, LONG id, int camera) {
@@ -82,16 +80,24 @@ ControlState PanelBed::Camera(ControlGroup group, LONG id, int camera) {
 
 DWORD PanelBed::SetCalls(ControlGroup group, LONG id, int camera) { return testbed::SetCallCount(camera, group, id); }
 
+LONG PanelBed::Reported(ControlGroup group, LONG id, int camera) {
+    ControlState state = Camera(group, id, camera);
+    return (state.flags & 1) ? state.autoValue : state.value;
+}
+
 void PanelBed::CameraChooses(ControlGroup group, LONG id, LONG value, int camera) {
+    ASSERT_TRUE(testbed::SetAutomaticChoice(camera, group, id, value));
+}
+
+void PanelBed::CameraNowHolds(ControlGroup group, LONG id, LONG value, int camera) {
     ControlState state = Camera(group, id, camera);
     ASSERT_TRUE(testbed::StoreControlValue(camera, group, id, value, state.flags));
 }
 
 void PanelBed::AnotherProgramSets(ControlGroup group, LONG id, LONG value, LONG flags, int camera) {
-    ControlState s = Camera(group, id, camera);
     char arguments[200];
-    std::snprintf(arguments, sizeof(arguments), "property %d %s %ld %ld %ld %ld %ld %ld %ld --caps %ld", camera,
-                  GroupName(group), id, s.minimum, s.maximum, s.step, s.defaultValue, value, flags, s.capabilities);
+    std::snprintf(arguments, sizeof(arguments), "property %d %s %ld set %ld %ld", camera, GroupName(group), id, value,
+                  flags);
     ToolCommand(arguments);
 }
 

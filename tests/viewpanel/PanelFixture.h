@@ -4,7 +4,7 @@
 // the camera through the test bed's own process.
 #pragma once
 
-#include "devices/VirtualCameraStore.h"
+#include "devices/VirtualCameras.h"
 #include "support/RunningConsole.h"
 #include "support/VirtualCameraFixture.h"
 #include "viewpanel/ZestViewPanel.h"
@@ -25,6 +25,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Defines a camera that acts as a real one (or another preset) and plugs it.
+    static void PlugRealCamera(int index, const char* name,
+                               testbed::CameraPreset preset = testbed::CameraPreset::Real);
     // Starts the console and waits until the panel is shown.
     void StartConsole();
     RunningConsole& console() { return *console_; }
@@ -36,9 +39,16 @@ protected:
                       LONG defaultValue, LONG value, LONG flags, LONG capabilities = 3);
     static testbed::ControlState Camera(testbed::ControlGroup group, LONG id, int camera = kCamera);
     static DWORD SetCalls(testbed::ControlGroup group, LONG id, int camera = kCamera);
-    // The camera changes its own value (its automatic choice); not a write.
+    // What a read of the property gets now: the camera's own choice while
+    // automatic, else its stored value.
+    static LONG Reported(testbed::ControlGroup group, LONG id, int camera = kCamera);
+    // The camera's own choice while automatic; not a write.
     static void CameraChooses(testbed::ControlGroup group, LONG id, LONG value, int camera = kCamera);
-    // Another program changes a property: camtestbed in a process of its own.
+    // The camera holds another value, as after a write nobody here counts
+    // (another program's, or one it took on its own).
+    static void CameraNowHolds(testbed::ControlGroup group, LONG id, LONG value, int camera = kCamera);
+    // Another program writes a property through the video input devices:
+    // camtestbed in a process of its own (a counted write).
     static void AnotherProgramSets(testbed::ControlGroup group, LONG id, LONG value, LONG flags,
                                    int camera = kCamera);
     static void ToolCommand(const std::string& arguments);

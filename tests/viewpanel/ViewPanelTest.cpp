@@ -25,9 +25,10 @@ constexpr int kAllControls[] = {IDC_AUTO_EXPOSURE,    IDC_EXPOSURE_LABEL,    IDC
 
 class ViewPanel : public PanelBed {
 protected:
-    // The standard camera, with brightness on steps of 4 and exposure automatic.
+    // A camera that acts as a real one, with brightness on steps of 4 and
+    // exposure automatic.
     void PlugCamera() {
-        PlugStandardCamera(kCamera, kCameraName);
+        PlugRealCamera(kCamera, kCameraName);
         Offer(kCamera, ControlGroup::ProcAmp, kBrightness, 0, 40, 4, 20, 8, 2);
         Offer(kCamera, ControlGroup::ProcAmp, kContrast, 0, 100, 1, 50, 60, 2);
         Offer(kCamera, ControlGroup::CameraControl, kExposure, -13, -1, 1, -6, -7, 1);
@@ -162,7 +163,7 @@ TEST_F(ViewPanel, AnotherProgramsChangeShowsAtTheNextRefresh) {
 TEST_F(ViewPanel, SignallingTheNamedEventRefreshesThePanel) {
     PlugCamera();
     StartConsole();
-    CameraChooses(ControlGroup::ProcAmp, kBrightness, 36);
+    CameraNowHolds(ControlGroup::ProcAmp, kBrightness, 36);
     SignalNamedEvent("XC0730 Standalone Console Event Zest! View Panel");
     EXPECT_TRUE(WaitUntil([&] { return Position(PanelControl(IDC_BRIGHTNESS_SLIDER)) == 36; }, kHangLimitMs));
     EXPECT_EQ(0u, AllSetCalls());
@@ -171,7 +172,7 @@ TEST_F(ViewPanel, SignallingTheNamedEventRefreshesThePanel) {
 TEST_F(ViewPanel, ARefreshAskedFromAnotherThreadRunsOnThePanelsThread) {
     PlugCamera();
     StartConsole();
-    CameraChooses(ControlGroup::ProcAmp, kContrast, 12);
+    CameraNowHolds(ControlGroup::ProcAmp, kContrast, 12);
     EXPECT_EQ(1u, panel().OnPeerChange(0, 0));
     EXPECT_EQ(0u, panel().OnPeerChange(1, 0)) << "only reason 0 asks for a refresh";
     // Asking only posts: the records are untouched until the panel's thread runs.
@@ -185,7 +186,7 @@ TEST_F(ViewPanel, AnotherCopyHoldingTheEventLeavesThePanelWorking) {
     PlugCamera();
     StartConsole();
     EXPECT_EQ(8, Position(PanelControl(IDC_BRIGHTNESS_SLIDER)));
-    CameraChooses(ControlGroup::ProcAmp, kBrightness, 16);
+    CameraNowHolds(ControlGroup::ProcAmp, kBrightness, 16);
     ::SetEvent(held);  // nobody of this console listens: the timer still refreshes
     Tick(panel().hwnd());
     EXPECT_EQ(16, Position(PanelControl(IDC_BRIGHTNESS_SLIDER)));
@@ -212,6 +213,32 @@ TEST_F(ViewPanel, UnplugDisablesEverythingAndPluggingBackEnablesWhatTheCameraOff
     EXPECT_EQ(0u, AllSetCalls()) << "coming back writes nothing";
 }
 
+TEST_F(ViewPanel, CameraGoingAwayInTheMiddleOfARefreshOrAWriteLeavesThePanelWorking) {
+    PlugCamera();
+    StartConsole();
+    HWND brightness = PanelControl(IDC_BRIGHTNESS_SLIDER);
+    struct Case {
+        const char* when;
+        bool write;
+    };
+    for (Case c : {Case{"during a refresh", false}, Case{"during a write", true}}) {
+        ASSERT_TRUE(testbed::SetControlFailures(kCamera, ControlGroup::ProcAmp, kBrightness, testbed::kUnplugAtCall));
+        if (c.write) PressKey(brightness, VK_RIGHT);
+        else Tick(panel().hwnd());
+        Tick(panel().hwnd());  // the camera is gone but its device is still listed
+        ToolCommand("unplug 1");
+        Tick(panel().hwnd());
+        EXPECT_EQ(0, EnabledCount()) << c.when;
+
+        ToolCommand("plug 1");
+        EXPECT_TRUE(WaitUntil([&] { return Enabled(brightness); }, kHangLimitMs)) << c.when;
+        console().Sync();
+        PressKey(PanelControl(IDC_CONTRAST_SLIDER), VK_RIGHT);
+        EXPECT_EQ(Position(PanelControl(IDC_CONTRAST_SLIDER)), Camera(ControlGroup::ProcAmp, kContrast).value)
+            << "the camera that came back is written again, " << c.when;
+    }
+}
+
 TEST_F(ViewPanel, ARefreshDuringADragDoesNotUndoIt) {
     PlugCamera();
     StartConsole();
@@ -219,7 +246,7 @@ TEST_F(ViewPanel, ARefreshDuringADragDoesNotUndoIt) {
     BeginDrag(brightness, 28);
     ASSERT_EQ(28, Position(brightness));
     // The camera reports something else (another program, or a write it refused).
-    CameraChooses(ControlGroup::ProcAmp, kBrightness, 4);
+    CameraNowHolds(ControlGroup::ProcAmp, kBrightness, 4);
     Tick(panel().hwnd());
     EXPECT_EQ(28, Position(brightness)) << "the thumb stays under the mouse";
     BeginDrag(brightness, 32);
@@ -257,7 +284,7 @@ TEST_F(ViewPanel, ShowingThePanelRefreshesItOnceItIsVisible) {
     ASSERT_TRUE(title != nullptr);
     ClickNow(title);  // the user collapses the section
     ASSERT_FALSE(::IsWindowVisible(panel().hwnd()));
-    CameraChooses(ControlGroup::ProcAmp, kBrightness, 24);
+    CameraNowHolds(ControlGroup::ProcAmp, kBrightness, 24);
     ClickNow(title);  // and opens it again
     ASSERT_TRUE(::IsWindowVisible(panel().hwnd()));
     FlushPosted(PanelControl(IDC_EXPOSURE_LABEL));
