@@ -88,7 +88,9 @@ LRESULT AdvancedSettingsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     if (sharpness_.BindControl(hwnd(), IDC_SHARPNESS_SLIDER)) (void)sharpness_.EnablePositionTip();
     if (backlight_.BindControl(hwnd(), IDC_BACKLIGHT_SLIDER)) (void)backlight_.EnablePositionTip();
     SkinWindow();
-    for (int id : kCameraControls) EnableControl(hwnd(), id, false);
+    RememberControls(kCameraControls);
+    RememberControl(IDOK);
+    for (int id : kCameraControls) EnableControl(id, false);
 
     // Opening values come from the first read that reaches the camera.
     for (bool& valid : validAtOpening_) valid = false;
@@ -149,33 +151,33 @@ void AdvancedSettingsDialog::ReadPowerLineFallback(CameraChannel* channel) {
 
 void AdvancedSettingsDialog::Refresh() {
     if (!ReadAll()) {
-        for (int id : kCameraControls) EnableControl(hwnd(), id, false);
-        EnableControl(hwnd(), IDOK, false);
+        for (int id : kCameraControls) EnableControl(id, false);
+        EnableControl(IDOK, false);
         return;
     }
     if (openingPending_) TakeOpeningValues();
 
     if (records_[kPowerLine].valid) {
         for (int id : {IDC_POWER_LINE_LABEL, IDC_POWER_LINE_50HZ, IDC_POWER_LINE_60HZ, IDC_POWER_LINE_OFF}) {
-            EnableControl(hwnd(), id, true);
+            EnableControl(id, true);
         }
         MarkPowerLineButton(records_[kPowerLine].value);
     }
     if (records_[kSharpness].valid) {
-        EnableControl(hwnd(), IDC_SHARPNESS_LABEL, true);
-        EnableControl(hwnd(), IDC_SHARPNESS_SLIDER, true);
+        EnableControl(IDC_SHARPNESS_LABEL, true);
+        EnableControl(IDC_SHARPNESS_SLIDER, true);
         ShowPropertyOnSlider(sharpness_, records_[kSharpness]);
     }
     if (records_[kBacklight].valid) {
-        EnableControl(hwnd(), IDC_BACKLIGHT_LABEL, true);
-        EnableControl(hwnd(), IDC_BACKLIGHT_SLIDER, true);
+        EnableControl(IDC_BACKLIGHT_LABEL, true);
+        EnableControl(IDC_BACKLIGHT_SLIDER, true);
         ShowPropertyOnSlider(backlight_, records_[kBacklight]);
     }
     if (records_[kSharpness].valid || records_[kBacklight].valid) {
-        EnableControl(hwnd(), IDC_SLIDER_GROUP_LABEL, true);
-        EnableControl(hwnd(), IDC_ADVANCED_DEFAULT, true);
+        EnableControl(IDC_SLIDER_GROUP_LABEL, true);
+        EnableControl(IDC_ADVANCED_DEFAULT, true);
     }
-    EnableControl(hwnd(), IDOK, true);
+    EnableControl(IDOK, true);
 }
 
 void AdvancedSettingsDialog::TakeOpeningValues() {
@@ -195,6 +197,9 @@ void AdvancedSettingsDialog::MarkPowerLineButton(int32_t value) {
 }
 
 void AdvancedSettingsDialog::Apply() {
+    // A scroll notification that changed nothing (the end of a move) does
+    // not go looking for the camera.
+    if (!AnyValidRecordChanged(records_)) return;
     ScopedCameraChannel channel(deviceName_);
     if (!channel.IsOpen()) return;
     for (int row = 0; row < kRowCount; ++row) {

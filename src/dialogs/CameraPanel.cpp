@@ -44,6 +44,27 @@ LRESULT CameraPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return Dialog::WindowProc(message, wParam, lParam);
 }
 
+void CameraPanel::RememberControl(int id) {
+    HWND window = ::GetDlgItem(hwnd(), id);
+    if (!window) return;
+    for (size_t i = 0; i < controlCount_; ++i) {
+        if (controls_[i].id == id) {
+            controls_[i].window = window;
+            return;
+        }
+    }
+    if (controlCount_ < kMaxControls) controls_[controlCount_++] = Control{id, window};
+}
+
+void CameraPanel::EnableControl(int id, bool enable) {
+    for (size_t i = 0; i < controlCount_; ++i) {
+        if (controls_[i].id != id) continue;
+        HWND window = controls_[i].window;
+        if ((::IsWindowEnabled(window) != FALSE) != enable) ::EnableWindow(window, enable ? TRUE : FALSE);
+        return;
+    }
+}
+
 void CameraPanel::RefreshIfVisible() {
     if (hwnd() && ::IsWindowVisible(hwnd())) Refresh();
 }

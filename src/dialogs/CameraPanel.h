@@ -17,6 +17,7 @@
 #include "launch/LaunchContext.h"
 #include "launch/PanelChangeListener.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace ostrivan {
@@ -53,12 +54,29 @@ protected:
     // Asks for a refresh once the messages queued now are handled.
     void RequestRefresh() { (void)refreshTarget_.Post(); }
     void SetDeviceName(const char* name);
+    // The template's controls that follow the camera, looked up once when
+    // the window is made (refreshes come every 1.5 s).
+    template <size_t N>
+    void RememberControls(const int (&ids)[N]) {
+        for (int id : ids) RememberControl(id);
+    }
+    void RememberControl(int id);
+    // Enables or disables a remembered control; one whose state is right already is left alone.
+    void EnableControl(int id, bool enable);
 
     LaunchContext* owner() const { return owner_; }
     char deviceName_[kPathSize] = {};
 
 private:
+    struct Control {
+        int id;
+        HWND window;
+    };
+    static constexpr size_t kMaxControls = 16;
+
     const char* title_;
+    Control controls_[kMaxControls] = {};
+    size_t controlCount_ = 0;
     LaunchContext* owner_ = nullptr;
     PostTarget refreshTarget_;
 };

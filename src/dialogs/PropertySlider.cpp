@@ -6,10 +6,14 @@ namespace ostrivan {
 
 void ShowPropertyOnSlider(TipSlider& slider, const CameraProperty& record) {
     if (!slider.hwnd()) return;
-    slider.SetRange(record.minimum, record.maximum, true);
+    // Only what changed is set, so that a refresh every 1.5 s neither
+    // flickers nor costs drawing when the camera holds still.
+    if (slider.GetRangeMin() != record.minimum || slider.GetRangeMax() != record.maximum) {
+        slider.SetRange(record.minimum, record.maximum, true);
+    }
     slider.SetLineSize(record.step);
     slider.SetPageSize(PropertyPageStep(&record));
-    if (!slider.IsBeingDragged()) slider.SetPos(record.value, true);
+    if (!slider.IsBeingDragged() && slider.GetPos() != record.value) slider.SetPos(record.value, true);
 }
 
 void TakeSliderPosition(TipSlider& slider, UINT scrollCode, CameraProperty* record) {
@@ -19,10 +23,6 @@ void TakeSliderPosition(TipSlider& slider, UINT scrollCode, CameraProperty* reco
     int32_t position = slider.GetPos();
     if (scrollCode == TB_THUMBTRACK && SnapPropertyValue(record, &position)) slider.SetPos(position, true);
     record->value = slider.GetPos();
-}
-
-void EnableControl(HWND dialog, int id, bool enable) {
-    if (HWND control = ::GetDlgItem(dialog, id)) ::EnableWindow(control, enable ? TRUE : FALSE);
 }
 
 int32_t ListenerModeOf(const LaunchContext* owner) {

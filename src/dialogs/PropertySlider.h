@@ -3,7 +3,7 @@
 //
 //   ShowPropertyOnSlider   range, line and page size and position from a record
 //   TakeSliderPosition     a scroll notification: snap while dragging, take the value
-//   EnableControl          a template control by id
+//   AnyValidRecordChanged  whether a write of the records would reach the camera
 //   ListenerModeOf         standalone or integrated listener for an owner
 #pragma once
 
@@ -11,6 +11,7 @@
 #include "framework/TipSlider.h"
 #include "launch/LaunchContext.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace ostrivan {
@@ -25,7 +26,15 @@ void ShowPropertyOnSlider(TipSlider& slider, const CameraProperty& record);
 // record's value is the slider's position.
 void TakeSliderPosition(TipSlider& slider, UINT scrollCode, CameraProperty* record);
 
-void EnableControl(HWND dialog, int id, bool enable);
+// True when a valid record's value or mode differs from what the camera was
+// last given, so that writing the records needs the camera at all.
+template <size_t N>
+bool AnyValidRecordChanged(const CameraProperty (&records)[N]) {
+    for (const CameraProperty& record : records) {
+        if (record.valid && PropertyNeedsWrite(record)) return true;
+    }
+    return false;
+}
 
 // 1 (integrated) when the owner runs inside a host, else 0.
 int32_t ListenerModeOf(const LaunchContext* owner);

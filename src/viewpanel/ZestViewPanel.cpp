@@ -66,6 +66,7 @@ LRESULT ZestViewPanel::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     if (contrast_.BindControl(hwnd(), IDC_CONTRAST_SLIDER)) (void)contrast_.EnablePositionTip();
     if (exposure_.BindControl(hwnd(), IDC_EXPOSURE_SLIDER)) (void)exposure_.EnablePositionTip();
     SkinWindow();
+    RememberControls(kCameraControls);
     DisableAll();
     Refresh();
     StartListening();
@@ -106,6 +107,9 @@ bool ZestViewPanel::ReadAll() {
 }
 
 void ZestViewPanel::WriteAll() {
+    // A scroll notification that changed nothing (the end of a move) does
+    // not go looking for the camera.
+    if (!AnyValidRecordChanged(records_)) return;
     ScopedCameraChannel channel(deviceName_);
     if (!channel.IsOpen()) return;
     for (int row = 0; row < kRowCount; ++row) {
@@ -115,7 +119,7 @@ void ZestViewPanel::WriteAll() {
 }
 
 void ZestViewPanel::DisableAll() {
-    for (int id : kCameraControls) EnableControl(hwnd(), id, false);
+    for (int id : kCameraControls) EnableControl(id, false);
 }
 
 void ZestViewPanel::Refresh() {
@@ -125,24 +129,25 @@ void ZestViewPanel::Refresh() {
     }
     const CameraProperty& exposure = records_[kExposure];
     if (exposure.valid) {
-        for (int id : {IDC_AUTO_EXPOSURE, IDC_EXPOSURE_LABEL, IDC_EXPOSURE_RULE}) EnableControl(hwnd(), id, true);
-        autoExposure_.SetCheck(exposure.automatic ? BST_CHECKED : BST_UNCHECKED);
+        for (int id : {IDC_AUTO_EXPOSURE, IDC_EXPOSURE_LABEL, IDC_EXPOSURE_RULE}) EnableControl(id, true);
+        int check = exposure.automatic ? BST_CHECKED : BST_UNCHECKED;
+        if (autoExposure_.GetCheck() != check) autoExposure_.SetCheck(check);
         // In automatic mode the disabled slider follows the camera's choice.
-        EnableControl(hwnd(), IDC_EXPOSURE_SLIDER, !exposure.automatic);
+        EnableControl(IDC_EXPOSURE_SLIDER, !exposure.automatic);
         ShowPropertyOnSlider(exposure_, exposure);
     }
     if (records_[kBrightness].valid) {
-        EnableControl(hwnd(), IDC_BRIGHTNESS_LABEL, true);
-        EnableControl(hwnd(), IDC_BRIGHTNESS_SLIDER, true);
+        EnableControl(IDC_BRIGHTNESS_LABEL, true);
+        EnableControl(IDC_BRIGHTNESS_SLIDER, true);
         ShowPropertyOnSlider(brightness_, records_[kBrightness]);
     }
     if (records_[kContrast].valid) {
-        EnableControl(hwnd(), IDC_CONTRAST_LABEL, true);
-        EnableControl(hwnd(), IDC_CONTRAST_SLIDER, true);
+        EnableControl(IDC_CONTRAST_LABEL, true);
+        EnableControl(IDC_CONTRAST_SLIDER, true);
         ShowPropertyOnSlider(contrast_, records_[kContrast]);
     }
-    EnableControl(hwnd(), IDC_ADVANCED, true);
-    EnableControl(hwnd(), IDC_DEFAULT, true);
+    EnableControl(IDC_ADVANCED, true);
+    EnableControl(IDC_DEFAULT, true);
 }
 
 LRESULT ZestViewPanel::OnCommand(UINT id, UINT code, WPARAM wParam, LPARAM lParam) {
@@ -161,7 +166,7 @@ void ZestViewPanel::OnAutoExposureClicked() {
     bool automatic = autoExposure_.GetCheck() == BST_CHECKED;
     exposure.automatic = automatic ? 1 : 0;
     autoExposure_.SetCheck(automatic ? BST_CHECKED : BST_UNCHECKED);
-    EnableControl(hwnd(), IDC_EXPOSURE_SLIDER, !automatic);
+    EnableControl(IDC_EXPOSURE_SLIDER, !automatic);
     exposure.value = exposure_.GetPos();
     WriteAll();
 }
@@ -176,7 +181,7 @@ void ZestViewPanel::OnDefaultClicked() {
     exposure.automatic = 1;
     exposure.value = exposure.defaultValue;
     exposure_.SetPos(exposure.defaultValue, true);
-    EnableControl(hwnd(), IDC_EXPOSURE_SLIDER, false);
+    EnableControl(IDC_EXPOSURE_SLIDER, false);
     WriteAll();
 }
 

@@ -100,6 +100,10 @@ TEST_F(ViewPanel, KeysMoveByTheStepAndEachMoveIsOneWrite) {
     EXPECT_EQ(71, Camera(ControlGroup::ProcAmp, kContrast).value);
     EXPECT_EQ(2u, SetCalls(ControlGroup::ProcAmp, kContrast)) << "the end of a move writes nothing new";
     EXPECT_EQ(2u, AllSetCalls());
+    ASSERT_TRUE(testbed::ResetBindCounts(kCamera));
+    PressKey(contrast, VK_LEFT);
+    EXPECT_EQ(1u, testbed::ReadBindCounts(kCamera).total) << "one camera binding per move; its end binds none";
+    EXPECT_EQ(0u, testbed::ReadBindCounts(kCamera).now) << "every binding is released";
 }
 
 TEST_F(ViewPanel, AutomaticExposureFollowsTheCameraAndSwitchesBothWays) {
