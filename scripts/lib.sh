@@ -133,7 +133,7 @@ prepare_prefix() {
 # Plugs the test bed's virtual camera "XC0730 Web Camera" into the prefix.
 plug_virtual_camera() {
   wine "$BIN_DIR/camtestbed.exe" clear >/dev/null
-  wine "$BIN_DIR/camtestbed.exe" camera 1 "XC0730 Web Camera" >/dev/null
+  wine "$BIN_DIR/camtestbed.exe" camera 1 "XC0730 Web Camera" --real >/dev/null
   wine "$BIN_DIR/camtestbed.exe" plug 1
 }
 
