@@ -17,6 +17,11 @@ bool WriteSetting(HKEY hive, const char* valueName, DWORD type, const void* data
 [[nodiscard]] bool ReadSettingNumber(HKEY hive, const char* valueName, DWORD* value);
 bool WriteSettingNumber(HKEY hive, const char* valueName, DWORD value);
 
+// The same rule for a value of a key already open: only a 4-byte REG_DWORD
+// counts; anything else leaves *value untouched and returns false.
+[[nodiscard]] bool QueryNumberValue(HKEY key, const char* valueName, DWORD* value);
+bool SetNumberValue(HKEY key, const char* valueName, DWORD value);
+
 // Deletes the console key below every user's hive under HKEY_USERS.
 bool RemoveSettingsForAllUsers();
 
