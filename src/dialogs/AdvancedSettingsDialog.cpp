@@ -4,7 +4,9 @@
 #include "camera/ScopedCameraChannel.h"
 #include "camera/VendorProperty.h"
 #include "dialogs/PropertySlider.h"
+#include "skin/SkinImages.h"
 #include "skin/SkinPaths.h"
+#include "skin/WindowSkin.h"
 
 namespace ostrivan {
 
@@ -101,15 +103,11 @@ LRESULT AdvancedSettingsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
 }
 
 void AdvancedSettingsDialog::SkinWindow() {
-    char bundle[MAX_PATH] = {};
+    const WindowSkin look(kCameraPanelBackgroundImage, {});
+    if (!look.hasBundlePath()) return;
     char folder[MAX_PATH] = {};
-    if (!BuildSkinBundlePath(bundle)) return;
     (void)BuildSkinLibraryFolder(folder);
-    SkinDescriptor descriptor;
-    descriptor.bundlePath = bundle;
-    descriptor.windowKind = kSkinWindowKind;
-    descriptor.imageName = "InfoPanelWnd.png";
-    (void)skin_.Open(hwnd(), descriptor, folder);
+    (void)skin_.Open(hwnd(), look.descriptor(), folder);
 }
 
 LRESULT AdvancedSettingsDialog::OnDestroy() {

@@ -3,7 +3,9 @@
 #include "ResourceIds.h"
 #include "camera/ScopedCameraChannel.h"
 #include "dialogs/PropertySlider.h"
+#include "skin/SkinImages.h"
 #include "skin/SkinPaths.h"
+#include "skin/WindowSkin.h"
 
 namespace ostrivan {
 
@@ -74,15 +76,14 @@ LRESULT ZestViewPanel::OnInitDialog(WPARAM wParam, LPARAM lParam) {
 }
 
 void ZestViewPanel::SkinWindow() {
-    char bundle[MAX_PATH] = {};
+    const WindowSkin look(kCameraPanelBackgroundImage, {});
+    if (!look.hasBundlePath()) return;
     char folder[MAX_PATH] = {};
-    if (!BuildSkinBundlePath(bundle)) return;
     (void)BuildSkinLibraryFolder(folder);
+    // The one window of the console whose descriptor carries a list of ids.
     static const uint32_t kSkinnedIds[] = {IDC_VIEW_SKIN_AREA};
     SkinDescriptorWithIds descriptor;
-    descriptor.descriptor.bundlePath = bundle;
-    descriptor.descriptor.windowKind = kSkinWindowKind;
-    descriptor.descriptor.imageName = "InfoPanelWnd.png";
+    descriptor.descriptor = look.descriptor();
     descriptor.idCount = 1;
     descriptor.ids = kSkinnedIds;
     (void)skin_.Open(hwnd(), descriptor, folder);
