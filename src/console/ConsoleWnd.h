@@ -19,6 +19,7 @@
 #include "launch/LaunchContext.h"
 #include "settings/WindowPositionStore.h"
 #include "skin/SkinSession.h"
+#include "viewpanel/ZestViewPanel.h"
 
 #include <string>
 #include <vector>
@@ -46,6 +47,7 @@ public:
     const char* currentDevice() const { return currentDevice_; }
     InfoPanelWnd& infoPanel() { return infoPanel_; }
     DeviceMenuButton& deviceButton() { return deviceButton_; }
+    ZestViewPanel& viewPanel() { return zestViewPanel_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -106,7 +108,7 @@ private:
     std::vector<std::string> deviceList_;
     WindowPositionStore settings_;
     TabStripDialog tabStrip_;
-    Dialog zestViewPanel_;
+    ZestViewPanel zestViewPanel_;
     Window iconStatic_;
     Window titleStatic_;
     RECT titleRect_{};

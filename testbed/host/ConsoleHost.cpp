@@ -4,11 +4,14 @@
 // keeps them sized to its client area, and destroys the instances when it
 // closes. Other programs drive it through HostCommands.h.
 //
-// usage: consolehost [--two] [--place] [--argument <camera>] [--size <w> <h>]
-// Exit code: 0, or 1 when the module, an instance or a console could not be had.
+// usage: consolehost [--two] [--place] [--mta] [--argument <camera>] [--size <w> <h>]
+// --mta puts the host's thread into the multithreaded apartment first.
+// Exit code: 0, or 1 when the module or an instance could not be had or a
+// command of the host failed.
 #include "host/HostCommands.h"
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -137,6 +140,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         std::string word = __argv[i];
         if (word == "--two") g_host.count = 2;
         else if (word == "--place") g_host.embed = false;
+        else if (word == "--mta") ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         else if (word == "--argument" && i + 1 < __argc) argument = __argv[++i];
         else if (word == "--size" && i + 2 < __argc) {
             width = std::atoi(__argv[++i]);
@@ -166,7 +170,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int result = 0;
     for (int i = 0; i < g_host.count; ++i) {
         Instance& one = g_host.instances[i];
-        if (!CreateOne(one, argument) || Open(one) != 0 || !one.console) {
+        if (!CreateOne(one, argument) || Open(one) != 0) {
             result = 1;
             continue;
         }

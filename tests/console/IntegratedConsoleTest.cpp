@@ -11,6 +11,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,21 +34,25 @@ bool IsDialogClass(HWND window) {
     return ::GetClassNameA(window, name, sizeof(name)) && std::string(name) == "#32770";
 }
 
+BOOL CALLBACK CollectDialog(HWND window, LPARAM data) {
+    auto* all = reinterpret_cast<ProcessWindows*>(data);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == all->processId && ::IsWindowVisible(window) && IsDialogClass(window)) all->found.push_back(window);
+    return TRUE;
+}
+
 // Top-level dialogs (and message boxes) of a process.
 std::vector<HWND> DialogsOf(DWORD processId) {
     ProcessWindows windows{processId, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* all = reinterpret_cast<ProcessWindows*>(data);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == all->processId && ::IsWindowVisible(window) && IsDialogClass(window)) {
-                all->found.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    ::EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&windows));
     return windows.found;
+}
+
+BOOL CALLBACK FindSliderParent(HWND child, LPARAM found) {
+    if (::GetDlgCtrlID(child) != IDC_BRIGHTNESS_SLIDER) return TRUE;
+    *reinterpret_cast<HWND*>(found) = ::GetParent(child);
+    return FALSE;
 }
 
 std::string TextOf(HWND window) {
@@ -86,7 +91,9 @@ protected:
         PlugCamera(1, kCameraName, testbed::CameraPreset::Real);
     }
     void TearDown() override {
-        if (host_) EXPECT_EQ(0, CloseHost());
+        if (host_) {
+            EXPECT_EQ(0, CloseHost());
+        }
         for (const auto& hidden : hidden_) ::MoveFileExA((hidden + ".hidden").c_str(), hidden.c_str(), MOVEFILE_REPLACE_EXISTING);
         ::SetEnvironmentVariableA("WINEDLLOVERRIDES", nullptr);
         VirtualCameraBed::TearDown();
@@ -99,7 +106,9 @@ protected:
         hostProcessId_ = ::GetProcessId(host_);
         ASSERT_TRUE(WaitUntil([&] { return (hostWindow_ = HostWindow()) != nullptr || Ended(); }, kHangLimitMs));
         ASSERT_FALSE(Ended()) << "the host ended at once";
-        if (waitForConsoles) ASSERT_TRUE(WaitUntil([&] { return Console(0) != nullptr; }, kHangLimitMs));
+        if (waitForConsoles) {
+            ASSERT_TRUE(WaitUntil([&] { return Console(0) != nullptr; }, kHangLimitMs));
+        }
     }
     HWND HostWindow() {
         HWND window = nullptr;
@@ -144,16 +153,9 @@ protected:
     HWND Panel(HWND console) { return ::GetDlgItem(console, IDC_INFO_PANEL); }
     // The view panel: the info panel's child that holds the sliders.
     HWND ViewPanel(HWND console) {
-        HWND slider = nullptr;
-        ::EnumChildWindows(
-            Panel(console),
-            [](HWND child, LPARAM found) -> BOOL {
-                if (::GetDlgCtrlID(child) != IDC_BRIGHTNESS_SLIDER) return TRUE;
-                *reinterpret_cast<HWND*>(found) = ::GetParent(child);
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&slider));
-        return slider;
+        HWND panel = nullptr;
+        ::EnumChildWindows(Panel(console), FindSliderParent, reinterpret_cast<LPARAM>(&panel));
+        return panel;
     }
     HWND PanelControl(HWND console, int id) { return ::GetDlgItem(ViewPanel(console), id); }
     static int Position(HWND slider) { return static_cast<int>(::SendMessageA(slider, TBM_GETPOS, 0, 0)); }
@@ -269,6 +271,17 @@ TEST_F(IntegratedConsole, ItListensOnTheIntegratedNameAndFollowsAnotherProgramsC
     EXPECT_TRUE(WaitUntil([&] { return Position(brightness) == 61; }, kHangLimitMs));
     ASSERT_EQ(0, RunTestBedTool("property 1 procamp 0 set 17 2"));
     EXPECT_TRUE(WaitUntil([&] { return Position(brightness) == 17; }, kHangLimitMs));
+}
+
+// A host whose thread uses COM in the multithreaded apartment: the panel
+// still reaches the camera.
+TEST_F(IntegratedConsole, APanelOnAHostThreadInTheMultithreadedApartmentWorks) {
+    StartHost("--mta");
+    HWND brightness = PanelControl(Console(0), IDC_BRIGHTNESS_SLIDER);
+    ASSERT_NE(nullptr, brightness);
+    ASSERT_EQ(0, RunTestBedTool("property 1 procamp 0 set 58 2"));
+    EXPECT_TRUE(WaitUntil([&] { return Position(brightness) == 58; }, kHangLimitMs));
+    EXPECT_TRUE(::IsWindowEnabled(brightness));
 }
 
 TEST_F(IntegratedConsole, ClosingWithTheAdvancedDialogOpenClosesThatFirst) {
