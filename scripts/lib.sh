@@ -140,14 +140,20 @@ plug_virtual_camera() {
 # Starts the standalone console, waits for its window, saves a screenshot of
 # the display to $1 and, when $2 is given, one to $2 with the view panel's
 # advanced settings dialog open; closes the console again with "/quit".
+# Waits (at most 20 s) until a window with that title is on the display.
+wait_for_window() {
+  for _ in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q "\"$1\"" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
 capture_console() {
   local out=$1 advanced=${2:-} title="XC0730 Camera Console" pid
   wine rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP &
   pid=$!
-  for _ in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -q "\"$title\"" && break
-    sleep 0.2
-  done
+  wait_for_window "$title" || true
   sleep 2  # the panel opens itself a moment after the window shows
   import -window root "$out"
   convert "$out" -trim +repage "$out" 2>/dev/null || true  # the window alone, without the empty display
@@ -159,5 +165,20 @@ capture_console() {
     convert "$advanced" -trim +repage "$advanced" 2>/dev/null || true
   fi
   wine rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP /quit
+  wait "$pid" 2>/dev/null || true
+}
+
+# Starts the test bed's host program with an integrated console in its
+# window, waits for it, saves a screenshot of the display to $1 and ends the
+# host again.
+capture_host() {
+  local out=$1 title="Console host" pid
+  wine "$BIN_DIR/consolehost.exe" &
+  pid=$!
+  wait_for_window "$title" || true
+  sleep 2  # the panel opens itself a moment after the window shows
+  import -window root "$out"
+  convert "$out" -trim +repage "$out" 2>/dev/null || true
+  kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }

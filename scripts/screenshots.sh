@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Takes the screenshots of the console kept in docs/: on a virtual camera, at
+# Takes the screenshots of the console kept in docs/ (and of the test bed's host
+# program holding an integrated console): on a virtual camera, at
 # 96 and at 120 pixels per inch, on an Xvfb display of its own.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -10,10 +11,11 @@ mkdir -p "$OSTRIVAN_ROOT/docs"
 
 plug_virtual_camera
 capture_console "$OSTRIVAN_ROOT/docs/console-96.png" "$OSTRIVAN_ROOT/docs/advanced-96.png"
+capture_host "$OSTRIVAN_ROOT/docs/host-96.png"
 (
   export WINEPREFIX="$HIDPI_PREFIX"
   plug_virtual_camera
   capture_console "$OSTRIVAN_ROOT/docs/console-120.png" "$OSTRIVAN_ROOT/docs/advanced-120.png"
   wineserver -k 2>/dev/null || true
 )
-log "saved docs/console-96.png, docs/console-120.png, docs/advanced-96.png and docs/advanced-120.png"
+log "saved docs/console-96.png, docs/console-120.png, docs/advanced-96.png, docs/advanced-120.png and docs/host-96.png"

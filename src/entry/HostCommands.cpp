@@ -27,17 +27,10 @@ namespace {
 // to take the request; the request stands even when this runs out.
 constexpr UINT kRequestLimitMs = 10000;
 
-// The new block on the process heap, freed again unless released.
-struct NewBlockTraits {
-    using Type = HostInstanceBlock*;
-    static Type Empty() noexcept { return nullptr; }
-    static void Close(Type block) noexcept { HeapTraits<HostInstanceBlock>::Close(block); }
-};
-
 }  // namespace
 
 uint32_t CreateInstance(uint8_t* block) {
-    UniqueOwner<NewBlockTraits> owned(static_cast<HostInstanceBlock*>(
+    UniqueHostInstance owned(static_cast<HostInstanceBlock*>(
         ::HeapAlloc(::GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(HostInstanceBlock))));
     if (!owned) return kStatusOutOfMemory;
     HostInstance* instance = &owned.get()->instance;

@@ -2,6 +2,7 @@
 // the module keeps beside it about the instance's integrated console.
 #pragma once
 
+#include "base/UniqueHandle.h"
 #include "launch/LaunchContext.h"
 
 #include <windows.h>
@@ -21,6 +22,18 @@ struct HostInstanceBlock {
     UINT_PTR finishTimer;
 };
 static_assert(offsetof(HostInstanceBlock, instance) == 0, "the host's handle is the block's address");
+
+// The block on the process heap. Its magic is cleared before the block is
+// freed, so a stale handle handed in later is refused.
+struct HostInstanceTraits {
+    using Type = HostInstanceBlock*;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type block) noexcept {
+        block->instance.magic = 0;
+        HeapTraits<HostInstanceBlock>::Close(block);
+    }
+};
+using UniqueHostInstance = UniqueOwner<HostInstanceTraits>;
 
 inline HostInstanceBlock* BlockOf(HostInstance* instance) { return reinterpret_cast<HostInstanceBlock*>(instance); }
 inline HostInstanceBlock* BlockOf(LaunchContext* context) {

@@ -21,16 +21,6 @@ namespace {
 // How often a deferred end looks whether the loops have unwound.
 constexpr UINT kFinishPollMs = 20;
 
-struct HostInstanceTraits {
-    using Type = HostInstanceBlock*;
-    static Type Empty() noexcept { return nullptr; }
-    static void Close(Type block) noexcept {
-        block->instance.magic = 0;
-        HeapTraits<HostInstanceBlock>::Close(block);
-    }
-};
-using UniqueHostInstance = UniqueOwner<HostInstanceTraits>;
-
 // Deferred ends of this thread, by timer id.
 thread_local std::vector<std::pair<UINT_PTR, HostInstanceBlock*>> t_pending;
 

@@ -5,6 +5,7 @@
 // that another program changes.
 #include "ResourceIds.h"
 #include "host/HostCommands.h"
+#include "support/NamedObjectProbe.h"
 #include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
 #include "support/VirtualCameraFixture.h"
@@ -66,20 +67,6 @@ RECT ClientRectIn(HWND parent, HWND child) {
     ::GetWindowRect(child, &r);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     return r;
-}
-
-bool MutexExists(const char* name) {
-    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, name);
-    if (!mutex) return false;
-    ::CloseHandle(mutex);
-    return true;
-}
-
-bool EventExists(const char* name) {
-    HANDLE event = ::OpenEventA(SYNCHRONIZE, FALSE, name);
-    if (!event) return false;
-    ::CloseHandle(event);
-    return true;
 }
 
 class IntegratedConsole : public VirtualCameraBed {
@@ -175,6 +162,13 @@ protected:
         HWND dialog = nullptr;
         EXPECT_TRUE(WaitUntil([&] { return (dialog = NestedDialog()) != nullptr; }, kHangLimitMs));
         return dialog;
+    }
+    // The skinning library installed where the console looks for it, moved
+    // aside until the test ends.
+    void HideSkinLibrary() {
+        char windows[MAX_PATH] = {};
+        ::GetWindowsDirectoryA(windows, MAX_PATH);
+        HideInstalled(std::string(windows) + "\\TWAIN_32\\Kestrane\\XC0730\\HookWnd.DLL");
     }
     void HideInstalled(const std::string& path) {
         ASSERT_TRUE(::MoveFileExA(path.c_str(), (path + ".hidden").c_str(), MOVEFILE_REPLACE_EXISTING)) << path;
@@ -350,9 +344,7 @@ TEST_F(IntegratedConsole, TwoInstancesInOneHost) {
 // Without the skinning library: one message while the console is created;
 // the host's code meanwhile cannot open it again, and the panel then works.
 TEST_F(IntegratedConsole, WithoutTheSkinningLibraryTheMessageComesOnceAndThePanelWorks) {
-    char windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryA(windows, MAX_PATH);
-    HideInstalled(std::string(windows) + "\\TWAIN_32\\Kestrane\\XC0730\\HookWnd.DLL");
+    HideSkinLibrary();
     StartHost("", false);
 
     HWND box = nullptr;
@@ -371,9 +363,7 @@ TEST_F(IntegratedConsole, WithoutTheSkinningLibraryTheMessageComesOnceAndThePane
 }
 
 TEST_F(IntegratedConsole, DestroyingTheInstanceWhileItsCreationShowsTheSkinMessage) {
-    char windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryA(windows, MAX_PATH);
-    HideInstalled(std::string(windows) + "\\TWAIN_32\\Kestrane\\XC0730\\HookWnd.DLL");
+    HideSkinLibrary();
     StartHost("", false);
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = NestedDialog()) != nullptr; }, kHangLimitMs));

@@ -6,6 +6,7 @@
 #include "skin/ResourceLibrary.h"
 #include "support/GuardedBlock.h"
 #include "support/SeamOverride.h"
+#include "support/NamedObjectProbe.h"
 #include "support/TestBedFixture.h"
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 #include <string>
 
 using namespace ostrivan;
+using testsupport::MutexExists;
 using testsupport::GuardedBlock;
 
 namespace {
@@ -25,13 +27,6 @@ uint32_t Word(const char* block, size_t index) {
     uint32_t value;
     std::memcpy(&value, block + index * 4, 4);
     return value;
-}
-
-bool MutexExists(const char* name) {
-    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, name);
-    if (!mutex) return false;
-    ::CloseHandle(mutex);
-    return true;
 }
 
 class HostDispatcher : public testsupport::CameraTestBed {

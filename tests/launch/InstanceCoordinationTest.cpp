@@ -8,6 +8,7 @@
 #include "launch/KernelObjectNames.h"
 #include "settings/SettingsStore.h"
 #include "support/SeamOverride.h"
+#include "support/NamedObjectProbe.h"
 #include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
 
@@ -28,13 +29,6 @@ constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
 
 int RunDll32Console(const std::string& arguments) {
     return RunProgram("rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP " + arguments);
-}
-
-bool EventExists(const char* name) {
-    HANDLE event = ::OpenEventA(SYNCHRONIZE, FALSE, name);
-    if (!event) return false;
-    ::CloseHandle(event);
-    return true;
 }
 
 // A program in another process that holds something until released.
@@ -251,13 +245,6 @@ std::string LibraryString(UINT id) {
     if (library) ::LoadStringA(library, id, text, sizeof(text));
     if (library) ::FreeLibrary(library);
     return text;
-}
-
-bool MutexExists(const char* name) {
-    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, name);
-    if (!mutex) return false;
-    ::CloseHandle(mutex);
-    return true;
 }
 
 TEST_F(InstanceCoordination, IntroAsksAndRunsTheSetPasswordDialogOnlyOnYes) {
