@@ -7,6 +7,7 @@
 #include "framework/MessageLoop.h"
 #include "skin/ResourceLibrary.h"
 #include "skin/SkinMessages.h"
+#include "support/SkinRecorder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -65,17 +66,11 @@ LRESULT CALLBACK RecordSent(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-template <typename F>
-F ProbeEntry(HMODULE probe, const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(probe, name)));
-}
-
 class TabStripTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        probe = ::LoadLibraryA("HookWnd.DLL");  // the recording library beside this program
-        ASSERT_NE(nullptr, probe);
-        ProbeEntry<void (*)()>(probe, "ProbeReset")();
+        ASSERT_TRUE(recorder.Loaded());  // the recording library beside this program
+        recorder.Reset();
         ASSERT_TRUE(resources.Load());
         // The parent's template is this program's; the tab strip's the library's.
         HMODULE library = ostrivan::ResourceSource();
@@ -93,20 +88,12 @@ protected:
     void TearDown() override {
         tab.DestroyWindow();
         parent.DestroyWindow();
-        if (probe) ::FreeLibrary(probe);
     }
 
     HWND Item(int id) { return ::GetDlgItem(tab.hwnd(), id); }
     LRESULT ViewTabCheck() { return ::SendMessageA(Item(IDC_TAB_VIEW), BM_GETCHECK, 0, 0); }
-    std::vector<std::string> ProbeLines() {
-        std::vector<std::string> lines;
-        auto line = ProbeEntry<int (*)(int, char*, int)>(probe, "ProbeLogLine");
-        char buffer[1024];
-        for (int i = 0; line(i, buffer, sizeof(buffer)); ++i) lines.emplace_back(buffer);
-        return lines;
-    }
 
-    HMODULE probe = nullptr;
+    testsupport::SkinRecorder recorder;
     ostrivan::ResourceLibrary resources;
     ParentDialog parent;
     TabStripDialog tab;
@@ -129,10 +116,7 @@ TEST_F(TabStripTest, OpensAsAChildWithTheTabPressedAndTheSecondTabHidden) {
 }
 
 TEST_F(TabStripTest, SkinsWithTheBundleBackgroundAndTabImages) {
-    auto lines = ProbeLines();
-    std::vector<std::string> skins;
-    for (const auto& l : lines)
-        if (l.compare(0, 5, "skin ") == 0) skins.push_back(l);
+    std::vector<std::string> skins = recorder.LinesStarting("skin ");
     if (skins.empty()) {
         // Another skinning library in the library folder took the window.
         GTEST_SKIP() << "the recording library was not the one loaded";
@@ -147,8 +131,9 @@ TEST_F(TabStripTest, SkinsWithTheBundleBackgroundAndTabImages) {
     EXPECT_TRUE(tab.isSkinned());
     // The session ends with the window.
     tab.DestroyWindow();
-    lines = ProbeLines();
-    EXPECT_EQ(0, lines.back().compare(0, 8, "destroy ")) << lines.back();
+    std::vector<std::string> lines = recorder.Lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ("destroy", lines.back());
 }
 
 TEST_F(TabStripTest, TabsAskTheParentToShowOrHideThePanel) {
