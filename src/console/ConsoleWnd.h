@@ -76,6 +76,7 @@ private:
     LRESULT OnCameraPicked();
     LRESULT OnDeviceListReady(LPARAM job);
     LRESULT OnDeviceReachable();
+    LRESULT OnBringToFront();
 
     // Initialisation steps.
     void RestoreWindowPosition();
