@@ -3,7 +3,7 @@
 // without a fault, and on the camera that stayed.
 #include "ResourceIds.h"
 #include "devices/VirtualCameras.h"
-#include "reliability/Figures.h"
+#include "reliability/ConsoleProcess.h"
 #include "settings/SettingsStore.h"
 #include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
@@ -24,16 +24,10 @@ using namespace reliability;
 
 namespace {
 
-constexpr DWORD kHangLimitMs = 60000;  // only catches hangs
-constexpr const char* kTitle = "XC0730 Camera Console";
-constexpr const char* kFirst = "XC0730 Web Camera";
+constexpr const char* kFirst = kCamera;
 constexpr const char* kSecond = "XC0730 Web Camera #2";
 constexpr int kBurst = 100;
 constexpr int kStormCycles = 15;
-
-std::string Console(const std::string& arguments) {
-    return "rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP " + arguments;
-}
 
 std::string CameraCaption(HWND window) {
     char caption[300] = {};
@@ -43,27 +37,19 @@ std::string CameraCaption(HWND window) {
     return text.substr(text.find_first_not_of(' ') == std::string::npos ? text.size() : text.find_first_not_of(' '));
 }
 
-bool Answers(HWND window) {
-    DWORD_PTR ignored = 0;
-    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, kHangLimitMs, &ignored) != 0;
-}
-
 void Burst(HWND window) {
     for (int i = 0; i < kBurst; ++i) ::PostMessageA(window, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
 }
 
-class DeviceStorm : public VirtualCameraBed {
+class DeviceStorm : public ConsoleBed {
 protected:
     void SetUp() override {
-        VirtualCameraBed::SetUp();
-        ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
-        PlugStandardCamera(1, kFirst);
+        ConsoleBed::SetUp();
         PlugStandardCamera(2, kSecond);
     }
     void TearDown() override {
         if (process_) EndConsole();
-        ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
-        VirtualCameraBed::TearDown();
+        ConsoleBed::TearDown();
     }
     HWND Launch() {
         process_ = StartProgram(Console(""));
@@ -76,14 +62,7 @@ protected:
     // crash when it does not.
     void EndConsole() {
         RunProgram(Console("/quit"));
-        DWORD code = static_cast<DWORD>(kTimedOut);
-        if (::WaitForSingleObject(process_, kHangLimitMs) != WAIT_OBJECT_0) {
-            ::TerminateProcess(process_, 1);
-        } else {
-            ::GetExitCodeProcess(process_, &code);
-        }
-        Count(static_cast<int>(code), &figures_);
-        ::CloseHandle(process_);
+        Count(Finish(process_, kHangLimitMs), &figures_);
         process_ = nullptr;
     }
 

@@ -3,7 +3,7 @@
 // or a string it asks for: the skinning message or the plain fallback, a
 // console that still answers and ends on "/quit", never a fault or a hang.
 #include "ResourceIds.h"
-#include "reliability/Figures.h"
+#include "reliability/ConsoleProcess.h"
 #include "settings/SettingsStore.h"
 #include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
@@ -22,14 +22,6 @@ using namespace testsupport;
 using namespace reliability;
 
 namespace {
-
-constexpr DWORD kHangLimitMs = 60000;  // only catches hangs
-constexpr const char* kTitle = "XC0730 Camera Console";
-constexpr const char* kCamera = "XC0730 Web Camera";
-
-std::string Console(const std::string& arguments) {
-    return "rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP " + arguments;
-}
 
 std::string WindowsFile(const char* relative) {
     char folder[MAX_PATH] = {};
@@ -164,22 +156,8 @@ Found FindShownConsole() {
     return found;
 }
 
-bool Answers(HWND window) {
-    DWORD_PTR ignored = 0;
-    return window && ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, kHangLimitMs, &ignored) != 0;
-}
-
-class OutsideLibraries : public VirtualCameraBed {
+class OutsideLibraries : public ConsoleBed {
 protected:
-    void SetUp() override {
-        VirtualCameraBed::SetUp();
-        ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
-        PlugStandardCamera(1, kCamera);
-    }
-    void TearDown() override {
-        ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
-        VirtualCameraBed::TearDown();
-    }
 
     // Runs a console; with skinMessage, expects the skinning message first
     // and answers it as a user would. The console must then answer and end
@@ -202,15 +180,9 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return (found = FindShownConsole()).console && !found.box; }, kHangLimitMs));
         EXPECT_TRUE(Answers(found.console));
         RunProgram(Console("/quit"));
-        DWORD code = static_cast<DWORD>(kTimedOut);
-        if (::WaitForSingleObject(process, kHangLimitMs) == WAIT_OBJECT_0) {
-            ::GetExitCodeProcess(process, &code);
-        } else {
-            ::TerminateProcess(process, 1);
-        }
-        ::CloseHandle(process);
-        Count(static_cast<int>(code), figures);
-        EXPECT_EQ(0u, code);
+        int code = Finish(process, kHangLimitMs);
+        Count(code, figures);
+        EXPECT_EQ(0, code);
     }
 };
 

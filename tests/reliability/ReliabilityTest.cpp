@@ -2,7 +2,7 @@
 // random host calls, random and very long command lines, many launches at
 // once. Each group prints its figures (cases tried, crashes, hangs, lost
 // values) and fails on any crash, hang or lost value.
-#include "reliability/Figures.h"
+#include "reliability/ConsoleProcess.h"
 #include "settings/SettingsStore.h"
 #include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
@@ -25,12 +25,8 @@ using namespace reliability;
 
 namespace {
 
-// Generous for a loaded machine: these only tell a hang from slowness.
-constexpr DWORD kHangLimitMs = 60000;
-constexpr DWORD kFuzzHangLimitMs = 400000;
-constexpr const char* kTitle = "XC0730 Camera Console";
+constexpr DWORD kFuzzHangLimitMs = 400000;  // a whole batch of calls
 constexpr const char* kQuitEvent = "XC0730 Standalone Console Quit Event";
-constexpr const char* kCamera = "XC0730 Web Camera";
 const char* const kExports[] = {"ksCVWConsoleRunDLL32EP", "ksCVWParentalRunDLL32EP", "ksCVWIntroRunDLL32EP",
                                 "ksCVWUtilityRunDLL32EP"};
 
@@ -52,10 +48,6 @@ uint32_t RunSeed() {
 }
 
 std::string Program(const std::string& name) { return "\"" + ProgramFolder() + name + "\""; }
-
-std::string RunDll32(const char* exportName, const std::string& arguments) {
-    return std::string("rundll32.exe Ostrivan.dll,") + exportName + " " + arguments;
-}
 
 // Takes apart every word that would end or forward another copy, in any
 // mix of upper and lower case.
@@ -99,21 +91,8 @@ bool ConsoleShown() {
 // Ends a standalone console the way another copy does, and waits until it
 // has let go of its Quit event.
 bool QuitConsole() {
-    if (RunProgram(RunDll32("ksCVWConsoleRunDLL32EP", "/quit")) != 0) return false;
+    if (RunProgram(Console("/quit")) != 0) return false;
     return WaitUntil([] { return !EventExists(kQuitEvent); }, kHangLimitMs);
-}
-
-// Waits for a process; its exit code, or kTimedOut (the process is ended).
-int Finish(HANDLE process, DWORD ms) {
-    DWORD code = static_cast<DWORD>(kTimedOut);
-    if (::WaitForSingleObject(process, ms) == WAIT_OBJECT_0) {
-        ::GetExitCodeProcess(process, &code);
-    } else {
-        ::TerminateProcess(process, 1);
-        ::WaitForSingleObject(process, ms);
-    }
-    ::CloseHandle(process);
-    return static_cast<int>(code);
 }
 
 // Runs a program that may open standalone consoles one after another and
@@ -132,23 +111,17 @@ int RunClosingConsoles(const std::string& commandLine, int* consolesClosed) {
     return Finish(process, 0);
 }
 
-class Reliability : public VirtualCameraBed {
+class Reliability : public ConsoleBed {
 protected:
-    void SetUp() override {
-        VirtualCameraBed::SetUp();
-        ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
-        PlugStandardCamera(1, kCamera);
-    }
     void TearDown() override {
         // Nothing a test started may outlive it.
         if (EventExists(kQuitEvent)) QuitConsole();
         EXPECT_FALSE(EventExists(kQuitEvent)) << "a console was left running";
-        ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
-        VirtualCameraBed::TearDown();
+        ConsoleBed::TearDown();
     }
     // Starts a standalone console and waits for its window.
     HANDLE StartConsole() {
-        HANDLE process = StartProgram(RunDll32("ksCVWConsoleRunDLL32EP", ""));
+        HANDLE process = StartProgram(Console(""));
         EXPECT_TRUE(process);
         EXPECT_TRUE(WaitUntil([] { return EventExists(kQuitEvent) && ConsoleShown(); }, kHangLimitMs));
         return process;
@@ -226,9 +199,7 @@ TEST_F(Reliability, RundllEntryPointsTakeRandomAndLongCommandLines) {
     }
 
     // The console that ran meanwhile is still there and still answers.
-    HWND window = ::FindWindowA(nullptr, kTitle);
-    DWORD_PTR ignored = 0;
-    EXPECT_TRUE(window && ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, kHangLimitMs, &ignored));
+    EXPECT_TRUE(Answers(::FindWindowA(nullptr, kTitle)));
     EXPECT_EQ(1, ShownConsoleWindows());
     EXPECT_TRUE(QuitConsole());
     int anchorCode = Finish(anchor, kHangLimitMs);
@@ -264,7 +235,7 @@ TEST_F(Reliability, TwentySimultaneousLaunchesOpenOneConsole) {
     Figures figures;
     std::vector<HANDLE> processes;
     for (int i = 0; i < kLaunches; ++i) {
-        HANDLE process = StartProgram(RunDll32("ksCVWConsoleRunDLL32EP", ""));
+        HANDLE process = StartProgram(Console(""));
         ASSERT_TRUE(process);
         processes.push_back(process);
     }
