@@ -58,6 +58,13 @@ void ConsoleWnd::RestoreWindowPosition() {
     PlaceFooterControls();
 }
 
+void ConsoleWnd::ShowOptions() {
+    optionsDialog_.SetDeviceName(context_ ? context_->selectedDevice : nullptr);
+    if (optionsDialog_.DoModal(hwnd()) != IDOK) return;
+    HWND order = AlwaysOnTopSetting() ? HWND_TOPMOST : HWND_NOTOPMOST;
+    ::SetWindowPos(hwnd(), order, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER);
+}
+
 void ConsoleWnd::PlaceFooterControls() {
     RECT window{};
     ::GetWindowRect(hwnd(), &window);

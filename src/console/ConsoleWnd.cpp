@@ -135,6 +135,7 @@ LRESULT ConsoleWnd::OnClose() {
     ::SendMessageA(titleStatic_.hwnd(), WM_SETFONT, 0, FALSE);
     ::SendMessageA(infoPanel_.hwnd(), WM_SETFONT, 0, FALSE);
     titleFont_.reset();
+    if (optionsDialog_.IsWindow()) ::SendMessageA(optionsDialog_.hwnd(), WM_CLOSE, 0, 0);
     if (deviceButton_.IsWindow()) deviceButton_.ClearEntries();
     return Dialog::WindowProc(WM_CLOSE, 0, 0);
 }
@@ -168,7 +169,7 @@ LRESULT ConsoleWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     case IDC_MINIMIZE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
     case IDC_CLOSE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case IDC_CAMERA_BUTTON: deviceButton_.ShowMenu(); break;
-    case IDC_OPTIONS: break;  // the options dialog is not part of this build yet
+    case IDC_OPTIONS: ShowOptions(); break;
     case SC_SIZE:
     case SC_MOVE:
     case SC_MINIMIZE:
