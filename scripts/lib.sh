@@ -72,6 +72,17 @@ prepare_prefixes() {
   prepare_hidpi_prefix
 }
 
+# How the test, screenshot and benchmark runs begin: what they need
+# installed, a build, a display of their own (it comes first: the prefix's
+# desktop process, started by the preparation, must find it) and both
+# prefixes ready with this prefix's server running.
+prepare_run() {
+  "$OSTRIVAN_ROOT/scripts/install-deps.sh"
+  build_all
+  start_xvfb
+  prepare_prefixes
+}
+
 stop_services() {
   if [ "$_started_wineserver" = yes ]; then
     wineserver -k 2>/dev/null || true

@@ -5,10 +5,7 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 trap stop_services EXIT
 
-"$OSTRIVAN_ROOT/scripts/install-deps.sh"
-build_all
-start_xvfb
-prepare_prefixes
+prepare_run
 mkdir -p "$OSTRIVAN_ROOT/docs"
 
 plug_virtual_camera

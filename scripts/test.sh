@@ -5,11 +5,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 trap stop_services EXIT
 
-"$OSTRIVAN_ROOT/scripts/install-deps.sh"
-build_all
-# The display comes first: the prefix's desktop process, started by the
-# preparation, must find it.
-start_xvfb
-prepare_prefixes
+prepare_run
 log "running the tests (display $DISPLAY)"
 ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 600

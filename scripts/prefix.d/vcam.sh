@@ -11,7 +11,7 @@ wine 'C:\windows\syswow64\regsvr32.exe' /s 'C:\windows\system32\testbedvcam.dll'
 _vcam_desktop_running() {
   local pid
   for pid in $(pgrep -f 'explorer.exe /desktop' 2>/dev/null); do
-    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    { tr '\0' '\n' < "/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
   done
   return 1
 }

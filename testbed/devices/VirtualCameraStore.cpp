@@ -2,11 +2,13 @@
 
 #include "base/UniqueHandle.h"
 #include "devices/TestBedRegistry.h"
+#include "devices/TextCodes.h"
 
 #include <cstdlib>
 
 namespace testbed {
 
+using ostrivan::UniqueHandle;
 using ostrivan::UniqueKey;
 
 namespace {
@@ -21,24 +23,6 @@ const char* GroupName(ControlGroup group) {
         case ControlGroup::Vendor: return "Vendor";
     }
     return "Unknown";
-}
-
-std::wstring Utf8ToWide(const std::string& text) {
-    int length = ::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
-
-std::string WideToUtf8(const wchar_t* text) {
-    int length = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return std::string();
-    std::string utf8(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
-    utf8.resize(static_cast<size_t>(length - 1));
-    return utf8;
 }
 
 bool ValidIndex(int index) { return index >= 1 && index <= kMaxVirtualCameras; }
@@ -84,6 +68,32 @@ DWORD NumberOr(HKEY key, const char* name, DWORD fallback) {
     return GetNumber(key, name, &value) ? value : fallback;
 }
 
+// Read-modify-write of a counter, held against other processes doing the same.
+class CounterLock {
+public:
+    CounterLock() : mutex_(::CreateMutexA(nullptr, FALSE, "CameraTestBedStoreCounters")) {
+        if (mutex_) {
+            DWORD wait = ::WaitForSingleObject(mutex_.get(), 10000);
+            held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+        }
+    }
+    ~CounterLock() {
+        if (held_) ::ReleaseMutex(mutex_.get());
+    }
+    CounterLock(const CounterLock&) = delete;
+    CounterLock& operator=(const CounterLock&) = delete;
+
+private:
+    UniqueHandle mutex_;
+    bool held_ = false;
+};
+
+bool AddTo(HKEY key, const char* name, int change) {
+    DWORD value = NumberOr(key, name, 0);
+    if (change < 0 && value == 0) return true;  // a count reset while a bind lived
+    return PutNumber(key, name, value + static_cast<DWORD>(change));
+}
+
 bool DeleteTree(const std::string& path) {
     LSTATUS status = ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
     if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return false;
@@ -101,7 +111,7 @@ bool WriteVirtualCamera(int index, const VirtualCameraSpec& config) {
     return ::RegSetValueExW(key.get(), L"Description", 0, REG_SZ, reinterpret_cast<const BYTE*>(description.c_str()),
                             static_cast<DWORD>((description.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS &&
            PutNumber(key.get(), "Interfaces", config.interfaces) && PutNumber(key.get(), "PinCount", config.pinCount) &&
-           PutNumber(key.get(), "Failures", config.failures);
+           PutNumber(key.get(), "Failures", config.failures) && PutNumber(key.get(), "Behaviour", config.behaviour);
 }
 
 bool ReadVirtualCamera(int index, VirtualCameraSpec* config) {
@@ -119,6 +129,7 @@ bool ReadVirtualCamera(int index, VirtualCameraSpec* config) {
     config->interfaces = NumberOr(key.get(), "Interfaces", kOfferAll);
     config->pinCount = NumberOr(key.get(), "PinCount", 1);
     config->failures = NumberOr(key.get(), "Failures", 0);
+    config->behaviour = NumberOr(key.get(), "Behaviour", 0);
     return true;
 }
 
@@ -128,8 +139,20 @@ bool IsCameraPlugged(int index) {
 }
 
 bool SetCameraPlugged(int index, bool plugged) {
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
+    if (!key) return false;
+    CounterLock lock;
+    return (!plugged || AddTo(key.get(), "Generation", 1)) && PutNumber(key.get(), "Plugged", plugged ? 1 : 0);
+}
+
+DWORD CameraGeneration(int index) {
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE) : UniqueKey();
+    return key ? NumberOr(key.get(), "Generation", 0) : 0;
+}
+
+bool SetCameraBehaviour(int index, DWORD behaviour) {
     UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_SET_VALUE) : UniqueKey();
-    return key && PutNumber(key.get(), "Plugged", plugged ? 1 : 0);
+    return key && PutNumber(key.get(), "Behaviour", behaviour);
 }
 
 std::vector<int> VirtualCameraIndexes() {
@@ -160,7 +183,9 @@ bool OfferControl(int index, ControlGroup group, LONG id, const ControlState& st
            PutNumber(key.get(), "Capabilities", static_cast<DWORD>(state.capabilities)) &&
            PutNumber(key.get(), "Value", static_cast<DWORD>(state.value)) &&
            PutNumber(key.get(), "Flags", static_cast<DWORD>(state.flags)) &&
-           PutNumber(key.get(), "Failures", state.failures) && PutNumber(key.get(), "SetCalls", 0);
+           PutNumber(key.get(), "Failures", state.failures) &&
+           PutNumber(key.get(), "AutoValue", static_cast<DWORD>(state.autoValue)) &&
+           PutNumber(key.get(), "SetCalls", 0);
 }
 
 bool WithdrawControl(int index, ControlGroup group, LONG id) {
@@ -187,6 +212,7 @@ bool ReadControl(int index, ControlGroup group, LONG id, ControlState* state) {
     read.value = static_cast<LONG>(n[5]);
     read.flags = static_cast<LONG>(n[6]);
     read.failures = n[7];
+    read.autoValue = static_cast<LONG>(NumberOr(key.get(), "AutoValue", n[5]));
     *state = read;
     return true;
 }
@@ -195,6 +221,11 @@ bool StoreControlValue(int index, ControlGroup group, LONG id, LONG value, LONG 
     UniqueKey key = ValidIndex(index) ? OpenKey(ControlPath(index, group, id), KEY_SET_VALUE) : UniqueKey();
     return key && PutNumber(key.get(), "Value", static_cast<DWORD>(value)) &&
            PutNumber(key.get(), "Flags", static_cast<DWORD>(flags));
+}
+
+bool SetAutomaticChoice(int index, ControlGroup group, LONG id, LONG value) {
+    UniqueKey key = ValidIndex(index) ? OpenKey(ControlPath(index, group, id), KEY_SET_VALUE) : UniqueKey();
+    return key && PutNumber(key.get(), "AutoValue", static_cast<DWORD>(value));
 }
 
 bool SetControlFailures(int index, ControlGroup group, LONG id, DWORD failures) {
@@ -210,7 +241,9 @@ DWORD SetCallCount(int index, ControlGroup group, LONG id) {
 bool CountSetCall(int index, ControlGroup group, LONG id) {
     UniqueKey key =
         ValidIndex(index) ? OpenKey(ControlPath(index, group, id), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
-    return key && PutNumber(key.get(), "SetCalls", NumberOr(key.get(), "SetCalls", 0) + 1);
+    if (!key) return false;
+    CounterLock lock;
+    return AddTo(key.get(), "SetCalls", 1);
 }
 
 bool StoreLastBuffer(int index, LONG id, const void* data, DWORD size) {
@@ -230,6 +263,55 @@ std::string LastBuffer(int index, LONG id) {
         return std::string();
     }
     return std::string(data, size);
+}
+
+namespace {
+
+bool ChangeBinds(int index, int change) {
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
+    if (!key) return false;
+    CounterLock lock;
+    if (change < 0) return AddTo(key.get(), "BoundNow", -1);
+    DWORD now = NumberOr(key.get(), "BoundNow", 0) + 1;
+    return AddTo(key.get(), "Binds", 1) && PutNumber(key.get(), "BoundNow", now) &&
+           (now <= NumberOr(key.get(), "MostBound", 0) || PutNumber(key.get(), "MostBound", now));
+}
+
+}  // namespace
+
+bool CountBindStarted(int index) { return ChangeBinds(index, 1); }
+bool CountBindEnded(int index) { return ChangeBinds(index, -1); }
+
+BindCounts ReadBindCounts(int index) {
+    BindCounts counts;
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE) : UniqueKey();
+    if (!key) return counts;
+    CounterLock lock;
+    counts.total = NumberOr(key.get(), "Binds", 0);
+    counts.now = NumberOr(key.get(), "BoundNow", 0);
+    counts.most = NumberOr(key.get(), "MostBound", 0);
+    return counts;
+}
+
+bool ResetBindCounts(int index) {
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
+    if (!key) return false;
+    CounterLock lock;
+    return PutNumber(key.get(), "Binds", 0) && PutNumber(key.get(), "MostBound", NumberOr(key.get(), "BoundNow", 0));
+}
+
+ControlState OfferedState(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags,
+                          LONG capabilities) {
+    ControlState state;
+    state.minimum = minimum;
+    state.maximum = maximum;
+    state.step = step;
+    state.defaultValue = defaultValue;
+    state.value = value;
+    state.autoValue = value;
+    state.flags = flags;
+    state.capabilities = capabilities;
+    return state;
 }
 
 CLSID VirtualCameraClsid(int index) {

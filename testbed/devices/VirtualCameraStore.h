@@ -4,10 +4,13 @@
 // answers from it and writes back what it is told to set.
 //
 // Layout, under HKLM\Software\CameraTestBed\VirtualCameras\<index>:
-//   Description (UTF-8 in the API), Plugged, Interfaces, PinCount, Failures
+//   Description (UTF-8 in the API), Plugged, Interfaces, PinCount, Failures,
+//   Behaviour, Generation (plugs so far), Binds, BoundNow, MostBound
 //   CameraControl\<id>, ProcAmp\<id>, Vendor\<id>: one key per offered property
 //     Minimum Maximum Step Default Capabilities Value Flags Failures SetCalls
+//     AutoValue (the camera's own choice while automatic)
 //     LastBuffer (vendor properties: the last buffer a Set carried)
+// Counters are changed under one named mutex, since several processes count.
 //
 // Every call reports success as a bool; out-values are untouched on failure.
 #pragma once
@@ -39,6 +42,28 @@ enum : DWORD {
     kFailRange = 1,  // GetRange
     kFailGet = 2,    // Get
     kFailSet = 4,    // Set (still counted)
+    // The camera goes away at the next call of this property, before
+    // answering it: the store marks it unplugged (the call and every later
+    // one fail as on a camera that is gone) and the bit clears. Its device
+    // and capture device stay until UnplugVirtualCamera finishes the removal.
+    kUnplugAtCall = 8,
+};
+
+// How closely the camera follows the rules of a real one. A camera without
+// these answers leniently: it stores whatever a Set gives.
+enum : DWORD {
+    // A Set with the automatic flag switches only the mode; while automatic,
+    // Get reports the camera's own choice (AutoValue), not the stored value.
+    kActAutomatic = 1,
+    // A Set fails with E_INVALIDARG and changes nothing when its flags are not
+    // exactly 1 or 2, its mode is not among the capabilities, or (manual, and
+    // for private properties) its value lies outside the range.
+    kStrictWrites = 2,
+    kRejectOffStep = 4,  // a value off the step fails with E_INVALIDARG
+    kRoundOffStep = 8,   // a value off the step is rounded to the nearest step
+    // A capture device bound before an unplug stays dead after a replug.
+    kDeadAfterUnplug = 16,
+    kRealCamera = kActAutomatic | kStrictWrites | kRejectOffStep | kDeadAfterUnplug,
 };
 
 enum class ControlGroup { CameraControl, ProcAmp, Vendor };
@@ -48,6 +73,14 @@ struct VirtualCameraSpec {
     DWORD interfaces = kOfferAll;
     DWORD pinCount = 1;  // 0 or 1
     DWORD failures = 0;
+    DWORD behaviour = 0;
+};
+
+// Binds of a camera's capture device: all so far, alive now, most alive at once.
+struct BindCounts {
+    DWORD total = 0;
+    DWORD now = 0;
+    DWORD most = 0;
 };
 
 // One property as the device reports it; a vendor property uses value only.
@@ -60,7 +93,12 @@ struct ControlState {
     LONG value = 128;
     LONG flags = 2;
     DWORD failures = 0;
+    LONG autoValue = 128;  // what the camera chooses while automatic
 };
+
+// A property's state, its automatic choice starting at its value.
+ControlState OfferedState(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags,
+                          LONG capabilities);
 
 constexpr int kMaxVirtualCameras = 99;
 
@@ -68,7 +106,10 @@ constexpr int kMaxVirtualCameras = 99;
 bool WriteVirtualCamera(int index, const VirtualCameraSpec& config);
 bool ReadVirtualCamera(int index, VirtualCameraSpec* config);
 bool IsCameraPlugged(int index);
+// Plugging in starts a new generation of the camera.
 bool SetCameraPlugged(int index, bool plugged);
+DWORD CameraGeneration(int index);
+bool SetCameraBehaviour(int index, DWORD behaviour);
 std::vector<int> VirtualCameraIndexes();
 bool DeleteVirtualCamera(int index);
 
@@ -78,11 +119,20 @@ bool WithdrawControl(int index, ControlGroup group, LONG id);
 bool ReadControl(int index, ControlGroup group, LONG id, ControlState* state);
 // The device side of a Set: value and flags become current.
 bool StoreControlValue(int index, ControlGroup group, LONG id, LONG value, LONG flags);
+// The camera's own choice while automatic; not a Set, so not counted.
+bool SetAutomaticChoice(int index, ControlGroup group, LONG id, LONG value);
 bool SetControlFailures(int index, ControlGroup group, LONG id, DWORD failures);
 DWORD SetCallCount(int index, ControlGroup group, LONG id);
 bool CountSetCall(int index, ControlGroup group, LONG id);
 bool StoreLastBuffer(int index, LONG id, const void* data, DWORD size);
 std::string LastBuffer(int index, LONG id);
+
+// Kept by the capture device: a bind starts when a filter is made, ends when it goes.
+bool CountBindStarted(int index);
+bool CountBindEnded(int index);
+BindCounts ReadBindCounts(int index);
+// Starts counting anew from the binds alive now.
+bool ResetBindCounts(int index);
 
 // Each camera's capture device has its own class id; the index is its last bytes.
 CLSID VirtualCameraClsid(int index);

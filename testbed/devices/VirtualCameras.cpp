@@ -2,6 +2,7 @@
 
 #include "base/UniqueHandle.h"
 #include "devices/TestBedDevices.h"
+#include "devices/TextCodes.h"
 
 #include <dbt.h>
 
@@ -11,30 +12,9 @@ namespace testbed {
 
 namespace {
 
-std::string AnsiFromUtf8(const std::string& utf8) {
-    int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    if (length <= 0) return utf8;
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), length);
-    int size = ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return utf8;
-    std::string ansi(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), size, nullptr, nullptr);
-    ansi.resize(static_cast<size_t>(size - 1));
-    return ansi;
-}
-
 ControlState Range(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags,
                    LONG capabilities = 2) {
-    ControlState state;
-    state.minimum = minimum;
-    state.maximum = maximum;
-    state.step = step;
-    state.defaultValue = defaultValue;
-    state.value = value;
-    state.flags = flags;
-    state.capabilities = capabilities;
-    return state;
+    return OfferedState(minimum, maximum, step, defaultValue, value, flags, capabilities);
 }
 
 }  // namespace
@@ -52,19 +32,33 @@ std::string VirtualCameraInstanceId(int index) {
     return id;
 }
 
-bool DefineStandardCamera(int index, const std::string& description) {
+bool DefineCamera(int index, const std::string& description, CameraPreset preset) {
     VirtualCameraSpec config;
     config.description = description;
+    const bool real = preset != CameraPreset::Standard;
+    config.behaviour = real ? DWORD{kRealCamera} : 0;
+    ControlState exposure = Range(-13, -1, 1, -6, -6, 1, 3);
+    exposure.autoValue = real ? -5 : -6;
+    const ControlState backlight = real ? Range(0, 1, 1, 1, 1, 2) : Range(0, 2, 1, 1, 1, 2);
+    const ControlState powerLine = real ? Range(0, 3, 1, 3, 3, 2) : Range(0, 2, 1, 1, 1, 2);
+    const LONG fallbackValue = preset == CameraPreset::PowerLineFallback ? 3 : 2;
     const LONG kVendorValueOnly = 0;
-    return WriteVirtualCamera(index, config) &&
-           OfferControl(index, ControlGroup::ProcAmp, 0, Range(0, 255, 1, 128, 128, 2)) &&       // brightness
-           OfferControl(index, ControlGroup::ProcAmp, 1, Range(0, 100, 1, 50, 50, 2)) &&         // contrast
-           OfferControl(index, ControlGroup::ProcAmp, 4, Range(0, 15, 1, 7, 7, 2)) &&            // sharpness
-           OfferControl(index, ControlGroup::ProcAmp, 8, Range(0, 2, 1, 1, 1, 2)) &&             // backlight
-           OfferControl(index, ControlGroup::ProcAmp, 13, Range(0, 2, 1, 1, 1, 2)) &&            // power line
-           OfferControl(index, ControlGroup::CameraControl, 4, Range(-13, -1, 1, -6, -6, 1, 3)) &&  // exposure
-           OfferControl(index, ControlGroup::Vendor, 259, Range(1, 3, 1, 2, 2, kVendorValueOnly)) &&
-           OfferControl(index, ControlGroup::Vendor, 2053, Range(0, 1, 1, 0, 0, kVendorValueOnly));
+    bool ok = WriteVirtualCamera(index, config) && ResetBindCounts(index) &&
+              OfferControl(index, ControlGroup::ProcAmp, 0, Range(0, 255, 1, 128, 128, 2)) &&  // brightness
+              OfferControl(index, ControlGroup::ProcAmp, 1, Range(0, 100, 1, 50, 50, 2)) &&    // contrast
+              OfferControl(index, ControlGroup::ProcAmp, 4, Range(0, 15, 1, 7, 7, 2)) &&       // sharpness
+              OfferControl(index, ControlGroup::ProcAmp, 8, backlight) &&
+              OfferControl(index, ControlGroup::CameraControl, 4, exposure) &&
+              OfferControl(index, ControlGroup::Vendor, 259,
+                           Range(1, 3, 1, 2, fallbackValue, kVendorValueOnly)) &&  // power line, privately
+              OfferControl(index, ControlGroup::Vendor, 2053, Range(0, 1, 1, 0, 0, kVendorValueOnly));
+    if (!ok) return false;
+    return preset == CameraPreset::PowerLineFallback ? WithdrawControl(index, ControlGroup::ProcAmp, 13)
+                                                     : OfferControl(index, ControlGroup::ProcAmp, 13, powerLine);
+}
+
+bool DefineStandardCamera(int index, const std::string& description) {
+    return DefineCamera(index, description, CameraPreset::Standard);
 }
 
 bool SyncCaptureDevices() {

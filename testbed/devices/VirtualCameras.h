@@ -20,9 +20,23 @@ std::string VirtualCameraServerPath();
 
 std::string VirtualCameraInstanceId(int index);  // "ROOT\IMAGE\VCAM<index>"
 
-// Writes the camera and offers the console's properties with plain values:
-// brightness, contrast, sharpness, backlight compensation, power-line
-// frequency, exposure (automatic), and the vendor power-line and lock properties.
+// The properties a defined camera offers: brightness, contrast, sharpness,
+// backlight compensation, power-line frequency, exposure (automatic), and the
+// private power-line and lock properties.
+enum class CameraPreset {
+    // Plain values, and a camera that stores whatever it is told.
+    Standard,
+    // Acts as a real camera (kRealCamera): backlight 0 to 1 (default 1), power
+    // line 0 to 3 holding 3 (automatic), exposure automatic at the camera's
+    // own choice -5 (stored manual value -6).
+    Real,
+    // Real, but without power line on the picture interface: the private
+    // property 259 holds 3 (60 Hz).
+    PowerLineFallback,
+};
+
+// Writes the camera and its properties (set-call and bind counts start anew).
+bool DefineCamera(int index, const std::string& description, CameraPreset preset);
 bool DefineStandardCamera(int index, const std::string& description);
 
 bool PlugVirtualCamera(int index);

@@ -6,9 +6,11 @@
 //   camtestbed clear        (also unplugs and forgets the virtual cameras)
 //   camtestbed list
 // and the virtual camera commands of VirtualCameraCommands.cpp (camera,
-// property, withdraw, fail, show, plug, unplug, cameras).
+// behaviour, binds, plug, unplug, cameras) and PropertyCommands.cpp
+// (property, withdraw, fail, show).
 #include "devices/TestBedDevices.h"
 #include "devices/VirtualCameras.h"
+#include "tool/PropertyCommands.h"
 #include "tool/VirtualCameraCommands.h"
 
 #include <cstdio>
@@ -25,6 +27,7 @@ int Usage() {
         "       camtestbed clear | list\n",
         stderr);
     std::fputs(camtestbed::kVirtualCameraUsage, stderr);
+    std::fputs(camtestbed::kPropertyUsage, stderr);
     return 2;
 }
 

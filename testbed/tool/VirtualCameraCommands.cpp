@@ -1,121 +1,96 @@
 #include "tool/VirtualCameraCommands.h"
 
 #include "devices/VirtualCameras.h"
+#include "tool/CommandArgs.h"
+#include "tool/PropertyCommands.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace camtestbed {
 
 const char kVirtualCameraUsage[] =
-    "       camtestbed camera <n> <description> [--bare] [--interfaces MASK] [--pins 0|1] [--failures MASK]\n"
-    "       camtestbed property <n> camera|procamp|vendor <id> <min> <max> <step> <default> <value> <flags>\n"
-    "                  [--caps N] [--failures MASK]\n"
-    "       camtestbed withdraw <n> camera|procamp|vendor <id>\n"
-    "       camtestbed fail <n> camera|procamp|vendor <id> <MASK>\n"
-    "       camtestbed show <n> camera|procamp|vendor <id>\n"
+    "       camtestbed camera <n> <description> [--real | --fallback | --bare] [--interfaces MASK]\n"
+    "                  [--pins 0|1] [--failures MASK] [--behaviour MASK]\n"
+    "           defines the camera with the console's properties: plain and lenient, or\n"
+    "           --real: acts as a real camera (behaviour 27), backlight 0..1 default 1,\n"
+    "                   power line 0..3 holding 3, exposure automatic (its own choice -5)\n"
+    "           --fallback: --real without power line on the picture interface;\n"
+    "                   private property 259 holds 3 (60 Hz)\n"
+    "           --bare: only the camera's own settings, its properties stay\n"
+    "       camtestbed behaviour <n> <MASK>\n"
     "       camtestbed plug <n> [description] | unplug <n> | cameras\n"
+    "       camtestbed binds <n> [reset]     prints \"binds B now N most M\": capture devices\n"
+    "           bound so far, bound now, most bound at once (reset: count anew from now)\n"
     "  interfaces: 1 property set, 2 camera control, 4 picture control, 8 video control\n"
-    "  camera failures: 1 pin enumeration, 2 taking a pin; property failures: 1 range, 2 get, 4 set\n";
+    "  camera failures: 1 pin enumeration, 2 taking a pin\n"
+    "  behaviour: 1 automatic mode leaves the value to the camera, 2 strict writes (flags\n"
+    "    exactly 1 or 2, a mode the capabilities offer, a value in range), 4 a value off\n"
+    "    the step fails, 8 a value off the step is rounded, 16 a device bound before an\n"
+    "    unplug stays dead\n";
 
 namespace {
 
-using testbed::ControlGroup;
-
-bool Number(const char* text, long* value) {
-    char* end = nullptr;
-    long parsed = std::strtol(text, &end, 0);
-    if (!text[0] || *end) return false;
-    *value = parsed;
-    return true;
-}
-
-bool Group(const char* text, ControlGroup* group) {
-    if (std::strcmp(text, "camera") == 0) *group = ControlGroup::CameraControl;
-    else if (std::strcmp(text, "procamp") == 0) *group = ControlGroup::ProcAmp;
-    else if (std::strcmp(text, "vendor") == 0) *group = ControlGroup::Vendor;
-    else return false;
-    return true;
-}
-
-int Fail(const char* what) {
-    std::fprintf(stderr, "camtestbed: %s\n", what);
-    return 1;
-}
+using testbed::CameraPreset;
 
 int Camera(int argc, char** argv) {
     long index = 0;
     if (argc < 4 || !Number(argv[2], &index)) return 2;
-    testbed::VirtualCameraSpec config;
-    config.description = argv[3];
+    const int n = static_cast<int>(index);
+    CameraPreset preset = CameraPreset::Standard;
     bool bare = false;
+    // Options given override the preset's camera settings.
+    long given[4] = {-1, -1, -1, -1};  // interfaces, pins, failures, behaviour
+    const char* names[4] = {"--interfaces", "--pins", "--failures", "--behaviour"};
     for (int i = 4; i < argc; ++i) {
-        long value = 0;
         if (std::strcmp(argv[i], "--bare") == 0) {
             bare = true;
-        } else if (i + 1 < argc && Number(argv[i + 1], &value) && std::strcmp(argv[i], "--interfaces") == 0) {
-            config.interfaces = static_cast<DWORD>(value), ++i;
-        } else if (i + 1 < argc && Number(argv[i + 1], &value) && std::strcmp(argv[i], "--pins") == 0) {
-            config.pinCount = static_cast<DWORD>(value), ++i;
-        } else if (i + 1 < argc && Number(argv[i + 1], &value) && std::strcmp(argv[i], "--failures") == 0) {
-            config.failures = static_cast<DWORD>(value), ++i;
-        } else {
-            return 2;
+            continue;
         }
-    }
-    int n = static_cast<int>(index);
-    bool ok = bare ? testbed::WriteVirtualCamera(n, config)
-                   : testbed::DefineStandardCamera(n, config.description) && testbed::WriteVirtualCamera(n, config);
-    return ok ? 0 : Fail("could not write the camera");
-}
-
-int Property(int argc, char** argv) {
-    long index = 0, id = 0, n[6] = {};
-    ControlGroup group;
-    if (argc < 11 || !Number(argv[2], &index) || !Group(argv[3], &group) || !Number(argv[4], &id)) return 2;
-    for (int i = 0; i < 6; ++i) {
-        if (!Number(argv[5 + i], &n[i])) return 2;
-    }
-    testbed::ControlState state;
-    state.minimum = n[0];
-    state.maximum = n[1];
-    state.step = n[2];
-    state.defaultValue = n[3];
-    state.value = n[4];
-    state.flags = n[5];
-    for (int i = 11; i < argc; i += 2) {
+        if (std::strcmp(argv[i], "--real") == 0) {
+            preset = CameraPreset::Real;
+            continue;
+        }
+        if (std::strcmp(argv[i], "--fallback") == 0) {
+            preset = CameraPreset::PowerLineFallback;
+            continue;
+        }
+        int option = 0;
+        while (option < 4 && std::strcmp(argv[i], names[option]) != 0) ++option;
         long value = 0;
-        if (i + 1 >= argc || !Number(argv[i + 1], &value)) return 2;
-        if (std::strcmp(argv[i], "--caps") == 0) state.capabilities = value;
-        else if (std::strcmp(argv[i], "--failures") == 0) state.failures = static_cast<DWORD>(value);
-        else return 2;
+        if (option == 4 || i + 1 >= argc || !Number(argv[i + 1], &value) || value < 0) return 2;
+        given[option] = value;
+        ++i;
     }
-    return testbed::OfferControl(static_cast<int>(index), group, id, state) ? 0 : Fail("could not write the property");
+    testbed::VirtualCameraSpec config;
+    if (bare) {
+        testbed::ReadVirtualCamera(n, &config);
+    } else if (!testbed::DefineCamera(n, argv[3], preset) || !testbed::ReadVirtualCamera(n, &config)) {
+        return Fail("could not write the camera");
+    }
+    config.description = argv[3];
+    DWORD* fields[4] = {&config.interfaces, &config.pinCount, &config.failures, &config.behaviour};
+    for (int option = 0; option < 4; ++option) {
+        if (given[option] >= 0) *fields[option] = static_cast<DWORD>(given[option]);
+    }
+    return testbed::WriteVirtualCamera(n, config) ? 0 : Fail("could not write the camera");
 }
 
-int Show(int argc, char** argv) {
-    long index = 0, id = 0;
-    ControlGroup group;
-    if (argc != 5 || !Number(argv[2], &index) || !Group(argv[3], &group) || !Number(argv[4], &id)) return 2;
-    testbed::ControlState s;
-    if (!testbed::ReadControl(static_cast<int>(index), group, id, &s)) return Fail("no such property");
-    std::printf("min %ld max %ld step %ld default %ld caps %ld value %ld flags %ld failures %lu setcalls %lu\n",
-                s.minimum, s.maximum, s.step, s.defaultValue, s.capabilities, s.value, s.flags, s.failures,
-                testbed::SetCallCount(static_cast<int>(index), group, id));
+int Behaviour(int argc, char** argv) {
+    long index = 0, mask = 0;
+    if (argc != 4 || !Number(argv[2], &index) || !Number(argv[3], &mask)) return 2;
+    return testbed::SetCameraBehaviour(static_cast<int>(index), static_cast<DWORD>(mask)) ? 0 : Fail("no such camera");
+}
+
+int Binds(int argc, char** argv) {
+    long index = 0;
+    if (argc < 3 || argc > 4 || !Number(argv[2], &index) || (argc == 4 && std::strcmp(argv[3], "reset") != 0)) return 2;
+    const int n = static_cast<int>(index);
+    testbed::VirtualCameraSpec config;
+    if (!testbed::ReadVirtualCamera(n, &config)) return Fail("no such camera");
+    if (argc == 4) return testbed::ResetBindCounts(n) ? 0 : Fail("could not reset the counts");
+    testbed::BindCounts counts = testbed::ReadBindCounts(n);
+    std::printf("binds %lu now %lu most %lu\n", counts.total, counts.now, counts.most);
     return 0;
-}
-
-int PropertyCommand(int argc, char** argv, bool withdraw) {
-    long index = 0, id = 0, mask = 0;
-    ControlGroup group;
-    if (argc < 5 || !Number(argv[2], &index) || !Group(argv[3], &group) || !Number(argv[4], &id)) return 2;
-    if (withdraw) return testbed::WithdrawControl(static_cast<int>(index), group, id) ? 0 : Fail("could not withdraw");
-    if (argc != 6 || !Number(argv[5], &mask)) return 2;
-    return testbed::SetControlFailures(static_cast<int>(index), group, id, static_cast<DWORD>(mask))
-               ? 0
-               : Fail("no such property");
 }
 
 int Plug(int argc, char** argv, bool plug) {
@@ -145,14 +120,12 @@ int List() {
 int RunVirtualCameraCommand(int argc, char** argv) {
     std::string command = argv[1];
     if (command == "camera") return Camera(argc, argv);
-    if (command == "property") return Property(argc, argv);
-    if (command == "withdraw") return PropertyCommand(argc, argv, true);
-    if (command == "fail") return PropertyCommand(argc, argv, false);
-    if (command == "show") return Show(argc, argv);
+    if (command == "behaviour") return Behaviour(argc, argv);
+    if (command == "binds") return Binds(argc, argv);
     if (command == "plug") return Plug(argc, argv, true);
     if (command == "unplug") return Plug(argc, argv, false);
     if (command == "cameras") return List();
-    return -1;
+    return RunPropertyCommand(argc, argv);
 }
 
 }  // namespace camtestbed

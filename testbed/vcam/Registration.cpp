@@ -1,6 +1,8 @@
 #include "vcam/Registration.h"
 
 #include "base/UniqueHandle.h"
+#include "devices/ComScope.h"
+#include "devices/TextCodes.h"
 #include "devices/VirtualCameraStore.h"
 
 #include <dshow.h>
@@ -20,15 +22,6 @@ std::wstring GuidText(const GUID& guid) {
     wchar_t text[40] = {};
     ::StringFromGUID2(guid, text, 40);
     return text;
-}
-
-std::wstring Widen(const std::string& utf8) {
-    int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
 }
 
 bool SetText(HKEY key, const wchar_t* name, const std::wstring& text) {
@@ -87,24 +80,8 @@ HRESULT Register(IFilterMapper2* mapper, const CLSID& clsid, const std::wstring&
                                   GuidText(clsid).c_str(), &filter);
 }
 
-// COM for the length of one registration pass, whatever the caller's thread had.
-class ComScope {
-public:
-    // Multithreaded: a single-threaded apartment would make a window, and with
-    // it the desktop, which must not start before the display does.
-    ComScope() : started_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
-    ~ComScope() {
-        if (started_) ::CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool started_;
-};
-
 HRESULT Sync(HMODULE server, bool keepPlugged) {
-    ComScope com;
+    testbed::ComScope com;
     ComPtr<IFilterMapper2> mapper;
     HRESULT hr = ::CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
                                     reinterpret_cast<void**>(mapper.ReleaseAndGetAddressOf()));
@@ -120,7 +97,7 @@ HRESULT Sync(HMODULE server, bool keepPlugged) {
     for (int index : testbed::VirtualCameraIndexes()) {
         testbed::VirtualCameraSpec config;
         if (!testbed::IsCameraPlugged(index) || !testbed::ReadVirtualCamera(index, &config)) continue;
-        hr = Register(mapper.Get(), testbed::VirtualCameraClsid(index), Widen(config.description), path);
+        hr = Register(mapper.Get(), testbed::VirtualCameraClsid(index), testbed::Utf8ToWide(config.description), path);
         if (FAILED(hr)) result = hr;
     }
     return result;

@@ -2,7 +2,7 @@
 
 #include "base/UniqueHandle.h"
 #include "devices/TestBedRegistry.h"
-#include "devices/VirtualCameraStore.h"
+#include "vcam/ControlRules.h"
 #include "vcam/DeviceErrors.h"
 
 #include <cstring>
@@ -11,9 +11,11 @@ namespace vcam {
 
 using testbed::ControlGroup;
 using testbed::ControlState;
+using testbed::VirtualCameraSpec;
 
 namespace {
 
+constexpr size_t kHeaderSize = 28;
 constexpr size_t kValueOffset = 28;
 constexpr size_t kDataOffset = 32;
 constexpr DWORD kRequestGet = 1;
@@ -29,10 +31,10 @@ void Put(void* buffer, size_t offset, DWORD value) {
     std::memcpy(static_cast<BYTE*>(buffer) + offset, &value, sizeof(value));
 }
 
-// The lock request must name itself: the set, the id and the request kind.
-bool LockHeaderIs(const void* buffer, DWORD request) {
-    return std::memcmp(buffer, &kVendorSet, sizeof(kVendorSet)) == 0 && At(buffer, 16) == kParentalLockId &&
-           At(buffer, 20) == request;
+// The lock request must name itself in its instance data: the set, the id and the request kind.
+bool LockHeaderIs(const void* instance, DWORD request) {
+    return std::memcmp(instance, &kVendorSet, sizeof(kVendorSet)) == 0 && At(instance, 16) == kParentalLockId &&
+           At(instance, 20) == request;
 }
 
 // The driver side keeps the parental password hash where the console reads it.
@@ -49,37 +51,35 @@ bool StorePasswordHash(DWORD hash) {
 }  // namespace
 
 HRESULT VendorPart::Check(REFGUID set, DWORD id, const void* instance, DWORD instanceSize, const void* data,
-                          DWORD dataSize) const {
+                          DWORD dataSize, VirtualCameraSpec* config, ControlState* state) const {
     if (!::IsEqualGUID(set, kVendorSet)) return PropertySetUnsupported();
-    if (!instance || !data || instanceSize != kVendorBufferSize || dataSize != kVendorBufferSize) return E_INVALIDARG;
-    if (!testbed::IsCameraPlugged(camera_)) return NotConnected();
-    ControlState state;
-    if (!testbed::ReadControl(camera_, ControlGroup::Vendor, static_cast<LONG>(id), &state)) {
-        return PropertyIdUnsupported();
+    if (!instance || !data) return E_POINTER;
+    if (instanceSize < kVendorBufferSize || dataSize < kVendorBufferSize) {
+        return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
     }
-    return S_OK;
+    return bound_->Reach(ControlGroup::Vendor, static_cast<LONG>(id), config, state);
 }
 
 STDMETHODIMP VendorPart::Set(REFGUID set, DWORD id, void* instance, DWORD instanceSize, void* data, DWORD dataSize) {
-    HRESULT hr = Check(set, id, instance, instanceSize, data, dataSize);
-    if (FAILED(hr)) return hr;
-    LONG property = static_cast<LONG>(id);
-    testbed::CountSetCall(camera_, ControlGroup::Vendor, property);
-    testbed::StoreLastBuffer(camera_, property, data, dataSize);
+    VirtualCameraSpec config;
     ControlState state;
-    testbed::ReadControl(camera_, ControlGroup::Vendor, property, &state);
+    HRESULT hr = Check(set, id, instance, instanceSize, data, dataSize, &config, &state);
+    if (FAILED(hr)) return hr;
+    const int camera = bound_->camera;
+    const LONG property = static_cast<LONG>(id);
+    testbed::CountSetCall(camera, ControlGroup::Vendor, property);
+    testbed::StoreLastBuffer(camera, property, data, kVendorBufferSize);
     if (state.failures & testbed::kFailSet) return E_FAIL;
 
-    DWORD value = At(data, kValueOffset);
+    LONG value = static_cast<LONG>(At(data, kValueOffset));
     if (id != kParentalLockId) {
-        return testbed::StoreControlValue(camera_, ControlGroup::Vendor, property, static_cast<LONG>(value), 0)
-                   ? S_OK
-                   : E_FAIL;
+        if (FAILED(hr = TakeValue(config.behaviour, state, &value))) return hr;
+        return testbed::StoreControlValue(camera, ControlGroup::Vendor, property, value, 0) ? S_OK : E_FAIL;
     }
-    if (!LockHeaderIs(data, kRequestSet)) return E_INVALIDARG;
+    if (!LockHeaderIs(instance, kRequestSet)) return E_INVALIDARG;
     switch (value) {
         case 0:
-        case 1: return testbed::StoreControlValue(camera_, ControlGroup::Vendor, property, value, 0) ? S_OK : E_FAIL;
+        case 1: return testbed::StoreControlValue(camera, ControlGroup::Vendor, property, value, 0) ? S_OK : E_FAIL;
         case 2: return S_OK;
         case 3: return StorePasswordHash(At(data, kDataOffset)) ? S_OK : E_FAIL;
         default: return E_INVALIDARG;
@@ -88,14 +88,19 @@ STDMETHODIMP VendorPart::Set(REFGUID set, DWORD id, void* instance, DWORD instan
 
 STDMETHODIMP VendorPart::Get(REFGUID set, DWORD id, void* instance, DWORD instanceSize, void* data, DWORD dataSize,
                              DWORD* returned) {
-    HRESULT hr = Check(set, id, instance, instanceSize, data, dataSize);
-    if (FAILED(hr)) return hr;
+    VirtualCameraSpec config;
     ControlState state;
-    testbed::ReadControl(camera_, ControlGroup::Vendor, static_cast<LONG>(id), &state);
+    HRESULT hr = Check(set, id, instance, instanceSize, data, dataSize, &config, &state);
+    if (FAILED(hr)) return hr;
+    if (!returned) return E_POINTER;
     if (state.failures & testbed::kFailGet) return E_FAIL;
-    if (id == kParentalLockId && !LockHeaderIs(data, kRequestGet)) return E_INVALIDARG;
-    Put(data, kValueOffset, static_cast<DWORD>(state.value));
-    if (returned) *returned = kVendorBufferSize;
+    if (id == kParentalLockId && !LockHeaderIs(instance, kRequestGet)) return E_INVALIDARG;
+    // The whole reply is written; instance and data may be the same buffer.
+    BYTE reply[kVendorBufferSize] = {};
+    std::memcpy(reply, instance, kHeaderSize);
+    Put(reply, kValueOffset, static_cast<DWORD>(state.value));
+    std::memcpy(data, reply, sizeof(reply));
+    *returned = kVendorBufferSize;
     return S_OK;
 }
 
@@ -103,7 +108,7 @@ STDMETHODIMP VendorPart::QuerySupported(REFGUID set, DWORD id, DWORD* support) {
     if (!support) return E_POINTER;
     if (!::IsEqualGUID(set, kVendorSet)) return PropertySetUnsupported();
     ControlState state;
-    if (!testbed::ReadControl(camera_, ControlGroup::Vendor, static_cast<LONG>(id), &state)) {
+    if (!testbed::ReadControl(bound_->camera, ControlGroup::Vendor, static_cast<LONG>(id), &state)) {
         return PropertyIdUnsupported();
     }
     *support = KSPROPERTY_SUPPORT_GET | KSPROPERTY_SUPPORT_SET;

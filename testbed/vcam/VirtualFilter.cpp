@@ -8,17 +8,21 @@
 namespace vcam {
 
 VirtualFilter::VirtualFilter(int camera)
-    : camera_(camera),
-      cameraControl_(this, camera),
-      procAmp_(this, camera),
+    : bound_(BoundCamera::Bind(camera)),
+      cameraControl_(this, &bound_),
+      procAmp_(this, &bound_),
       videoControl_(this),
-      vendor_(this, camera) {}
+      vendor_(this, &bound_) {
+    testbed::CountBindStarted(camera);
+}
+
+VirtualFilter::~VirtualFilter() { testbed::CountBindEnded(bound_.camera); }
 
 STDMETHODIMP VirtualFilter::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
     *object = nullptr;
     testbed::VirtualCameraSpec config;
-    DWORD offered = testbed::ReadVirtualCamera(camera_, &config) ? config.interfaces : 0;
+    DWORD offered = testbed::ReadVirtualCamera(bound_.camera, &config) ? config.interfaces : 0;
     if (iid == IID_IUnknown || iid == IID_IPersist || iid == IID_IMediaFilter || iid == IID_IBaseFilter) {
         *object = static_cast<IBaseFilter*>(this);
     } else if (iid == IID_IKsPropertySet && (offered & testbed::kOfferPropertySet)) {
@@ -46,7 +50,7 @@ STDMETHODIMP_(ULONG) VirtualFilter::Release() {
 
 STDMETHODIMP VirtualFilter::GetClassID(CLSID* clsid) {
     if (!clsid) return E_POINTER;
-    *clsid = testbed::VirtualCameraClsid(camera_);
+    *clsid = testbed::VirtualCameraClsid(bound_.camera);
     return S_OK;
 }
 
@@ -83,7 +87,7 @@ STDMETHODIMP VirtualFilter::EnumPins(IEnumPins** pins) {
     if (!pins) return E_POINTER;
     *pins = nullptr;
     testbed::VirtualCameraSpec config;
-    if (!testbed::ReadVirtualCamera(camera_, &config) || (config.failures & testbed::kFailEnumPins)) return E_FAIL;
+    if (!testbed::ReadVirtualCamera(bound_.camera, &config) || (config.failures & testbed::kFailEnumPins)) return E_FAIL;
     *pins = new PinEnumerator(this, config.pinCount > 0 ? 1 : 0);
     return S_OK;
 }
@@ -92,7 +96,7 @@ STDMETHODIMP VirtualFilter::FindPin(LPCWSTR id, IPin** pin) {
     if (!id || !pin) return E_POINTER;
     *pin = nullptr;
     testbed::VirtualCameraSpec config;
-    if (std::wcscmp(id, L"Capture") != 0 || !testbed::ReadVirtualCamera(camera_, &config) || config.pinCount == 0) {
+    if (std::wcscmp(id, L"Capture") != 0 || !testbed::ReadVirtualCamera(bound_.camera, &config) || config.pinCount == 0) {
         return VFW_E_NOT_FOUND;
     }
     *pin = new VirtualPin(this);

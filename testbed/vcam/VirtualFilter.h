@@ -1,9 +1,11 @@
 // The capture filter of one virtual camera. What it offers to
 // QueryInterface, its pins and its failing calls come from the shared store
 // at the moment of the call; its control interfaces are parts that share
-// the filter's identity and reference count.
+// the filter's identity and reference count. It counts itself as a bind of
+// its camera for as long as it lives.
 #pragma once
 
+#include "vcam/BoundCamera.h"
 #include "vcam/ControlPart.h"
 #include "vcam/LiveObjects.h"
 #include "vcam/VendorPart.h"
@@ -17,7 +19,7 @@ class VirtualFilter final : public IBaseFilter, private Counted {
 public:
     explicit VirtualFilter(int camera);
 
-    int Camera() const { return camera_; }
+    int Camera() const { return bound_.camera; }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
     STDMETHODIMP_(ULONG) AddRef() override;
@@ -39,10 +41,10 @@ public:
     STDMETHODIMP QueryVendorInfo(LPWSTR* info) override;
 
 private:
-    ~VirtualFilter() = default;
+    ~VirtualFilter();
 
     LONG references_ = 1;
-    int camera_;
+    BoundCamera bound_;
     FILTER_STATE state_ = State_Stopped;
     CameraControlPart cameraControl_;
     ProcAmpPart procAmp_;

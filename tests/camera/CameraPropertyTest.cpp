@@ -40,15 +40,7 @@ protected:
 };
 
 ControlState Reported(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags) {
-    ControlState state;
-    state.minimum = minimum;
-    state.maximum = maximum;
-    state.step = step;
-    state.defaultValue = defaultValue;
-    state.value = value;
-    state.flags = flags;
-    state.capabilities = 3;
-    return state;
+    return testbed::OfferedState(minimum, maximum, step, defaultValue, value, flags, 3);
 }
 
 struct Corrected {

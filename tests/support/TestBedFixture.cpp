@@ -1,5 +1,7 @@
 #include "support/TestBedFixture.h"
 
+#include "base/UniqueHandle.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -76,6 +78,42 @@ int RunProgram(const std::string& commandLine, const char* environmentAddition, 
         ::TerminateProcess(process.hProcess, 1);
     }
     ::CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+int RunProgramWithOutput(const std::string& commandLine, std::string* output, DWORD timeoutMs) {
+    if (!output) return RunProgram(commandLine, nullptr, timeoutMs);
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    // Large enough for anything the test-bed tools print, so the child never
+    // waits for this side, which reads only after the child has ended.
+    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 65536)) return -1;
+    ostrivan::UniqueHandle reader(readEnd), writer(writeEnd);
+    ::SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writer.get();
+    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process{};
+    std::string line = commandLine;
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        return -1;
+    }
+    ostrivan::UniqueHandle child(process.hProcess), thread(process.hThread);
+    writer.reset();  // the child's copy is the only writer left: reading ends once it has gone
+    DWORD code = static_cast<DWORD>(-1);
+    if (::WaitForSingleObject(child.get(), timeoutMs) == WAIT_OBJECT_0) {
+        ::GetExitCodeProcess(child.get(), &code);
+    } else {
+        ::TerminateProcess(child.get(), 1);
+        ::WaitForSingleObject(child.get(), timeoutMs);
+    }
+    output->clear();
+    char chunk[512];
+    DWORD got = 0;
+    while (::ReadFile(reader.get(), chunk, sizeof(chunk), &got, nullptr) && got > 0) output->append(chunk, got);
     return static_cast<int>(code);
 }
 

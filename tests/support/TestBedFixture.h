@@ -29,6 +29,9 @@ protected:
 // exit code (or -1 when it could not be started or did not end in time).
 int RunProgram(const std::string& commandLine, const char* environmentAddition = nullptr, DWORD timeoutMs = 60000);
 
+// The same, keeping what the program wrote to its standard output (when output is given).
+int RunProgramWithOutput(const std::string& commandLine, std::string* output, DWORD timeoutMs = 60000);
+
 // Starts a program without waiting; returns its process handle (null on failure).
 HANDLE StartProgram(const std::string& commandLine);
 

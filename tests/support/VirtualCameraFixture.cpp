@@ -17,7 +17,11 @@ void VirtualCameraBed::TearDown() {
 }
 
 void VirtualCameraBed::PlugStandardCamera(int index, const std::string& description) {
-    ASSERT_TRUE(testbed::DefineStandardCamera(index, description));
+    PlugCamera(index, description, testbed::CameraPreset::Standard);
+}
+
+void VirtualCameraBed::PlugCamera(int index, const std::string& description, testbed::CameraPreset preset) {
+    ASSERT_TRUE(testbed::DefineCamera(index, description, preset));
     ASSERT_TRUE(testbed::PlugVirtualCamera(index));
 }
 
@@ -26,6 +30,10 @@ long VirtualCameraBed::LiveObjects() const {
     auto live = reinterpret_cast<LiveObjectsFn>(
         reinterpret_cast<void*>(::GetProcAddress(server_.get(), "VcamLiveObjects")));
     return live ? live() : -1;
+}
+
+int RunTestBedTool(const std::string& arguments, std::string* output) {
+    return RunProgramWithOutput(ProgramFolder() + "camtestbed.exe " + arguments, output);
 }
 
 }  // namespace testsupport

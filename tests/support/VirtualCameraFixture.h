@@ -19,11 +19,19 @@ protected:
 
     // Defines a camera with the console's standard properties and plugs it.
     static void PlugStandardCamera(int index, const std::string& description);
+    // The same with a preset: Standard (lenient), Real (acts as a real
+    // camera) or PowerLineFallback (Real, power line only privately, at 3).
+    static void PlugCamera(int index, const std::string& description, testbed::CameraPreset preset);
     // Objects of the camera server alive in this process.
     long LiveObjects() const;
 
 private:
     ostrivan::UniqueModule server_;
 };
+
+// Runs camtestbed.exe of the build folder with these arguments, as another
+// program of the prefix; gives its exit code (-1 when it did not run) and,
+// when asked, what it printed.
+int RunTestBedTool(const std::string& arguments, std::string* output = nullptr);
 
 }  // namespace testsupport
