@@ -1,40 +1,21 @@
 #include "parental/PasswordPromptDialog.h"
 
 #include "ResourceIds.h"
-#include "base/BoundedText.h"
 #include "base/ResourceSource.h"
 #include "parental/PasswordField.h"
 #include "parental/PasswordHash.h"
-#include "skin/DialogSkin.h"
 
 namespace ostrivan {
 
-PasswordPromptDialog::PasswordPromptDialog() : Dialog(IDD_PASSWORD_PROMPT) {}
-
-PasswordPromptDialog::~PasswordPromptDialog() {
-    // The skin goes before the dialog, while the window still takes its messages.
-    DestroyWindow();
-}
+PasswordPromptDialog::PasswordPromptDialog() : PasswordDialog(IDD_PASSWORD_PROMPT, {IDC_PROMPT_PASSWORD}) {}
 
 void PasswordPromptDialog::Configure(bool lock, bool quiet, const char* deviceName) {
     lockMode_ = lock ? 1 : 0;
     quiet_ = quiet ? 1 : 0;
-    if (deviceName && deviceName[0] != '\0') CopyText(lock_.deviceName, deviceName);
+    SetDeviceName(deviceName);
 }
 
-LRESULT PasswordPromptDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(wParam, lParam);
-    case WM_COMMAND: return OnCommand(wParam, lParam);
-    case WM_DESTROY: return OnDestroy();
-    }
-    return Dialog::WindowProc(message, wParam, lParam);
-}
-
-LRESULT PasswordPromptDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
-    (void)Dialog::WindowProc(WM_INITDIALOG, wParam, lParam);
-    (void)SkinDialogWindow(skin_, hwnd(), "InfoPanelWnd.png");
-    PreparePasswordEdit(hwnd(), IDC_PROMPT_PASSWORD);
+void PasswordPromptDialog::OnOpen() {
     UINT title = quiet() ? IDS_PROMPT_QUIET_TITLE : locking() ? IDS_PROMPT_LOCK_TITLE : IDS_PROMPT_UNLOCK_TITLE;
     UINT label = quiet() ? IDS_PROMPT_QUIET_LABEL : locking() ? IDS_PROMPT_LOCK_LABEL : IDS_PROMPT_UNLOCK_LABEL;
     ::SetWindowTextA(hwnd(), LoadResourceString(title).c_str());
@@ -42,29 +23,6 @@ LRESULT PasswordPromptDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     // The note belongs to switching the lock off from the options.
     if (quiet() || locking()) ::ShowWindow(::GetDlgItem(hwnd(), IDC_UNLOCK_NOTE), SW_HIDE);
     ::SetFocus(::GetDlgItem(hwnd(), IDC_PROMPT_PASSWORD));
-    return FALSE;
-}
-
-LRESULT PasswordPromptDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-    int id = LOWORD(wParam);
-    switch (HIWORD(wParam)) {
-    case EN_UPDATE:
-        KeepPasswordInLimit(hwnd(), id);
-        return 0;
-    case BN_CLICKED:
-        if (id == IDOK) {
-            OnOk();
-            return 0;
-        }
-        break;
-    }
-    return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
-}
-
-LRESULT PasswordPromptDialog::OnDestroy() {
-    ClearPasswordEdit(hwnd(), IDC_PROMPT_PASSWORD);
-    skin_.Close();
-    return Dialog::WindowProc(WM_DESTROY, 0, 0);
 }
 
 void PasswordPromptDialog::OnOk() {

@@ -5,42 +5,29 @@
 // ends with OK only when the camera took the writes. When it did not, the
 // dialog says so and stays open (quiet: ends with Cancel).
 //
-// Error rule: DoModal (the framework's) gives -1 when the template cannot be
-// made; skinning failures leave the dialog unskinned.
+// Error rule: as PasswordDialog.
 #pragma once
 
-#include "framework/Dialog.h"
-#include "parental/CameraLock.h"
-#include "skin/SkinSession.h"
+#include "parental/PasswordDialog.h"
 
 namespace ostrivan {
 
-class PasswordPromptDialog : public Dialog {
+class PasswordPromptDialog : public PasswordDialog {
 public:
     PasswordPromptDialog();
-    ~PasswordPromptDialog() override;
 
     // lock: the password switches the lock on (else off). quiet: opened by
     // the parental entry point. An empty name keeps the camera named before.
     void Configure(bool lock, bool quiet, const char* deviceName);
     bool locking() const { return lockMode_ != 0; }
     bool quiet() const { return quiet_ != 0; }
-    const CameraLockRecord& lock() const { return lock_; }
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDestroy();
-
-    void OnOk();
+    void OnOpen() override;
+    void OnOk() override;
     // Sends the lock state; true when the camera took every write.
     bool SwitchLock();
 
-    CameraLockRecord lock_{};
-    SkinSession skin_;
     int lockMode_ = 1;
     int quiet_ = 0;
 };

@@ -1,11 +1,9 @@
 #include "parental/SetPasswordDialog.h"
 
 #include "ResourceIds.h"
-#include "base/BoundedText.h"
 #include "base/ResourceSource.h"
 #include "parental/PasswordField.h"
 #include "parental/PasswordHash.h"
-#include "skin/DialogSkin.h"
 
 namespace ostrivan {
 
@@ -14,31 +12,15 @@ constexpr size_t kMinPasswordBytes = 6;
 constexpr int kPasswordEdits[] = {IDC_OLD_PASSWORD, IDC_NEW_PASSWORD, IDC_CONFIRM_PASSWORD};
 }  // namespace
 
-SetPasswordDialog::SetPasswordDialog() : Dialog(IDD_SET_PASSWORD) {}
-
-SetPasswordDialog::~SetPasswordDialog() {
-    // The skin goes before the dialog, while the window still takes its messages.
-    DestroyWindow();
-}
+SetPasswordDialog::SetPasswordDialog()
+    : PasswordDialog(IDD_SET_PASSWORD, {IDC_OLD_PASSWORD, IDC_NEW_PASSWORD, IDC_CONFIRM_PASSWORD}) {}
 
 void SetPasswordDialog::Configure(bool firstTime, const char* deviceName) {
     firstTime_ = firstTime ? 1 : 0;
-    if (deviceName && deviceName[0] != '\0') CopyText(lock_.deviceName, deviceName);
+    SetDeviceName(deviceName);
 }
 
-LRESULT SetPasswordDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(wParam, lParam);
-    case WM_COMMAND: return OnCommand(wParam, lParam);
-    case WM_DESTROY: return OnDestroy();
-    }
-    return Dialog::WindowProc(message, wParam, lParam);
-}
-
-LRESULT SetPasswordDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
-    LRESULT result = Dialog::WindowProc(WM_INITDIALOG, wParam, lParam);
-    (void)SkinDialogWindow(skin_, hwnd(), "InfoPanelWnd.png");
-    for (int id : kPasswordEdits) PreparePasswordEdit(hwnd(), id);
+void SetPasswordDialog::OnOpen() {
     bool first = firstTime();
     ::SetWindowTextA(hwnd(), LoadResourceString(first ? IDS_SET_PASSWORD_FIRST_TITLE : IDS_SET_PASSWORD_CHANGE_TITLE).c_str());
     ::SetDlgItemTextA(hwnd(), IDC_SET_PASSWORD_LABEL,
@@ -46,30 +28,6 @@ LRESULT SetPasswordDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     ::EnableWindow(::GetDlgItem(hwnd(), IDC_OLD_PASSWORD), first ? FALSE : TRUE);
     // The first field the user has to fill takes the focus.
     ::SetFocus(::GetDlgItem(hwnd(), first ? IDC_NEW_PASSWORD : IDC_OLD_PASSWORD));
-    (void)result;
-    return FALSE;
-}
-
-LRESULT SetPasswordDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-    int id = LOWORD(wParam);
-    switch (HIWORD(wParam)) {
-    case EN_UPDATE:
-        KeepPasswordInLimit(hwnd(), id);
-        return 0;
-    case BN_CLICKED:
-        if (id == IDOK) {
-            OnOk();
-            return 0;
-        }
-        break;
-    }
-    return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
-}
-
-LRESULT SetPasswordDialog::OnDestroy() {
-    for (int id : kPasswordEdits) ClearPasswordEdit(hwnd(), id);
-    skin_.Close();
-    return Dialog::WindowProc(WM_DESTROY, 0, 0);
 }
 
 void SetPasswordDialog::OnOk() {

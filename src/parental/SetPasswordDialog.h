@@ -5,38 +5,27 @@
 // every write; when it did not, the dialog says so and stays open, and a
 // lock switched on for a first password is switched off again.
 //
-// Error rule: DoModal (the framework's) gives -1 when the template cannot be
-// made; skinning failures leave the dialog unskinned.
+// Error rule: as PasswordDialog.
 #pragma once
 
-#include "framework/Dialog.h"
-#include "parental/CameraLock.h"
-#include "skin/SkinSession.h"
+#include "parental/PasswordDialog.h"
 
 namespace ostrivan {
 
 class PasswordText;
 
-class SetPasswordDialog : public Dialog {
+class SetPasswordDialog : public PasswordDialog {
 public:
     SetPasswordDialog();
-    ~SetPasswordDialog() override;
 
     // firstTime: set the first password (no old one asked). An empty name
     // keeps the camera named before.
     void Configure(bool firstTime, const char* deviceName);
     bool firstTime() const { return firstTime_ != 0; }
-    const CameraLockRecord& lock() const { return lock_; }
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDestroy();
-
-    void OnOk();
+    void OnOpen() override;
+    void OnOk() override;
     // Each check shows its refusal and returns false.
     bool CheckOldPassword();
     bool CheckNewPassword(const PasswordText& password, const PasswordText& confirmation);
@@ -44,8 +33,6 @@ private:
     bool StorePassword(const PasswordText& password);
     void Refuse(UINT message, int focusId);
 
-    CameraLockRecord lock_{};
-    SkinSession skin_;
     int firstTime_ = 0;
 };
 

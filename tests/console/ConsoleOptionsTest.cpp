@@ -90,6 +90,7 @@ TEST_F(ConsoleOptions, OkAppliesAlwaysOnTopToTheConsoleAndCancelLeavesIt) {
         PressButton(options, IDC_ALWAYS_ON_TOP);
         PressButton(options, step.button);
         ASSERT_TRUE(WaitUntilGone(options));
+        WaitUntil([&] { return g_orderRequests.load() >= step.requests; }, RunningConsole::kHangLimitMs);
         console.Sync();
         EXPECT_EQ(step.requests, g_orderRequests.load());
         EXPECT_EQ(step.lastOrder, g_lastOrder.load());

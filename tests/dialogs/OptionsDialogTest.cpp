@@ -64,8 +64,10 @@ protected:
     }
     static bool Checked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
     static bool Enabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE; }
-    // Lets the dialog's thread handle everything sent before.
-    static void Sync(HWND window) { ::SendMessageA(window, WM_NULL, 0, 0); }
+    template <typename Predicate>
+    static bool Eventually(Predicate predicate) {
+        return WaitUntil(predicate, kDialogHangLimitMs);
+    }
 
     OptionsDialog dialog_;
     std::optional<ModalThread> run_;
@@ -113,9 +115,7 @@ TEST_F(OptionsDialogTest, CancelAfterChangingBothBoxesLeavesBothValues) {
     ASSERT_NE(nullptr, window);
     PressButton(window, IDC_AUTO_LAUNCH);
     PressButton(window, IDC_ALWAYS_ON_TOP);
-    Sync(window);
-    EXPECT_FALSE(Checked(window, IDC_AUTO_LAUNCH));
-    EXPECT_FALSE(Checked(window, IDC_ALWAYS_ON_TOP));
+    EXPECT_TRUE(Eventually([&] { return !Checked(window, IDC_AUTO_LAUNCH) && !Checked(window, IDC_ALWAYS_ON_TOP); }));
     EXPECT_EQ(IDCANCEL, Close(window, IDCANCEL));
     EXPECT_EQ(0u, Option("NoAutoLaunch"));
     EXPECT_EQ(5u, Option("AlwaysOnTop"));
@@ -137,10 +137,10 @@ TEST_F(OptionsDialogTest, TheFirstPasswordThroughTheToggleEnablesChangeAtOnce) {
     PressButton(setPassword, IDOK);
     ExpectMessage(setPassword, IDS_FIRST_PASSWORD_SET, IDI_INFORMATION);
     ASSERT_TRUE(WaitUntilGone(setPassword));
-    Sync(window);
 
+    // The text changes last.
+    EXPECT_TRUE(Eventually([&] { return ControlText(window, IDC_LOCK_TOGGLE) == Text(IDS_LOCK_BUTTON_ON); }));
     EXPECT_TRUE(Enabled(window, IDC_CHANGE_PASSWORD));
-    EXPECT_EQ(Text(IDS_LOCK_BUTTON_ON), ControlText(window, IDC_LOCK_TOGGLE));
     EXPECT_TRUE(dialog_.lockShownOn());
     EXPECT_EQ(1, LockState());
     EXPECT_EQ(HashOf("secret1"), StoredHash());
@@ -178,8 +178,7 @@ TEST_F(OptionsDialogTest, TheToggleSwitchesALockedCameraOffAndOnAgainBehindThePa
         PressButton(prompt, IDOK);
         ExpectMessage(prompt, step.done, IDI_INFORMATION);
         ASSERT_TRUE(WaitUntilGone(prompt));
-        Sync(window);
-        EXPECT_EQ(Text(step.buttonAfter), ControlText(window, IDC_LOCK_TOGGLE));
+        EXPECT_TRUE(Eventually([&] { return ControlText(window, IDC_LOCK_TOGGLE) == Text(step.buttonAfter); }));
         EXPECT_EQ(step.stateAfter, LockState());
     }
     EXPECT_EQ(IDOK, Close(window, IDOK));
@@ -193,8 +192,7 @@ TEST_F(OptionsDialogTest, ACameraWithoutTheLockPropertyDisablesBothLockButtonsOn
     EXPECT_FALSE(Enabled(window, IDC_LOCK_TOGGLE));
     EXPECT_FALSE(Enabled(window, IDC_CHANGE_PASSWORD));
     PressButton(window, IDC_ALWAYS_ON_TOP);
-    Sync(window);
-    EXPECT_EQ(IDOK, Close(window, IDOK));
+    EXPECT_EQ(IDOK, Close(window, IDOK));  // posted after the click, so handled after it
     EXPECT_EQ(1u, Option("AlwaysOnTop"));
 }
 
@@ -205,8 +203,7 @@ TEST_F(OptionsDialogTest, ACameraUnpluggedBeforeTheToggleOpensNothing) {
     ASSERT_TRUE(Enabled(window, IDC_LOCK_TOGGLE));
     ASSERT_TRUE(testbed::UnplugVirtualCamera(kCamera));
     PressButton(window, IDC_LOCK_TOGGLE);
-    ASSERT_TRUE(WaitUntil([&] { return !Enabled(window, IDC_LOCK_TOGGLE); }, kDialogHangLimitMs));
-    Sync(window);
+    ASSERT_TRUE(Eventually([&] { return !Enabled(window, IDC_LOCK_TOGGLE); }));
     EXPECT_FALSE(Enabled(window, IDC_CHANGE_PASSWORD));
     EXPECT_EQ(nullptr, ::FindWindowA(nullptr, Text(IDS_PROMPT_LOCK_TITLE).c_str()));
     EXPECT_EQ(nullptr, ::FindWindowA(nullptr, Text(IDS_PROMPT_UNLOCK_TITLE).c_str()));

@@ -6,6 +6,7 @@
 #include "parental/PasswordField.h"
 #include "parental/PasswordPromptDialog.h"
 #include "parental/SetPasswordDialog.h"
+#include "settings/SettingsStore.h"
 #include "support/ParentalFixture.h"
 
 #include <cstdlib>
@@ -17,6 +18,25 @@ using namespace ostrivan;
 using namespace testsupport;
 
 namespace {
+
+// Whether any value of the console key in the hive holds the text's bytes.
+bool ConsoleKeyHolds(HKEY hive, const std::string& text) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(hive, kConsoleKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    bool found = false;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD nameSize = sizeof(name);
+        BYTE data[4096];
+        DWORD dataSize = sizeof(data);
+        LONG result = ::RegEnumValueA(key, i, name, &nameSize, nullptr, nullptr, data, &dataSize);
+        if (result == ERROR_NO_MORE_ITEMS) break;
+        if (result != ERROR_SUCCESS) continue;
+        if (std::string(reinterpret_cast<char*>(data), dataSize).find(text) != std::string::npos) found = true;
+    }
+    ::RegCloseKey(key);
+    return found;
+}
 
 class ParentalDialogs : public ParentalBed {
 protected:
@@ -55,6 +75,8 @@ TEST_F(ParentalDialogs, FirstPasswordSwitchesTheLockOnAndHandsTheCameraItsHash) 
     EXPECT_EQ(3u, LastLockCommand());
     EXPECT_EQ(HashOf("secret1"), LastLockData());
     EXPECT_EQ(HashOf("secret1"), StoredHash());
+    EXPECT_FALSE(ConsoleKeyHolds(HKEY_CURRENT_USER, "secret1"));
+    EXPECT_FALSE(ConsoleKeyHolds(HKEY_LOCAL_MACHINE, "secret1"));
 }
 
 struct NewPasswordCase {

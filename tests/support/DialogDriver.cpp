@@ -74,6 +74,9 @@ std::string WindowText(HWND window) {
 std::string ControlText(HWND dialog, int controlId) { return WindowText(::GetDlgItem(dialog, controlId)); }
 
 HWND FocusedControl(HWND window) {
+    // The window's thread first finishes what it is doing (a sent message
+    // waits until it asks for messages again).
+    ::SendMessageA(window, WM_NULL, 0, 0);
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;

@@ -25,7 +25,8 @@ void TypeText(HWND dialog, int controlId, const std::string& text);
 void PressButton(HWND dialog, int controlId);
 std::string ControlText(HWND dialog, int controlId);
 std::string WindowText(HWND window);
-// The control that has the keyboard focus in the window's thread.
+// The control that has the keyboard focus in the window's thread, once that
+// thread has finished the message it is handling.
 HWND FocusedControl(HWND window);
 
 // A message box shown by the thread of `owner` (or anywhere when owner is

@@ -93,7 +93,9 @@ void ParentalBed::ExpectMessage(HWND over, UINT textId, LPCSTR icon, int answer)
     ASSERT_TRUE(WaitForMessageBox(over, &box)) << "no message " << textId;
     EXPECT_EQ(Text(IDS_PARENTAL_CAPTION), box.caption);
     EXPECT_EQ(Text(textId), box.text);
-    if (icon) EXPECT_EQ(::LoadIconA(nullptr, icon), box.icon) << "icon of message " << textId;
+    if (icon) {
+        EXPECT_EQ(::LoadIconA(nullptr, icon), box.icon) << "icon of message " << textId;
+    }
     EXPECT_TRUE(AnswerMessageBox(box, answer));
 }
 
