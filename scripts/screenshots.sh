@@ -56,8 +56,8 @@ wait "$intro" 2>/dev/null || true
 # "/prompt": the quiet password prompt.
 wine rundll32.exe Ostrivan.dll,ksCVWParentalRunDLL32EP /prompt XC0730 Web Camera &
 prompt=$!
-capture_window "Camera Locked" "$OSTRIVAN_ROOT/docs/password-prompt.png"
-press "Camera Locked" 2
+capture_window "Lock This Camera" "$OSTRIVAN_ROOT/docs/password-prompt.png"
+press "Lock This Camera" 2
 wait "$prompt" 2>/dev/null || true
 
 log "saved docs/options-dialog.png, docs/set-password-dialog.png and docs/password-prompt.png"
