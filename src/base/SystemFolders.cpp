@@ -1,6 +1,7 @@
 #include "base/SystemFolders.h"
 
 #include "base/BoundedText.h"
+#include "base/ModuleFunctions.h"
 
 #include <cstring>
 
@@ -12,10 +13,8 @@ bool Find32BitSystemFolder(char* runDllPath, char* folder) {
     if (!kernel) return false;
     using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
     using GetNativeSystemInfoFn = void(WINAPI*)(LPSYSTEM_INFO);
-    auto isWow64Process =
-        reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(::GetProcAddress(kernel, "IsWow64Process")));
-    auto getNativeSystemInfo =
-        reinterpret_cast<GetNativeSystemInfoFn>(reinterpret_cast<void*>(::GetProcAddress(kernel, "GetNativeSystemInfo")));
+    auto isWow64Process = LookUpFunction<IsWow64ProcessFn>(kernel, "IsWow64Process");
+    auto getNativeSystemInfo = LookUpFunction<GetNativeSystemInfoFn>(kernel, "GetNativeSystemInfo");
     if (!isWow64Process || !getNativeSystemInfo) return false;
     BOOL wow64 = FALSE;
     if (!isWow64Process(::GetCurrentProcess(), &wow64) || !wow64) return false;
@@ -23,7 +22,7 @@ bool Find32BitSystemFolder(char* runDllPath, char* folder) {
     getNativeSystemInfo(&native);
     if (native.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_AMD64 &&
         native.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_IA64 &&
-        native.wProcessorArchitecture != 12 /* ARM64 */) {
+        native.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_ARM64) {
         return false;
     }
     char wow64Folder[MAX_PATH] = {};

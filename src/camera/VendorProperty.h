@@ -20,6 +20,11 @@ constexpr DWORD kParentalLockProperty = 2053;
 class VendorPropertyBuffer {
 public:
     static constexpr size_t kSize = 36;
+    // A request that names itself: the property set, the property id and
+    // whether it gets or sets, then its value and data.
+    static constexpr size_t kSetOffset = 0;
+    static constexpr size_t kPropertyOffset = 16;
+    static constexpr size_t kRequestOffset = 20;
     static constexpr size_t kValueOffset = 28;
     static constexpr size_t kDataOffset = 32;
 

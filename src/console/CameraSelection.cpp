@@ -81,7 +81,7 @@ LRESULT ConsoleWnd::OnCameraPicked() {
     return 0;
 }
 
-LRESULT ConsoleWnd::OnDeviceChange(WPARAM, LPARAM) {
+LRESULT ConsoleWnd::OnDeviceChange(UINT, DWORD_PTR) {
     if (context_ && context_->deviceChangeMutex) workers_.Start(hwnd(), context_->deviceChangeMutex);
     return TRUE;
 }

@@ -4,12 +4,27 @@
 #include "ResourceIds.h"
 #include "base/ResourceSource.h"
 #include "settings/SettingsStore.h"
+#include "skin/SkinImages.h"
 
 namespace ostrivan {
 
 namespace {
 
+// The self-drawn title bar, in client pixels: the 16-pixel icon centred in
+// the bar, then the title text, then minimise and close, each button 24
+// pixels square, 3 pixels from the top; x values past the title are counted
+// back from the client width.
 constexpr int kTitleBarHeight = 30;
+constexpr RECT kTitleIconRect{5, 7, 21, 23};
+constexpr int kTitleTextLeft = 26;
+constexpr int kTitleTextTop = 7;
+constexpr int kTitleTextBottom = 23;
+constexpr int kTitleTextRightFromEdge = 59;
+constexpr int kTitleButtonTop = 3;
+constexpr int kTitleButtonSize = 24;
+constexpr int kCloseLeftFromEdge = 29;
+constexpr int kMinimiseLeftFromEdge = 54;
+
 constexpr int kGripSize = 20;
 constexpr int kFooterHeight = 31;
 constexpr int kOptionsAboveBottom = 28;
@@ -26,11 +41,7 @@ RECT ClientRectOf(HWND parent, HWND child) {
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 
-DWORD AlwaysOnTopSetting() {
-    DWORD value = 0;
-    if (!ReadSettingNumber(HKEY_CURRENT_USER, "AlwaysOnTop", &value)) value = 0;
-    return value;
-}
+DWORD AlwaysOnTopSetting() { return ReadSettingNumberOrZero(HKEY_CURRENT_USER, kAlwaysOnTopValue); }
 
 // A stored rectangle nobody could reach counts as no rectangle.
 bool Reachable(const RECT& r) { return Height(r) > 0 && ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr; }
@@ -86,7 +97,7 @@ void ConsoleWnd::LayOutTitleBar() {
     int w = client.right;
     titleRect_ = {0, 0, w, kTitleBarHeight};
     gripRect_ = {w - kGripSize, client.bottom - kGripSize, w, client.bottom};
-    iconRect_ = {5, 7, 21, 23};
+    iconRect_ = kTitleIconRect;
 
     if (!iconStatic_.IsWindow() &&
         iconStatic_.CreateEx(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, iconRect_, hwnd(),
@@ -97,10 +108,12 @@ void ConsoleWnd::LayOutTitleBar() {
                                 : nullptr);
         ::SendMessageA(iconStatic_.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(smallIcon_.get()), 0);
     }
-    ::SetWindowPos(closeButton_.hwnd(), nullptr, w - 29, 3, 24, 24, SWP_NOZORDER | SWP_NOACTIVATE);
-    ::SetWindowPos(minimiseButton_.hwnd(), nullptr, w - 54, 3, 24, 24, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(closeButton_.hwnd(), nullptr, w - kCloseLeftFromEdge, kTitleButtonTop, kTitleButtonSize,
+                   kTitleButtonSize, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(minimiseButton_.hwnd(), nullptr, w - kMinimiseLeftFromEdge, kTitleButtonTop, kTitleButtonSize,
+                   kTitleButtonSize, SWP_NOZORDER | SWP_NOACTIVATE);
     if (!titleStatic_.IsWindow()) {
-        RECT title{26, 7, w - 59, 23};
+        RECT title{kTitleTextLeft, kTitleTextTop, w - kTitleTextRightFromEdge, kTitleTextBottom};
         (void)titleStatic_.CreateEx(0, "STATIC", LoadResourceString(IDS_CONSOLE_TITLE).c_str(), WS_CHILD | WS_VISIBLE,
                                     title, hwnd(), IDC_TITLE_TEXT);
     }
@@ -130,7 +143,7 @@ void ConsoleWnd::CreateInfoPanel(int resolution) {
     int top = resolution == kHighResolution ? tabs.bottom - 2 : tabs.bottom - 1;
     RECT panel{client.left + 1, top, client.right - 1, client.bottom - kFooterHeight};
     panelTop_ = top;
-    if (!infoPanel_.Create(hwnd(), panel, IDC_INFO_PANEL, 0, WS_VISIBLE, bundlePath_, "InfoPanelWnd.PNG")) return;
+    if (!infoPanel_.Create(hwnd(), panel, IDC_INFO_PANEL, 0, WS_VISIBLE, bundlePath_, kInfoPanelWindowSkin)) return;
 
     if (zestViewPanel_.Create(infoPanel_.hwnd())) {
         (void)infoPanel_.AddSection(zestViewPanel_.hwnd(), infoPanel_.GetSectionCount(), 1,
@@ -146,10 +159,9 @@ void ConsoleWnd::SaveWindowPosition() {
     settings_.SaveWindowPosition(savedRect_.left, savedRect_.top, savedRect_.right, savedRect_.bottom, kConsoleKey);
 }
 
-LRESULT ConsoleWnd::OnSizing(WPARAM edge, LPARAM proposed) {
-    auto* r = reinterpret_cast<RECT*>(proposed);
+LRESULT ConsoleWnd::OnSizing(UINT edge, RECT* r) {
     if (r && r->bottom - r->top + 1 <= minHeight_) r->bottom = r->top + minHeight_;
-    LRESULT result = Dialog::WindowProc(WM_SIZING, edge, proposed);
+    LRESULT result = Dialog::WindowProc(WM_SIZING, edge, reinterpret_cast<LPARAM>(r));
     if (r) {
         gripRect_ = {r->right - kGripSize, r->bottom - kGripSize, r->right, r->bottom};
         ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&gripRect_), 2);
@@ -157,17 +169,16 @@ LRESULT ConsoleWnd::OnSizing(WPARAM edge, LPARAM proposed) {
     return result;
 }
 
-LRESULT ConsoleWnd::OnSize(WPARAM type, LPARAM size) {
+void ConsoleWnd::OnSize(UINT, SIZE size) {
     if (infoPanel_.IsWindow()) {
-        int cx = LOWORD(size);
-        int cy = HIWORD(size);
+        int cx = size.cx;
+        int cy = size.cy;
         if (cx - 2 > 0) {
             ::SetWindowPos(infoPanel_.hwnd(), nullptr, 0, 0, cx - 2, cy - panelTop_ - kFooterHeight,
                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         PlaceFooterControls();
     }
-    return Dialog::WindowProc(WM_SIZE, type, size);
 }
 
 LRESULT ConsoleWnd::OnFitToPanel() {
@@ -189,8 +200,7 @@ LRESULT ConsoleWnd::OnShowInfoPanel(bool show) {
     return 0;
 }
 
-LRESULT ConsoleWnd::OnPaint(WPARAM wParam, LPARAM lParam) {
-    if (!::IsIconic(hwnd())) return Dialog::WindowProc(WM_PAINT, wParam, lParam);
+LRESULT ConsoleWnd::OnPaintMinimised() {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(hwnd(), &paint);
     ::SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);

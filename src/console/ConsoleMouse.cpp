@@ -11,10 +11,6 @@ constexpr WPARAM kSizeFromBottom = SC_SIZE + 6;
 // Inclusive of all four edges.
 bool Contains(const RECT& r, POINT p) { return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom; }
 
-POINT PointOf(LPARAM lParam) {
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
 }  // namespace
 
 void ConsoleWnd::ShowSystemMenu(POINT screenPoint) {
@@ -22,14 +18,13 @@ void ConsoleWnd::ShowSystemMenu(POINT screenPoint) {
     if (menu) ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, screenPoint.x, screenPoint.y, 0, hwnd(), nullptr);
 }
 
-LRESULT ConsoleWnd::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
-    POINT p = PointOf(lParam);
+bool ConsoleWnd::OnLButtonDown(UINT, POINT p) {
     if (Contains(titleRect_, p)) {
         if (Contains(iconRect_, p)) {
             POINT corner{titleRect_.left, titleRect_.bottom};
             ::ClientToScreen(hwnd(), &corner);
             ShowSystemMenu(corner);
-            return 0;
+            return true;
         }
         ::SendMessageA(hwnd(), WM_SYSCOMMAND, kDragMove, 0);
     }
@@ -37,34 +32,30 @@ LRESULT ConsoleWnd::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
         ::SetCursor(::LoadCursorA(nullptr, IDC_SIZENWSE));
         ::SendMessageA(hwnd(), WM_SYSCOMMAND, kSizeFromBottom, 0);
     }
-    return Dialog::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
+    return false;
 }
 
-LRESULT ConsoleWnd::OnLButtonDblClk(WPARAM wParam, LPARAM lParam) {
+void ConsoleWnd::OnLButtonDblClk(UINT, POINT point) {
     // Ends at once: the rectangle is not stored.
-    if (Contains(iconRect_, PointOf(lParam))) EndDialog(0);
-    return Dialog::WindowProc(WM_LBUTTONDBLCLK, wParam, lParam);
+    if (Contains(iconRect_, point)) EndDialog(0);
 }
 
-LRESULT ConsoleWnd::OnRButtonUp(WPARAM wParam, LPARAM lParam) {
-    POINT p = PointOf(lParam);
+void ConsoleWnd::OnRButtonUp(UINT, POINT p) {
     if (Contains(titleRect_, p)) {
         ::ClientToScreen(hwnd(), &p);
         ShowSystemMenu(p);
     }
-    return Dialog::WindowProc(WM_RBUTTONUP, wParam, lParam);
 }
 
-LRESULT ConsoleWnd::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+void ConsoleWnd::OnMouseMove(UINT, POINT point) {
     FocusTitle();
-    if (Contains(gripRect_, PointOf(lParam))) ::SetCursor(::LoadCursorA(nullptr, IDC_SIZENWSE));
-    return Dialog::WindowProc(WM_MOUSEMOVE, wParam, lParam);
+    if (Contains(gripRect_, point)) ::SetCursor(::LoadCursorA(nullptr, IDC_SIZENWSE));
 }
 
-LRESULT ConsoleWnd::OnSysCommand(WPARAM command, LPARAM lParam) {
+LRESULT ConsoleWnd::OnSysCommand(UINT command, POINT point) {
     FocusTitle();
     if ((command & 0xFFF0) == SC_MINIMIZE && !::IsIconic(hwnd())) SaveWindowPosition();
-    LRESULT result = Dialog::WindowProc(WM_SYSCOMMAND, command, lParam);
+    LRESULT result = Dialog::WindowProc(WM_SYSCOMMAND, command, PackPoint(point));
     if (command == kDragMove && infoPanel_.IsWindow()) {
         // Makes the panel lay itself out anew after the move.
         RECT r{};
@@ -76,8 +67,7 @@ LRESULT ConsoleWnd::OnSysCommand(WPARAM command, LPARAM lParam) {
     return result;
 }
 
-LRESULT ConsoleWnd::OnInitMenuPopup(WPARAM menuHandle, LPARAM lParam) {
-    HMENU menu = reinterpret_cast<HMENU>(menuHandle);
+void ConsoleWnd::OnInitMenuPopup(HMENU menu) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     if (menu && ::GetWindowPlacement(hwnd(), &placement)) {
@@ -99,7 +89,6 @@ LRESULT ConsoleWnd::OnInitMenuPopup(WPARAM menuHandle, LPARAM lParam) {
             }
         }
     }
-    return Dialog::WindowProc(WM_INITMENUPOPUP, menuHandle, lParam);
 }
 
 }  // namespace ostrivan

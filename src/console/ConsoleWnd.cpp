@@ -5,10 +5,26 @@
 #include "base/BoundedText.h"
 #include "base/ResourceSource.h"
 #include "launch/ConsoleWatcher.h"
+#include "framework/TitleFont.h"
 #include "settings/SettingsStore.h"
+#include "skin/SkinImages.h"
 #include "skin/SkinPaths.h"
+#include "skin/WindowSkin.h"
 
 namespace ostrivan {
+
+namespace {
+
+constexpr int kOptionsButtonWidth = 28;
+constexpr int kOptionsButtonHeight = 24;
+
+// The console's tool tips are made with the ANSI class, so their requests are ANSI.
+bool IsAnsiToolTipRequest(LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    return header && header->code == TTN_NEEDTEXTA;
+}
+
+}  // namespace
 
 ConsoleWnd::ConsoleWnd()
     : Dialog(IDD_CONSOLE, EnterEscape::Swallow), zestViewPanel_(IDD_VIEW_PANEL, EnterEscape::Swallow) {
@@ -19,6 +35,8 @@ ConsoleWnd::ConsoleWnd()
 ConsoleWnd::~ConsoleWnd() {
     // Workers end before the window and the launch record they serve.
     workers_.StopAll();
+    // The window goes first, while the whole object still takes its messages.
+    DestroyWindow();
 }
 
 void ConsoleWnd::Attach(const std::vector<std::string>& deviceList, LaunchContext* context) {
@@ -30,21 +48,21 @@ void ConsoleWnd::Attach(const std::vector<std::string>& deviceList, LaunchContex
 LRESULT ConsoleWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog();
-    case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
-    case WM_PAINT: return OnPaint(wParam, lParam);
+    case WM_SYSCOMMAND: return OnSysCommand(static_cast<UINT>(wParam), PointOf(lParam));
+    case WM_PAINT: if (::IsIconic(hwnd())) return OnPaintMinimised(); break;
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon_);
-    case WM_LBUTTONDOWN: return OnLButtonDown(wParam, lParam);
-    case WM_LBUTTONDBLCLK: return OnLButtonDblClk(wParam, lParam);
-    case WM_RBUTTONUP: return OnRButtonUp(wParam, lParam);
-    case WM_MOUSEMOVE: return OnMouseMove(wParam, lParam);
-    case WM_SIZING: return OnSizing(wParam, lParam);
-    case WM_SIZE: return OnSize(wParam, lParam);
-    case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
-    case WM_DEVICECHANGE: return OnDeviceChange(wParam, lParam);
-    case WM_CLOSE: return OnClose();
-    case WM_DESTROY: return OnDestroy();
-    case WM_NOTIFY: return OnNotify(wParam, lParam);
-    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_LBUTTONDOWN: if (OnLButtonDown(static_cast<UINT>(wParam), PointOf(lParam))) return 0; break;
+    case WM_LBUTTONDBLCLK: OnLButtonDblClk(static_cast<UINT>(wParam), PointOf(lParam)); break;
+    case WM_RBUTTONUP: OnRButtonUp(static_cast<UINT>(wParam), PointOf(lParam)); break;
+    case WM_MOUSEMOVE: OnMouseMove(static_cast<UINT>(wParam), PointOf(lParam)); break;
+    case WM_SIZING: return OnSizing(static_cast<UINT>(wParam), reinterpret_cast<RECT*>(lParam));
+    case WM_SIZE: OnSize(static_cast<UINT>(wParam), SizeOf(lParam)); break;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); break;
+    case WM_DEVICECHANGE: return OnDeviceChange(static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
+    case WM_CLOSE: OnClose(); break;
+    case WM_DESTROY: OnDestroy(); break;
+    case WM_NOTIFY: if (IsAnsiToolTipRequest(lParam)) return OnToolTipText(*reinterpret_cast<NMHDR*>(lParam)); break;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
     case kMsgFitToPanel: return OnFitToPanel();
     case kMsgShowInfoPanel: return OnShowInfoPanel(true);
     case kMsgHideInfoPanel: return OnShowInfoPanel(false);
@@ -56,7 +74,6 @@ LRESULT ConsoleWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ConsoleWnd::OnInitDialog() {
-    Dialog::WindowProc(WM_INITDIALOG, 0, 0);
     (void)closeButton_.BindControl(hwnd(), IDC_CLOSE);
     (void)minimiseButton_.BindControl(hwnd(), IDC_MINIMIZE);
     (void)deviceButton_.BindControl(hwnd(), IDC_CAMERA_BUTTON);
@@ -72,7 +89,7 @@ LRESULT ConsoleWnd::OnInitDialog() {
     EnableToolTips();
     SkinWindow();
     CreateTabStrip(resolution);
-    CreateTitleFont();
+    titleFont_ = CreateTitleFont(hwnd());
     CreateInfoPanel(resolution);
     RebuildDeviceMenu();
 
@@ -80,7 +97,7 @@ LRESULT ConsoleWnd::OnInitDialog() {
     ::SendMessageA(infoPanel_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
     infoPanel_.SetStatePersistence(&settings_, true, infoPanel_.GetSectionCount());
     FocusTitle();
-    ::SetWindowPos(::GetDlgItem(hwnd(), IDC_OPTIONS), nullptr, 0, 0, 28, 24,
+    ::SetWindowPos(::GetDlgItem(hwnd(), IDC_OPTIONS), nullptr, 0, 0, kOptionsButtonWidth, kOptionsButtonHeight,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     if (context_) {
@@ -94,42 +111,19 @@ LRESULT ConsoleWnd::OnInitDialog() {
 
 void ConsoleWnd::SkinWindow() {
     char folder[MAX_PATH];
-    (void)BuildSkinBundlePath(bundlePath_);
     (void)BuildSkinLibraryFolder(folder);
-
-    static const SkinControlSkin kMinimize{sizeof(SkinControlSkin), kSkinControlImageButton, "Minimize.png", {}};
-    static const SkinControlSkin kClose{sizeof(SkinControlSkin), kSkinControlImageButton, "Close.png", {}};
-    static const SkinControlSkin kCamera{sizeof(SkinControlSkin), kSkinControlImageButton, "Button_Special.png", {}};
-    static const SkinControlSkin kSetting{sizeof(SkinControlSkin), kSkinControlImageButton, "Setting.png", {}};
-    const SkinControlEntry controls[4] = {
-        {sizeof(SkinControlEntry), IDC_MINIMIZE, &kMinimize},
-        {sizeof(SkinControlEntry), IDC_CLOSE, &kClose},
-        {sizeof(SkinControlEntry), IDC_CAMERA_BUTTON, &kCamera},
-        {sizeof(SkinControlEntry), IDC_OPTIONS, &kSetting},
-    };
-    SkinDescriptor descriptor;
-    descriptor.bundlePath = bundlePath_;
-    descriptor.windowKind = kSkinWindowKind;
-    descriptor.imageName = "BG.png";
-    descriptor.controlCount = 4;
-    descriptor.controls = controls;
-    if (!skin_.Open(hwnd(), descriptor, folder)) {
+    const WindowSkin look(kConsoleBackgroundImage, {{IDC_MINIMIZE, kMinimizeButtonImage},
+                                                    {IDC_CLOSE, kCloseButtonImage},
+                                                    {IDC_CAMERA_BUTTON, kCameraButtonImage},
+                                                    {IDC_OPTIONS, kOptionsButtonImage}});
+    CopyText(bundlePath_, look.bundlePath());  // the info panel is skinned from the same bundle
+    if (!skin_.Open(hwnd(), look.descriptor(), folder)) {
         ::MessageBoxA(hwnd(), LoadResourceString(IDS_SKIN_FAILED).c_str(),
                       LoadResourceString(IDS_CONSOLE_TITLE).c_str(), MB_OK);
     }
 }
 
-void ConsoleWnd::CreateTitleFont() {
-    LOGFONTA font{};
-    HFONT dialogFont = reinterpret_cast<HFONT>(::SendMessageA(hwnd(), WM_GETFONT, 0, 0));
-    if (dialogFont) ::GetObjectA(dialogFont, sizeof(font), &font);
-    font.lfHeight = -12;
-    font.lfWeight = FW_BOLD;
-    font.lfCharSet = PRIMARYLANGID(::GetUserDefaultLangID()) == LANG_JAPANESE ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
-    titleFont_.reset(::CreateFontIndirectA(&font));
-}
-
-LRESULT ConsoleWnd::OnClose() {
+void ConsoleWnd::OnClose() {
     if (!::IsIconic(hwnd())) SaveWindowPosition();
     // The controls let go of the title font before it is deleted.
     ::SendMessageA(titleStatic_.hwnd(), WM_SETFONT, 0, FALSE);
@@ -137,35 +131,26 @@ LRESULT ConsoleWnd::OnClose() {
     titleFont_.reset();
     if (optionsDialog_.IsWindow()) ::SendMessageA(optionsDialog_.hwnd(), WM_CLOSE, 0, 0);
     if (deviceButton_.IsWindow()) deviceButton_.ClearEntries();
-    return Dialog::WindowProc(WM_CLOSE, 0, 0);
 }
 
-LRESULT ConsoleWnd::OnDestroy() {
-    LRESULT result = Dialog::WindowProc(WM_DESTROY, 0, 0);
+void ConsoleWnd::OnDestroy() {
     // No worker may still run once the window and its launch record go.
     workers_.StopAll();
     if (context_) context_->deviceChangeMutex = nullptr;
     deviceChangeMutex_.reset();
-    return result;
 }
 
-LRESULT ConsoleWnd::OnNotify(WPARAM wParam, LPARAM lParam) {
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (!header || header->code != TTN_NEEDTEXTA) return Dialog::WindowProc(WM_NOTIFY, wParam, lParam);
-    auto* request = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+LRESULT ConsoleWnd::OnToolTipText(NMHDR& request) {
     // Only tools identified by their window are ours to answer.
-    if (!(request->uFlags & TTF_IDISHWND)) return FALSE;
-    int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom));
+    if (!ToolTipRequestByWindow(request)) return FALSE;
+    int id = ToolTipRequestControlId(request);
     UINT text = id == IDC_MINIMIZE ? IDS_TIP_MINIMIZE : id == IDC_CLOSE ? IDS_TIP_CLOSE : 0;
-    request->hinst = nullptr;
-    request->szText[0] = '\0';
-    if (text) CopyText(request->szText, LoadResourceString(text).c_str());
-    request->lpszText = request->szText;
+    AnswerToolTipRequest(request, text ? LoadResourceString(text).c_str() : "");
     return TRUE;
 }
 
-LRESULT ConsoleWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    switch (LOWORD(wParam)) {
+void ConsoleWnd::OnCommand(UINT id, UINT, HWND) {
+    switch (id) {
     case IDC_MINIMIZE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
     case IDC_CLOSE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case IDC_CAMERA_BUTTON: deviceButton_.ShowMenu(); break;
@@ -175,10 +160,9 @@ LRESULT ConsoleWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     case SC_MINIMIZE:
     case SC_MAXIMIZE:
     case SC_CLOSE:
-    case SC_RESTORE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, LOWORD(wParam), 0); break;
+    case SC_RESTORE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, id, 0); break;
     default: break;
     }
-    return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
 }
 
 void ConsoleWnd::FocusTitle() {

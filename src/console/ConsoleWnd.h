@@ -1,5 +1,5 @@
 // ConsoleWnd: the standalone console's top-level window, a dialog from
-// template 120 run modally for one launch. It draws its own 30-pixel title
+// template IDD_CONSOLE run modally for one launch. It draws its own 30-pixel title
 // bar, hosts the tab strip, the info panel with the view panel, the camera
 // menu button and the options button, keeps its rectangle in the registry and
 // follows camera arrival and removal.
@@ -53,22 +53,26 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Messages, one handler each.
+    // Messages, one handler each, with the message's own arguments. Those
+    // returning void only look at their message; default processing follows.
     LRESULT OnInitDialog();
-    LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
-    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
-    LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRButtonUp(WPARAM wParam, LPARAM lParam);
-    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSizing(WPARAM edge, LPARAM proposed);
-    LRESULT OnSize(WPARAM type, LPARAM size);
-    LRESULT OnInitMenuPopup(WPARAM menu, LPARAM lParam);
-    LRESULT OnDeviceChange(WPARAM event, LPARAM data);
-    LRESULT OnClose();
-    LRESULT OnDestroy();
-    LRESULT OnNotify(WPARAM wParam, LPARAM header);
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    // Runs the command itself (default processing) between its own steps.
+    LRESULT OnSysCommand(UINT command, POINT point);
+    LRESULT OnPaintMinimised();
+    // True when it took the click (the title icon opens the system menu).
+    bool OnLButtonDown(UINT keys, POINT point);
+    void OnLButtonDblClk(UINT keys, POINT point);
+    void OnRButtonUp(UINT keys, POINT point);
+    void OnMouseMove(UINT keys, POINT point);
+    // Lets default processing see the corrected rectangle, then follows it.
+    LRESULT OnSizing(UINT edge, RECT* proposed);
+    void OnSize(UINT type, SIZE size);
+    void OnInitMenuPopup(HMENU menu);
+    LRESULT OnDeviceChange(UINT event, DWORD_PTR data);
+    void OnClose();
+    void OnDestroy();
+    LRESULT OnToolTipText(NMHDR& request);
+    void OnCommand(UINT id, UINT code, HWND control);
     LRESULT OnFitToPanel();
     LRESULT OnShowInfoPanel(bool show);
     LRESULT OnCameraPicked();
@@ -80,7 +84,6 @@ private:
     void LayOutTitleBar();
     void SkinWindow();
     void CreateTabStrip(int resolution);
-    void CreateTitleFont();
     void CreateInfoPanel(int resolution);
     void PlaceFooterControls();
     void SaveWindowPosition();

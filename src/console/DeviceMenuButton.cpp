@@ -14,7 +14,7 @@ DeviceMenuButton::DeviceMenuButton() : nextCommandId_(kFirstCameraCommand) {
 
 LRESULT DeviceMenuButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
     }
     return Button::WindowProc(message, wParam, lParam);
 }
@@ -62,8 +62,7 @@ void DeviceMenuButton::ShowMenu() {
     ::TrackPopupMenu(menu_.handle(), TPM_LEFTALIGN | TPM_LEFTBUTTON, r.left, r.bottom - 3, 0, hwnd(), nullptr);
 }
 
-LRESULT DeviceMenuButton::OnCommand(WPARAM wParam, LPARAM lParam) {
-    UINT id = LOWORD(wParam);
+void DeviceMenuButton::OnCommand(UINT id, UINT, HWND) {
     char text[kTextSize] = {};
     // A command of an entry that is gone (the menu was cleared while open) is no pick.
     if (id >= kFirstCameraCommand && id <= kLastCameraCommand &&
@@ -77,7 +76,6 @@ LRESULT DeviceMenuButton::OnCommand(WPARAM wParam, LPARAM lParam) {
         }
         ::SendMessageA(::GetParent(hwnd()), kMsgCameraPicked, 0, 0);
     }
-    return DefaultProc(WM_COMMAND, wParam, lParam);
 }
 
 }  // namespace ostrivan

@@ -41,7 +41,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    void OnCommand(UINT id, UINT code, HWND control);
     void ShowCaption(const char* text);
 
     OwnerDrawMenu menu_;

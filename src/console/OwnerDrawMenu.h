@@ -24,7 +24,7 @@ public:
     static constexpr COLORREF kBackground = RGB(249, 248, 247);
 
     // An entry's text, cut to kTextSize - 1 characters and always terminated
-    // (Wine's GetMenuString leaves a full buffer unterminated); empty when
+    // (GetMenuString may leave a full buffer unterminated); empty when
     // there is no such entry.
     static void ReadText(HMENU menu, UINT item, UINT byFlag, char* text);
 

@@ -6,8 +6,8 @@ namespace ostrivan {
 
 LRESULT TipSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MOUSEMOVE: return OnMouseMove(wParam, lParam);
-    case WM_DESTROY: return OnDestroy(wParam, lParam);
+    case WM_MOUSEMOVE: OnMouseMove(static_cast<UINT>(wParam), PointOf(lParam)); break;
+    case WM_DESTROY: OnDestroy(); break;
     }
     return Slider::WindowProc(message, wParam, lParam);
 }
@@ -31,7 +31,7 @@ bool TipSlider::PreTranslateMessage(MSG& message) {
     return Slider::PreTranslateMessage(message);
 }
 
-LRESULT TipSlider::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+void TipSlider::OnMouseMove(UINT, POINT) {
     if (tip_.hwnd()) {
         char text[16];
         std::snprintf(text, sizeof(text), "%d", GetPos());
@@ -39,13 +39,11 @@ LRESULT TipSlider::OnMouseMove(WPARAM wParam, LPARAM lParam) {
         tip_.Activate(true);
         tip_.Update();
     }
-    return DefaultProc(WM_MOUSEMOVE, wParam, lParam);
 }
 
-LRESULT TipSlider::OnDestroy(WPARAM wParam, LPARAM lParam) {
+void TipSlider::OnDestroy() {
     // The tip is a pop-up owned by the top-level window, not by the slider.
     tip_.DestroyWindow();
-    return DefaultProc(WM_DESTROY, wParam, lParam);
 }
 
 }  // namespace ostrivan

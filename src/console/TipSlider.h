@@ -26,8 +26,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(UINT keys, POINT point);
+    void OnDestroy();
 
     ToolTip tip_;
 };

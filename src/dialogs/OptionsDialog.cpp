@@ -6,19 +6,11 @@
 #include "parental/PasswordHash.h"
 #include "settings/SettingsStore.h"
 #include "skin/DialogSkin.h"
+#include "skin/SkinImages.h"
 
 namespace ostrivan {
 
 namespace {
-
-constexpr char kNoAutoLaunch[] = "NoAutoLaunch";
-constexpr char kAlwaysOnTop[] = "AlwaysOnTop";
-
-DWORD OptionSetting(const char* name) {
-    DWORD value = 0;
-    if (!ReadSettingNumber(HKEY_CURRENT_USER, name, &value)) value = 0;
-    return value;
-}
 
 bool IsChecked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) != BST_UNCHECKED; }
 
@@ -37,53 +29,47 @@ void OptionsDialog::SetDeviceName(const char* deviceName) {
 
 LRESULT OptionsDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(wParam, lParam);
-    case WM_COMMAND: return OnCommand(wParam, lParam);
-    case WM_CLOSE: return OnClose();
-    case WM_DESTROY: return OnDestroy();
+    case WM_INITDIALOG: return OnInitDialog();
+    case WM_COMMAND: if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0; break;
+    case WM_CLOSE: OnClose(); break;
+    case WM_DESTROY: OnDestroy(); break;
     }
     return Dialog::WindowProc(message, wParam, lParam);
 }
 
-LRESULT OptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
-    LRESULT result = Dialog::WindowProc(WM_INITDIALOG, wParam, lParam);
-    (void)SkinDialogWindow(skin_, hwnd(), "InfoPanelWnd.png");
+LRESULT OptionsDialog::OnInitDialog() {
+    (void)SkinDialogWindow(skin_, hwnd(), kDialogBackgroundImage);
     if (!ReadCameraLock(&lock_)) EnableLockButtons(false);
     (void)RefreshLockState();
     if (!passwordStored_) ::EnableWindow(::GetDlgItem(hwnd(), IDC_CHANGE_PASSWORD), FALSE);
     ShowLockText();
-    ::CheckDlgButton(hwnd(), IDC_AUTO_LAUNCH, OptionSetting(kNoAutoLaunch) == 0 ? BST_CHECKED : BST_UNCHECKED);
-    ::CheckDlgButton(hwnd(), IDC_ALWAYS_ON_TOP, OptionSetting(kAlwaysOnTop) != 0 ? BST_CHECKED : BST_UNCHECKED);
-    return result;
+    ::CheckDlgButton(hwnd(), IDC_AUTO_LAUNCH, ReadSettingNumberOrZero(HKEY_CURRENT_USER, kNoAutoLaunchValue) == 0 ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(hwnd(), IDC_ALWAYS_ON_TOP, ReadSettingNumberOrZero(HKEY_CURRENT_USER, kAlwaysOnTopValue) != 0 ? BST_CHECKED : BST_UNCHECKED);
+    return TRUE;  // the system sets the focus
 }
 
-LRESULT OptionsDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) == BN_CLICKED) {
-        switch (LOWORD(wParam)) {
-        case IDC_AUTO_LAUNCH:
-        case IDC_ALWAYS_ON_TOP:
-            // The mark follows what the box itself reports; nothing is stored yet.
-            ::CheckDlgButton(hwnd(), LOWORD(wParam), IsChecked(hwnd(), LOWORD(wParam)) ? BST_CHECKED : BST_UNCHECKED);
-            return 0;
-        case IDC_LOCK_TOGGLE: OnLockToggle(); return 0;
-        case IDC_CHANGE_PASSWORD: OnChangePassword(); return 0;
-        case IDOK: OnOk(); return 0;
-        }
+bool OptionsDialog::OnCommand(UINT id, UINT code, HWND) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+    case IDC_AUTO_LAUNCH:
+    case IDC_ALWAYS_ON_TOP:
+        // The mark follows what the box itself reports; nothing is stored yet.
+        ::CheckDlgButton(hwnd(), static_cast<int>(id), IsChecked(hwnd(), static_cast<int>(id)) ? BST_CHECKED : BST_UNCHECKED);
+        return true;
+    case IDC_LOCK_TOGGLE: OnLockToggle(); return true;
+    case IDC_CHANGE_PASSWORD: OnChangePassword(); return true;
+    case IDOK: OnOk(); return true;
+    default: return false;
     }
-    return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
 }
 
-LRESULT OptionsDialog::OnClose() {
+void OptionsDialog::OnClose() {
     // A password dialog over this one ends first.
     if (setPassword_.IsWindow()) ::SendMessageA(setPassword_.hwnd(), WM_CLOSE, 0, 0);
     if (prompt_.IsWindow()) ::SendMessageA(prompt_.hwnd(), WM_CLOSE, 0, 0);
-    return Dialog::WindowProc(WM_CLOSE, 0, 0);
 }
 
-LRESULT OptionsDialog::OnDestroy() {
-    skin_.Close();
-    return Dialog::WindowProc(WM_DESTROY, 0, 0);
-}
+void OptionsDialog::OnDestroy() { skin_.Close(); }
 
 bool OptionsDialog::RefreshLockState() {
     bool read = ReadCameraLock(&lock_);
@@ -133,8 +119,8 @@ void OptionsDialog::OnChangePassword() {
 }
 
 void OptionsDialog::OnOk() {
-    (void)WriteSettingNumber(HKEY_CURRENT_USER, kNoAutoLaunch, IsChecked(hwnd(), IDC_AUTO_LAUNCH) ? 0 : 1);
-    (void)WriteSettingNumber(HKEY_CURRENT_USER, kAlwaysOnTop, IsChecked(hwnd(), IDC_ALWAYS_ON_TOP) ? 1 : 0);
+    (void)WriteSettingNumber(HKEY_CURRENT_USER, kNoAutoLaunchValue, IsChecked(hwnd(), IDC_AUTO_LAUNCH) ? 0 : 1);
+    (void)WriteSettingNumber(HKEY_CURRENT_USER, kAlwaysOnTopValue, IsChecked(hwnd(), IDC_ALWAYS_ON_TOP) ? 1 : 0);
     EndDialog(IDOK);
 }
 

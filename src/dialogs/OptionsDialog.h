@@ -35,10 +35,12 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnClose();
-    LRESULT OnDestroy();
+    LRESULT OnInitDialog();
+    // Takes the clicks of its own buttons; false for everything else.
+    bool OnCommand(UINT id, UINT code, HWND control);
+    // Closes an open password dialog; default processing then ends this one.
+    void OnClose();
+    void OnDestroy();
 
     void OnLockToggle();
     void OnChangePassword();

@@ -2,7 +2,9 @@
 
 #include "ResourceIds.h"
 #include "skin/SkinMessages.h"
+#include "skin/SkinImages.h"
 #include "skin/SkinPaths.h"
+#include "skin/WindowSkin.h"
 
 namespace ostrivan {
 
@@ -15,65 +17,49 @@ TabStripDialog::~TabStripDialog() {
 
 LRESULT TabStripDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(wParam, lParam);
-    case WM_COMMAND: return OnCommand(wParam, lParam);
-    case WM_DESTROY: return OnDestroy();
+    case WM_INITDIALOG: return OnInitDialog();
+    case WM_COMMAND: if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0; break;
+    case WM_DESTROY: OnDestroy(); break;
     }
     return Dialog::WindowProc(message, wParam, lParam);
 }
 
-LRESULT TabStripDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
-    LRESULT result = Dialog::WindowProc(WM_INITDIALOG, wParam, lParam);
-
-    char bundle[MAX_PATH] = {};
-    char folder[MAX_PATH] = {};
+LRESULT TabStripDialog::OnInitDialog() {
+    const WindowSkin look(kTabStripBackgroundImage,
+                          {{IDC_TAB_VIEW, kTabButtonImage}, {IDC_TAB_HIDE, kTabButtonImage}});
     // Without a path the library cannot skin; a missing folder only means
     // the library is looked for by plain name.
-    if (BuildSkinBundlePath(bundle)) {
+    if (look.hasBundlePath()) {
+        char folder[MAX_PATH] = {};
         (void)BuildSkinLibraryFolder(folder);
-        SkinControlSkin tabImage;
-        tabImage.imageName = "TabsButton.png";
-        SkinControlEntry controls[2];
-        controls[0].controlId = IDC_TAB_VIEW;
-        controls[0].skin = &tabImage;
-        controls[1].controlId = IDC_TAB_HIDE;
-        controls[1].skin = &tabImage;
-        SkinDescriptor descriptor;
-        descriptor.bundlePath = bundle;
-        descriptor.windowKind = kSkinWindowKind;
-        descriptor.imageName = "BG3.png";
-        descriptor.controlCount = 2;
-        descriptor.controls = controls;
-        skinned_ = skin_.Open(hwnd(), descriptor, folder) != 0;
+        skinned_ = skin_.Open(hwnd(), look.descriptor(), folder) != 0;
     }
 
     HWND viewTab = ::GetDlgItem(hwnd(), IDC_TAB_VIEW);
-    if (viewTab) SetButtonImage(viewTab, "ZestView.png");
+    if (viewTab) SetButtonImage(viewTab, kViewTabImage);
     SetTabPressed(true);
     if (HWND hideTab = ::GetDlgItem(hwnd(), IDC_TAB_HIDE)) ::ShowWindow(hideTab, SW_HIDE);
-    return result;
+    return TRUE;  // the system sets the focus
 }
 
-LRESULT TabStripDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) == BN_CLICKED) {
-        switch (LOWORD(wParam)) {
-        case IDC_TAB_VIEW:
-            ::SendMessageA(::GetParent(hwnd()), kMsgShowInfoPanel, 0, 0);
-            SetTabPressed(true);
-            return 0;
-        case IDC_TAB_HIDE:
-            ::SendMessageA(::GetParent(hwnd()), kMsgHideInfoPanel, 0, 0);
-            SetTabPressed(false);
-            return 0;
-        }
+bool TabStripDialog::OnCommand(UINT id, UINT code, HWND) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+    case IDC_TAB_VIEW:
+        ::SendMessageA(::GetParent(hwnd()), kMsgShowInfoPanel, 0, 0);
+        SetTabPressed(true);
+        return true;
+    case IDC_TAB_HIDE:
+        ::SendMessageA(::GetParent(hwnd()), kMsgHideInfoPanel, 0, 0);
+        SetTabPressed(false);
+        return true;
+    default: return false;
     }
-    return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
 }
 
-LRESULT TabStripDialog::OnDestroy() {
+void TabStripDialog::OnDestroy() {
     skin_.Close();
     skinned_ = false;
-    return Dialog::WindowProc(WM_DESTROY, 0, 0);
 }
 
 void TabStripDialog::SetTabPressed(bool pressed) {

@@ -1,7 +1,9 @@
-// TabStripDialog: the small modeless child dialog (template 134) that the
-// console places over its placeholder 1141. Its tab 1141 asks the parent to
-// show the info panel (6025) and stays pressed; the second tab 1142 asks it
-// to hide the panel (6026) and releases 1141. 1142 is hidden after opening.
+// TabStripDialog: the small modeless child dialog (IDD_TAB_STRIP) that the
+// console places over its placeholder IDC_TAB_PLACEHOLDER. Its tab
+// IDC_TAB_VIEW asks the parent to show the info panel (kMsgShowInfoPanel) and
+// stays pressed; the second tab IDC_TAB_HIDE asks it to hide the panel
+// (kMsgHideInfoPanel) and releases IDC_TAB_VIEW. IDC_TAB_HIDE is hidden after
+// opening.
 // Enter and Escape never close it.
 //
 // Error rule: Create (the framework's) returns false when the template or the
@@ -25,9 +27,10 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDestroy();
+    LRESULT OnInitDialog();
+    // True when it took the command (a click on a tab).
+    bool OnCommand(UINT id, UINT code, HWND control);
+    void OnDestroy();
 
     void SetTabPressed(bool pressed);
 

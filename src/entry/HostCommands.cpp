@@ -20,11 +20,6 @@ namespace ostrivan {
 
 namespace {
 
-constexpr size_t kArgumentOffset = 4;
-constexpr size_t kArgumentFieldSize = 256;
-constexpr size_t kInstanceWordOffset = 260;
-constexpr uint32_t kMinimumOpenBlockSize = 12;
-
 // A host's instance block on the process heap. Its magic is cleared before
 // the block is freed, so a stale pointer handed in later is refused.
 struct HostInstanceTraits {
@@ -46,11 +41,10 @@ uint32_t CreateInstance(uint8_t* block) {
     HostInstance* instance = owned.get();
     instance->magic = kHostInstanceMagic;
     if (FindCameras(&instance->context) == kStatusNoCamera) return kStatusNoCamera;
-    // The host's text need not be terminated within its 256 bytes.
-    CopyText(instance->argument, reinterpret_cast<const char*>(block + kArgumentOffset), kArgumentFieldSize);
+    CopyText(instance->argument, reinterpret_cast<const char*>(block + kCreateArgumentOffset), kCreateArgumentSize);
     // From here the host holds the instance until DestroyInstance.
     instance = owned.release();
-    std::memcpy(block + kInstanceWordOffset, &instance, sizeof(instance));
+    std::memcpy(block + kCreateInstanceOffset, &instance, sizeof(instance));
     instance->context.integratedMutex = CreateNamedMutex(kIntegratedConsoleMutex, true, nullptr).release();
     return kStatusOk;
 }
@@ -86,7 +80,7 @@ uint32_t OpenIntegratedConsole(HostInstance* instance, uint8_t* block) {
     LaunchContext& context = instance->context;
     if (context.consoleWindow) return kStatusAlreadyOpen;
     uint32_t size = 0;
-    std::memcpy(&size, block + 4, sizeof(size));
+    std::memcpy(&size, block + kOpenSizeOffset, sizeof(size));
     if (size < kMinimumOpenBlockSize) return kStatusBadArgument;
 
     context.selectedDevice = instance->argument;
@@ -101,7 +95,7 @@ uint32_t OpenIntegratedConsole(HostInstance* instance, uint8_t* block) {
         context.consoleWindowObject = ConsoleWindows().openIntegratedConsole(&context, FoundDevices(context), &window);
         context.consoleWindow = context.consoleWindowObject ? window : nullptr;
     }
-    std::memcpy(block + 8, &context.consoleWindow, sizeof(HWND));
+    std::memcpy(block + kOpenWindowOffset, &context.consoleWindow, sizeof(HWND));
     return kStatusOk;
 }
 

@@ -12,16 +12,14 @@ namespace {
 // The size of the block each command reads and writes.
 size_t BlockSize(uint32_t command) {
     switch (command) {
-    case kQueryVersion: return 8;
-    case kQueryInfo: return 212;
-    case kCreateInstance: return 264;
-    case kDestroyInstance: return 4;
-    case 0x1405:
-    case 0x1406: return 136;
-    case 0x1407: return 8;
-    case kLaunchStandaloneConsole: return 4;
-    case kOpenIntegratedConsole: return 12;
-    default: return 4;
+    case kQueryVersion: return kQueryVersionBlockSize;
+    case kQueryInfo: return kQueryInfoBlockSize;
+    case kCreateInstance: return kCreateInstanceBlockSize;
+    case kReservedCommand1405:
+    case kReservedCommand1406: return kReservedCommandBlockSize;
+    case kReservedCommand1407: return kReservedCommand1407BlockSize;
+    case kOpenIntegratedConsole: return kMinimumOpenBlockSize;
+    default: return kPlainBlockSize;
     }
 }
 
@@ -45,12 +43,12 @@ uint32_t Dispatch(void* instance, uint32_t command, uint8_t* block) {
 
     switch (command) {
     case kQueryVersion:
-        Words(block)[1] = 0x102;
+        Words(block)[1] = kHostInterfaceVersion;
         return kStatusOk;
     case kQueryInfo:
         std::memset(block, 0, size);
-        Words(block)[1] = 1;
-        Words(block)[2] = 2;
+        Words(block)[1] = kQueryInfoWord1;
+        Words(block)[2] = kQueryInfoWord2;
         return kStatusOk;
     case kCreateInstance: return CreateInstance(block);
     case kDestroyInstance: return DestroyInstance(host);

@@ -1,5 +1,6 @@
 #include "framework/Window.h"
 
+#include "base/BoundedText.h"
 #include "base/ModuleState.h"
 #include "framework/Dialog.h"
 #include "framework/Menu.h"
@@ -178,10 +179,36 @@ bool Window::AddToolTip(HWND child) {
     return ::SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
 }
 
+bool IsToolTipTextRequest(const NMHDR& header) {
+    return header.code == TTN_NEEDTEXTA || header.code == TTN_NEEDTEXTW;
+}
+
+bool ToolTipRequestByWindow(const NMHDR& header) {
+    // The two forms differ in the size of their text buffer, so uFlags lies elsewhere.
+    const UINT flags = header.code == TTN_NEEDTEXTW ? reinterpret_cast<const NMTTDISPINFOW&>(header).uFlags
+                                                    : reinterpret_cast<const NMTTDISPINFOA&>(header).uFlags;
+    return (flags & TTF_IDISHWND) != 0;
+}
+
 int ToolTipRequestControlId(const NMHDR& header) {
-    const auto& request = reinterpret_cast<const NMTTDISPINFOA&>(header);
-    if (request.uFlags & TTF_IDISHWND) return ::GetDlgCtrlID(reinterpret_cast<HWND>(header.idFrom));
+    if (ToolTipRequestByWindow(header)) return ::GetDlgCtrlID(reinterpret_cast<HWND>(header.idFrom));
     return static_cast<int>(header.idFrom);
+}
+
+void AnswerToolTipRequest(NMHDR& header, const char* text) {
+    if (!text) text = "";
+    if (header.code == TTN_NEEDTEXTW) {
+        auto& request = reinterpret_cast<NMTTDISPINFOW&>(header);
+        const int length = static_cast<int>(sizeof(request.szText) / sizeof(request.szText[0]));
+        if (::MultiByteToWideChar(CP_ACP, 0, text, -1, request.szText, length) == 0) request.szText[length - 1] = L'\0';
+        request.lpszText = request.szText;
+        request.hinst = nullptr;
+    } else {
+        auto& request = reinterpret_cast<NMTTDISPINFOA&>(header);
+        CopyText(request.szText, text);
+        request.lpszText = request.szText;
+        request.hinst = nullptr;
+    }
 }
 
 }  // namespace ostrivan

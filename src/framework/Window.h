@@ -5,15 +5,29 @@
 //   the window's messages go to Window::SubclassProc (a comctl32 window
 //   subclass whose reference data is the object), which calls the object's
 //   WindowProc. A class overrides WindowProc only, with one line per message
-//   ("case WM_X: return OnX(...)"); what it does not take goes on to its base
-//   and finally to DefaultProc, the one default layer, which is never
-//   overridden.
+//   that cracks the message's arguments, so that a handler's signature says
+//   what its message carries:
+//       case WM_SIZE: OnSize(static_cast<UINT>(wParam), SizeOf(lParam)); break;
+//       case WM_TIMER: return OnTimer(wParam);
+//   A handler that takes the message returns its own result; one that only
+//   looks at it returns nothing, and its line ends in break; one that takes
+//   it only at times returns bool, and its line returns the message's answer
+//   when it did. A
+//   handler that needs default processing between its own steps calls its
+//   base for that message itself and says so in its header. The last line
+//   passes everything else to the base class, and so finally to DefaultProc,
+//   the one default layer, which is never overridden.
 //
 // Linking: object and window are linked once (WM_NCCREATE for windows of
 // registered classes, WM_INITDIALOG for dialogs, Subclass for existing
 // controls) and unlinked once, at WM_NCDESTROY or in the destructor, whichever
 // comes first. An object never outlives its link, so no message reaches a
 // half-destroyed object.
+//
+// Destruction: ~Window unlinks before it destroys an owned window, so the
+// messages of that destruction reach no handler. A class with a WM_DESTROY
+// handler for a window it owns therefore calls DestroyWindow() in its own
+// destructor, while the whole object still takes its messages.
 //
 // Error rule: operations that can fail return bool ([[nodiscard]] where the
 // result matters); nothing throws.
@@ -94,8 +108,23 @@ private:
     HWND toolTips_ = nullptr;  // made with the first tool, destroyed with the window
 };
 
-// The control id a TTN_NEEDTEXT request is about, whether the tool is
-// identified by window (TTF_IDISHWND) or by id.
+// Argument crackers for the WindowProc lines: points packed into lParam as
+// two signed 16-bit halves, client sizes as two unsigned ones.
+inline POINT PointOf(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+inline SIZE SizeOf(LPARAM lParam) { return SIZE{LOWORD(lParam), HIWORD(lParam)}; }
+inline LPARAM PackPoint(POINT point) { return MAKELPARAM(point.x, point.y); }
+
+// Tool-tip text requests (TTN_NEEDTEXT, ANSI or wide), for the WM_NOTIFY
+// handlers of windows with tool tips.
+bool IsToolTipTextRequest(const NMHDR& header);
+// Whether the request names its tool by window (TTF_IDISHWND) rather than by id.
+bool ToolTipRequestByWindow(const NMHDR& header);
+// The control id a request is about, whether the tool is identified by
+// window or by id.
 int ToolTipRequestControlId(const NMHDR& header);
+// Answers a request with a copy of text, cut to the request's own buffer.
+void AnswerToolTipRequest(NMHDR& header, const char* text);
 
 }  // namespace ostrivan

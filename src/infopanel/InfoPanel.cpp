@@ -3,7 +3,10 @@
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
 #include "base/ResourceSource.h"
+#include "framework/TitleFont.h"
 #include "infopanel/InfoPanelMessages.h"
+#include "skin/SkinImages.h"
+#include "skin/WindowSkin.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,10 +29,6 @@ SIZE WindowSize(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
     return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-BYTE TitleCharSet() {
-    return PRIMARYLANGID(::GetUserDefaultLangID()) == LANG_JAPANESE ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
 }
 
 }  // namespace
@@ -56,24 +55,14 @@ bool InfoPanel::Create(uint32_t flags, UINT id, const char* title, HWND client, 
     ::SendMessageA(title_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(parentFont), FALSE);
 
     const bool named = skinName && *skinName;
-    SkinControlSkin dropDown;
-    dropDown.imageName = dropDownImage;
-    SkinControlEntry entry;
-    entry.controlId = IDC_SECTION_TITLE;
-    entry.skin = &dropDown;
-    SkinDescriptor descriptor;
-    descriptor.bundlePath = bundlePath;
-    descriptor.windowKind = named ? kSkinWindowKind : kSkinWindowKindPlain;
-    descriptor.imageName = named ? skinName : nullptr;
-    descriptor.controlCount = 1;
-    descriptor.controls = &entry;
-    if (skin_.Open(hwnd(), descriptor, nullptr)) {
+    const WindowSkin look(bundlePath, skinName, {{IDC_SECTION_TITLE, dropDownImage}});
+    if (skin_.Open(hwnd(), look.descriptor(), nullptr)) {
         ReadLayout(named ? skinName : "");
     } else {
         layout_ = kDefaultLayout;
     }
 
-    CreateTitleFont();
+    UseTitleFont();
 
     ::SetParent(client, hwnd());
     ::SetWindowPos(client, nullptr, layout_.leftMargin, layout_.topMargin, 0, 0,
@@ -90,7 +79,7 @@ bool InfoPanel::Create(uint32_t flags, UINT id, const char* title, HWND client, 
 
 void InfoPanel::ReadLayout(const char* skinName) {
     char section[260];
-    std::snprintf(section, sizeof(section), "InfoPanelData_%s", skinName);
+    std::snprintf(section, sizeof(section), "%s%s", kInfoPanelDataPrefix, skinName);
     auto number = [&](const char* key, int fallback) {
         return static_cast<int>(skin_.ReadSkinNumber(section, key, fallback));
     };
@@ -104,14 +93,8 @@ void InfoPanel::ReadLayout(const char* skinName) {
     skin_.ReadSkinData(section, "RegionData", region_, kRegionRequest);
 }
 
-bool InfoPanel::CreateTitleFont() {
-    LOGFONTA description{};
-    if (HFONT own = reinterpret_cast<HFONT>(::SendMessageA(hwnd(), WM_GETFONT, 0, 0)))
-        ::GetObjectA(own, sizeof(description), &description);
-    description.lfHeight = -12;
-    description.lfWeight = FW_BOLD;
-    description.lfCharSet = TitleCharSet();
-    titleFont_.reset(::CreateFontIndirectA(&description));
+bool InfoPanel::UseTitleFont() {
+    titleFont_ = CreateTitleFont(hwnd());
     if (!titleFont_) return false;
     ::SendMessageA(title_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
     return true;
@@ -145,34 +128,29 @@ bool InfoPanel::GetSectionSize(SIZE* size) const {
 
 LRESULT InfoPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SIZE: return OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
-    case WM_COMMAND: return OnCommand(wParam, lParam);
-    case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
-    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
-    case WM_DESTROY: return OnDestroy();
+    case WM_SIZE: OnSize(static_cast<UINT>(wParam), SizeOf(lParam)); break;
+    case WM_COMMAND: if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0; break;
+    case WM_SETCURSOR: if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam))) return TRUE; break;
+    case WM_NOTIFY: if (OnNotify(reinterpret_cast<NMHDR*>(lParam))) return TRUE; break;
+    case WM_DESTROY: OnDestroy(); break;
     }
     return Window::WindowProc(message, wParam, lParam);
 }
 
-LRESULT InfoPanel::OnSize(UINT type, int width, int height) {
-    LRESULT result = DefaultProc(WM_SIZE, type, MAKELPARAM(width, height));
+void InfoPanel::OnSize(UINT, SIZE size) {
     if (title_.hwnd()) {
         const Layout& l = layout_;
-        const int titleWidth = width - l.titleIndentRight - l.rightMargin - l.leftMargin - l.titleIndentLeft;
+        const int titleWidth = size.cx - l.titleIndentRight - l.rightMargin - l.leftMargin - l.titleIndentLeft;
         ::SetWindowPos(title_.hwnd(), nullptr, l.leftMargin + l.titleIndentLeft, 2, std::max(0, titleWidth),
                        std::max(0, l.topMargin - 4), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     skin_.ApplySkinRegion(1, region_);
-    return result;
 }
 
-LRESULT InfoPanel::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) == IDC_SECTION_TITLE && HIWORD(wParam) == BN_CLICKED &&
-        reinterpret_cast<HWND>(lParam) == title_.hwnd()) {
-        OnTitleClicked();
-        return 0;
-    }
-    return DefaultProc(WM_COMMAND, wParam, lParam);
+bool InfoPanel::OnCommand(UINT id, UINT code, HWND control) {
+    if (id != IDC_SECTION_TITLE || code != BN_CLICKED || control != title_.hwnd()) return false;
+    OnTitleClicked();
+    return true;
 }
 
 void InfoPanel::OnTitleClicked() {
@@ -197,46 +175,27 @@ void InfoPanel::OnTitleClicked() {
     ::SendMessageA(parent, callback, kSectionCollapsed, id);
 }
 
-LRESULT InfoPanel::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) {
-    if (window && window == title_.hwnd()) {
-        ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
-        return TRUE;
-    }
-    return DefaultProc(WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(hitTest, mouseMessage));
+bool InfoPanel::OnSetCursor(HWND window, UINT, UINT) {
+    if (!window || window != title_.hwnd()) return false;
+    ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
+    return true;
 }
 
-LRESULT InfoPanel::OnNotify(NMHDR* header) {
-    if (!header || (header->code != TTN_NEEDTEXTA && header->code != TTN_NEEDTEXTW))
-        return DefaultProc(WM_NOTIFY, header ? header->idFrom : 0, reinterpret_cast<LPARAM>(header));
-    const UINT flags = header->code == TTN_NEEDTEXTA ? reinterpret_cast<NMTTDISPINFOA*>(header)->uFlags
-                                                     : reinterpret_cast<NMTTDISPINFOW*>(header)->uFlags;
-    const bool byWindow = (flags & TTF_IDISHWND) != 0;
-    const bool aboutTitle = byWindow ? reinterpret_cast<HWND>(header->idFrom) == title_.hwnd()
-                                     : header->idFrom == IDC_SECTION_TITLE;
-    if (!aboutTitle) return DefaultProc(WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
+bool InfoPanel::OnNotify(NMHDR* header) {
+    if (!header || !IsToolTipTextRequest(*header)) return false;
+    const bool aboutTitle = ToolTipRequestByWindow(*header) ? reinterpret_cast<HWND>(header->idFrom) == title_.hwnd()
+                                                            : header->idFrom == IDC_SECTION_TITLE;
+    if (!aboutTitle) return false;
     const bool checked = title_.GetCheck() == BST_CHECKED;
-    const std::string text = LoadResourceString(checked ? IDS_TIP_SECTION_EXPANDED : IDS_TIP_SECTION_COLLAPSED);
-    if (header->code == TTN_NEEDTEXTA) {
-        auto* request = reinterpret_cast<NMTTDISPINFOA*>(header);
-        CopyText(request->szText, text.c_str());
-        request->lpszText = request->szText;
-        request->hinst = nullptr;
-    } else {
-        auto* request = reinterpret_cast<NMTTDISPINFOW*>(header);
-        const int length = static_cast<int>(sizeof(request->szText) / sizeof(request->szText[0]));
-        if (::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, request->szText, length) == 0)
-            request->szText[length - 1] = L'\0';
-        request->lpszText = request->szText;
-        request->hinst = nullptr;
-    }
-    return TRUE;
+    AnswerToolTipRequest(*header,
+                         LoadResourceString(checked ? IDS_TIP_SECTION_EXPANDED : IDS_TIP_SECTION_COLLAPSED).c_str());
+    return true;
 }
 
-LRESULT InfoPanel::OnDestroy() {
+void InfoPanel::OnDestroy() {
     // The title font goes first; the button must not keep using it.
     if (title_.hwnd()) ::SendMessageA(title_.hwnd(), WM_SETFONT, 0, FALSE);
     titleFont_.reset();
-    return DefaultProc(WM_DESTROY, 0, 0);
 }
 
 }  // namespace ostrivan

@@ -58,14 +58,16 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    LRESULT OnSize(UINT type, int width, int height);
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage);
-    LRESULT OnNotify(NMHDR* header);
-    LRESULT OnDestroy();
+    // Handlers returning bool take their message only when it is about the
+    // title button.
+    void OnSize(UINT type, SIZE size);
+    bool OnCommand(UINT id, UINT code, HWND control);
+    bool OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage);
+    bool OnNotify(NMHDR* header);
+    void OnDestroy();
 
     void ReadLayout(const char* skinName);
-    bool CreateTitleFont();
+    bool UseTitleFont();
     void OnTitleClicked();
     void Resize(bool withClient);
 

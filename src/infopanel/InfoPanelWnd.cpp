@@ -3,7 +3,8 @@
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
 #include "infopanel/InfoPanelMessages.h"
-#include "skin/SkinDescriptor.h"
+#include "skin/SkinImages.h"
+#include "skin/WindowSkin.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -42,16 +43,14 @@ bool InfoPanelWnd::Create(HWND parent, const RECT& rect, UINT id, DWORD extraExS
     CopyText(bundlePath_, bundlePath);
 
     const bool named = skinName && *skinName;
-    SkinDescriptor descriptor;
-    descriptor.bundlePath = bundlePath_;
-    descriptor.windowKind = named ? kSkinWindowKind : kSkinWindowKindPlain;
-    descriptor.imageName = named ? skinName : nullptr;
+    const WindowSkin look(bundlePath_, skinName);
     leftMargin_ = rightMargin_ = topMargin_ = bottomMargin_ = gap_ = 0;
     // Refused by the skinning library (or without one) the window works
     // unskinned, with plain sections: the console still needs its panel.
-    if (skin_.Open(hwnd(), descriptor, nullptr)) {
+    if (skin_.Open(hwnd(), look.descriptor(), nullptr)) {
         char section[260];
-        std::snprintf(section, sizeof(section), "InfoPanelWndData_%s", named ? skinName : "InfoPanel.png");
+        std::snprintf(section, sizeof(section), "%s%s", kInfoPanelWindowDataPrefix,
+                      named ? skinName : kInfoPanelDefaultSkin);
         skin_.ReadSkinData(section, "InfoPanelBkgBMP", sectionSkin_, kSkinNameRequest);
         skin_.ReadSkinData(section, "DropDownBMP", dropDownImage_, kSkinNameRequest);
         sectionSkin_[sizeof(sectionSkin_) - 1] = '\0';
@@ -270,14 +269,14 @@ void InfoPanelWnd::RestoreStates() {
 LRESULT InfoPanelWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == InfoPanelCallbackMessage()) return OnSectionCallback();
     switch (message) {
-    case WM_SIZE: return OnSize(wParam, lParam);
-    case WM_VSCROLL: return OnVScroll(wParam, lParam);
-    case WM_MOUSEWHEEL: return OnMouseWheel(wParam, lParam);
-    case kMsgSectionChanged: return OnSectionChanged(wParam, lParam);
-    case kMsgCollapseOthers: return OnCollapseOthers(wParam, lParam);
-    case WM_SHOWWINDOW: return OnShowWindow(wParam, lParam);
-    case WM_TIMER: return OnTimer(wParam, lParam);
-    case WM_SETFONT: return OnSetFont(wParam, lParam);
+    case WM_SIZE: OnSize(static_cast<UINT>(wParam), SizeOf(lParam)); break;
+    case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam)); break;
+    case WM_MOUSEWHEEL: OnMouseWheel(LOWORD(wParam), static_cast<short>(HIWORD(wParam))); break;
+    case kMsgSectionChanged: OnSectionChanged(static_cast<UINT>(wParam), static_cast<UINT>(lParam)); break;
+    case kMsgCollapseOthers: OnCollapseOthers(static_cast<UINT>(wParam)); break;
+    case WM_SHOWWINDOW: OnShowWindow(wParam != FALSE); break;
+    case WM_TIMER: OnTimer(wParam); break;
+    case WM_SETFONT: return OnSetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     }
     return Window::WindowProc(message, wParam, lParam);
@@ -288,54 +287,39 @@ LRESULT InfoPanelWnd::OnSectionCallback() {
     return 0;
 }
 
-LRESULT InfoPanelWnd::OnSize(WPARAM wParam, LPARAM lParam) {
-    Relayout(true);
-    return DefaultProc(WM_SIZE, wParam, lParam);
-}
+void InfoPanelWnd::OnSize(UINT, SIZE) { Relayout(true); }
 
-LRESULT InfoPanelWnd::OnVScroll(WPARAM wParam, LPARAM lParam) {
-    Scroll(LOWORD(wParam), HIWORD(wParam));
-    return DefaultProc(WM_VSCROLL, wParam, lParam);
-}
+void InfoPanelWnd::OnVScroll(UINT code, int position) { Scroll(code, position); }
 
-LRESULT InfoPanelWnd::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
-    const int delta = static_cast<short>(HIWORD(wParam));
-    Scroll(SB_THUMBTRACK, offset_ - delta / kWheelDivisor);
-    return DefaultProc(WM_MOUSEWHEEL, wParam, lParam);
-}
+void InfoPanelWnd::OnMouseWheel(UINT, short delta) { Scroll(SB_THUMBTRACK, offset_ - delta / kWheelDivisor); }
 
-LRESULT InfoPanelWnd::OnSectionChanged(WPARAM wParam, LPARAM lParam) {
-    // lParam names the toggled section by its control id; 0 after a silent change.
-    const int index = lParam ? FindSection(static_cast<UINT>(lParam)) : -1;
+void InfoPanelWnd::OnSectionChanged(UINT, UINT toggledId) {
+    const int index = toggledId ? FindSection(toggledId) : -1;
     if (index >= 0) {
         RelayoutAndReveal(index);
     } else {
         Relayout(true);
     }
-    return DefaultProc(kMsgSectionChanged, wParam, lParam);
 }
 
-LRESULT InfoPanelWnd::OnCollapseOthers(WPARAM wParam, LPARAM lParam) {
+void InfoPanelWnd::OnCollapseOthers(UINT keepId) {
     for (auto& section : sections_) {
-        if (static_cast<WPARAM>(::GetDlgCtrlID(section->hwnd())) != wParam && section->IsExpanded())
+        if (static_cast<UINT>(::GetDlgCtrlID(section->hwnd())) != keepId && section->IsExpanded())
             section->SetExpanded(false, false);
     }
-    return DefaultProc(kMsgCollapseOthers, wParam, lParam);
 }
 
-LRESULT InfoPanelWnd::OnShowWindow(WPARAM wParam, LPARAM lParam) {
-    if (wParam) SetTimer(kRestoreSectionsTimer, firstShow_ ? kFirstRestoreDelayMs : 0);
-    return DefaultProc(WM_SHOWWINDOW, wParam, lParam);
+void InfoPanelWnd::OnShowWindow(bool shown) {
+    if (shown) SetTimer(kRestoreSectionsTimer, firstShow_ ? kFirstRestoreDelayMs : 0);
 }
 
-LRESULT InfoPanelWnd::OnTimer(WPARAM wParam, LPARAM lParam) {
-    if (wParam == kRestoreSectionsTimer) RestoreStates();
-    return DefaultProc(WM_TIMER, wParam, lParam);
+void InfoPanelWnd::OnTimer(UINT_PTR id) {
+    if (id == kRestoreSectionsTimer) RestoreStates();
 }
 
-LRESULT InfoPanelWnd::OnSetFont(WPARAM wParam, LPARAM lParam) {
-    font_ = reinterpret_cast<HFONT>(wParam);
-    if (LOWORD(lParam)) ::InvalidateRect(hwnd(), nullptr, TRUE);
+LRESULT InfoPanelWnd::OnSetFont(HFONT font, bool redraw) {
+    font_ = font;
+    if (redraw) ::InvalidateRect(hwnd(), nullptr, TRUE);
     return 0;
 }
 

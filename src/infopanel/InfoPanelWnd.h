@@ -53,7 +53,7 @@ public:
     void Relayout(bool invalidate);
     void RelayoutAndReveal(int index);
 
-    // For the owner and tests.
+    // For the owner and whoever looks at the window from outside.
     InfoPanel* GetSection(int index) const;
     int verticalOffset() const { return offset_; }
     bool hasScrollBar() const { return scrollBar_; }
@@ -65,14 +65,15 @@ protected:
 
 private:
     LRESULT OnSectionCallback();
-    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
-    LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
-    LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSectionChanged(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCollapseOthers(WPARAM wParam, LPARAM lParam);
-    LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
-    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
+    void OnSize(UINT type, SIZE size);
+    void OnVScroll(UINT code, int position);
+    void OnMouseWheel(UINT keys, short delta);
+    // id: the section that changed; toggledId: the same after a user toggle, 0 after a silent change.
+    void OnSectionChanged(UINT id, UINT toggledId);
+    void OnCollapseOthers(UINT keepId);
+    void OnShowWindow(bool shown);
+    void OnTimer(UINT_PTR id);
+    LRESULT OnSetFont(HFONT font, bool redraw);
 
     // revealIndex < 0: a plain relayout.
     void Layout(bool invalidate, int revealIndex);

@@ -1,5 +1,6 @@
 #include "launch/SessionCheck.h"
 
+#include "base/ModuleFunctions.h"
 #include "base/UniqueHandle.h"
 
 #include <wtsapi32.h>
@@ -16,11 +17,6 @@ using FreeMemoryFn = void(WINAPI*)(PVOID);
 constexpr DWORD kClientProtocolType = 16;  // WTSClientProtocolType
 constexpr USHORT kProtocolRemoteDesktop = 2;
 
-template <typename Fn>
-Fn Lookup(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
-}
-
 }  // namespace
 
 bool SessionAllowsConsole() {
@@ -36,10 +32,10 @@ bool SessionAllowsConsole() {
     if (!wtsapi) return true;
 
     HMODULE kernel = ::GetModuleHandleA("Kernel32.dll");
-    auto activeSession = Lookup<GetActiveConsoleSessionIdFn>(kernel, "WTSGetActiveConsoleSessionId");
-    auto processSession = Lookup<ProcessIdToSessionIdFn>(kernel, "ProcessIdToSessionId");
-    auto querySession = Lookup<QuerySessionInformationFn>(wtsapi.get(), "WTSQuerySessionInformationA");
-    auto freeMemory = Lookup<FreeMemoryFn>(wtsapi.get(), "WTSFreeMemory");
+    auto activeSession = LookUpFunction<GetActiveConsoleSessionIdFn>(kernel, "WTSGetActiveConsoleSessionId");
+    auto processSession = LookUpFunction<ProcessIdToSessionIdFn>(kernel, "ProcessIdToSessionId");
+    auto querySession = LookUpFunction<QuerySessionInformationFn>(wtsapi.get(), "WTSQuerySessionInformationA");
+    auto freeMemory = LookUpFunction<FreeMemoryFn>(wtsapi.get(), "WTSFreeMemory");
     if (!activeSession || !processSession || !querySession || !freeMemory) return false;
 
     LPSTR answer = nullptr;

@@ -15,9 +15,9 @@ constexpr uint32_t kRequestSet = 2;
 
 VendorPropertyBuffer LockRequest(uint32_t request) {
     VendorPropertyBuffer buffer;
-    buffer.PutGuid(0, kVendorPropertySet);
-    buffer.Put(16, kParentalLockProperty);
-    buffer.Put(20, request);
+    buffer.PutGuid(VendorPropertyBuffer::kSetOffset, kVendorPropertySet);
+    buffer.Put(VendorPropertyBuffer::kPropertyOffset, kParentalLockProperty);
+    buffer.Put(VendorPropertyBuffer::kRequestOffset, request);
     return buffer;
 }
 

@@ -3,6 +3,7 @@
 #include "base/BoundedText.h"
 #include "parental/PasswordField.h"
 #include "skin/DialogSkin.h"
+#include "skin/SkinImages.h"
 
 namespace ostrivan {
 
@@ -23,41 +24,35 @@ void PasswordDialog::SetDeviceName(const char* deviceName) {
 
 LRESULT PasswordDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(wParam, lParam);
-    case WM_COMMAND: return OnCommand(wParam, lParam);
-    case WM_DESTROY: return OnDestroy();
+    case WM_INITDIALOG: return OnInitDialog();
+    case WM_COMMAND: if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0; break;
+    case WM_DESTROY: OnDestroy(); break;
     }
     return Dialog::WindowProc(message, wParam, lParam);
 }
 
-LRESULT PasswordDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
-    (void)Dialog::WindowProc(WM_INITDIALOG, wParam, lParam);
-    (void)SkinDialogWindow(skin_, hwnd(), "InfoPanelWnd.png");
+LRESULT PasswordDialog::OnInitDialog() {
+    (void)SkinDialogWindow(skin_, hwnd(), kDialogBackgroundImage);
     for (size_t i = 0; i < editCount_; ++i) PreparePasswordEdit(hwnd(), edits_[i]);
     OnOpen();
     return FALSE;  // OnOpen has set the focus
 }
 
-LRESULT PasswordDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-    int id = LOWORD(wParam);
-    switch (HIWORD(wParam)) {
-    case EN_UPDATE:
-        KeepPasswordInLimit(hwnd(), id);
-        return 0;
-    case BN_CLICKED:
-        if (id == IDOK) {
-            OnOk();
-            return 0;
-        }
-        break;
+bool PasswordDialog::OnCommand(UINT id, UINT code, HWND) {
+    if (code == EN_UPDATE) {
+        KeepPasswordInLimit(hwnd(), static_cast<int>(id));
+        return true;
     }
-    return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
+    if (code == BN_CLICKED && id == IDOK) {
+        OnOk();
+        return true;
+    }
+    return false;
 }
 
-LRESULT PasswordDialog::OnDestroy() {
+void PasswordDialog::OnDestroy() {
     for (size_t i = 0; i < editCount_; ++i) ClearPasswordEdit(hwnd(), edits_[i]);
     skin_.Close();
-    return Dialog::WindowProc(WM_DESTROY, 0, 0);
 }
 
 }  // namespace ostrivan

@@ -35,9 +35,10 @@ protected:
     CameraLockRecord lock_{};
 
 private:
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDestroy();
+    LRESULT OnInitDialog();
+    // Takes OK and the edits' changes; false for everything else.
+    bool OnCommand(UINT id, UINT code, HWND control);
+    void OnDestroy();
 
     SkinSession skin_;
     int edits_[3] = {};

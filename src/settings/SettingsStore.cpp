@@ -21,11 +21,34 @@ UniqueKey CreateConsoleKey(HKEY hive, REGSAM access) {
     return key;
 }
 
-}  // namespace
-
-bool ReadSetting(HKEY hive, const char* valueName, DWORD* type, void* data, DWORD* size) {
+// Query and set access first; a key the caller may only read is still read.
+UniqueKey OpenConsoleKeyForReading(HKEY hive) {
     UniqueKey key = CreateConsoleKey(hive, KEY_QUERY_VALUE | KEY_SET_VALUE);
     if (!key) key = CreateConsoleKey(hive, KEY_QUERY_VALUE);
+    return key;
+}
+
+}  // namespace
+
+bool QueryNumberValue(HKEY key, const char* valueName, DWORD* value) {
+    if (!value) return false;
+    DWORD type = 0;
+    DWORD number = 0;
+    DWORD size = sizeof(number);
+    if (::RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS)
+        return false;
+    if (type != REG_DWORD || size != sizeof(number)) return false;
+    *value = number;
+    return true;
+}
+
+bool SetNumberValue(HKEY key, const char* valueName, DWORD value) {
+    return ::RegSetValueExA(key, valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
+           ERROR_SUCCESS;
+}
+
+bool ReadSetting(HKEY hive, const char* valueName, DWORD* type, void* data, DWORD* size) {
+    UniqueKey key = OpenConsoleKeyForReading(hive);
     if (!key) return false;
     return ::RegQueryValueExA(key.get(), valueName, nullptr, type, static_cast<BYTE*>(data), size) == ERROR_SUCCESS;
 }
@@ -38,17 +61,18 @@ bool WriteSetting(HKEY hive, const char* valueName, DWORD type, const void* data
 
 bool ReadSettingNumber(HKEY hive, const char* valueName, DWORD* value) {
     if (!value) return false;
-    DWORD type = 0;
-    DWORD number = 0;
-    DWORD size = sizeof(number);
-    if (!ReadSetting(hive, valueName, &type, &number, &size)) return false;
-    if (type != REG_DWORD || size != sizeof(number)) return false;
-    *value = number;
-    return true;
+    UniqueKey key = OpenConsoleKeyForReading(hive);
+    return key && QueryNumberValue(key.get(), valueName, value);
+}
+
+DWORD ReadSettingNumberOrZero(HKEY hive, const char* valueName) {
+    DWORD value = 0;
+    return ReadSettingNumber(hive, valueName, &value) ? value : 0;
 }
 
 bool WriteSettingNumber(HKEY hive, const char* valueName, DWORD value) {
-    return WriteSetting(hive, valueName, REG_DWORD, &value, sizeof(value));
+    UniqueKey key = CreateConsoleKey(hive, KEY_SET_VALUE);
+    return key && SetNumberValue(key.get(), valueName, value);
 }
 
 bool RemoveSettingsForAllUsers() {

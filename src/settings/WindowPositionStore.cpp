@@ -17,22 +17,14 @@ bool WriteNumber(const char* keyPath, const char* name, DWORD value) {
                           key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    return ::RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
-           ERROR_SUCCESS;
+    return SetNumberValue(key.get(), name, value);
 }
 
 // Only a 4-byte number counts: a value of another size or type is absent.
 bool ReadNumber(const char* keyPath, const char* name, DWORD* value) {
     UniqueKey key;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return false;
-    DWORD type = 0;
-    DWORD number = 0;
-    DWORD size = sizeof(number);
-    if (::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS)
-        return false;
-    if (type != REG_DWORD || size != sizeof(number)) return false;
-    *value = number;
-    return true;
+    return QueryNumberValue(key.get(), name, value);
 }
 
 void PanelStateName(char (&name)[32], int index) { std::snprintf(name, sizeof(name), "PanelState%d", index); }

@@ -1,6 +1,7 @@
 #include "skin/SkinSession.h"
 
 #include "base/BoundedText.h"
+#include "base/ModuleFunctions.h"
 
 #include <cstring>
 
@@ -31,7 +32,7 @@ LRESULT SkinSession::OpenWith(HWND window, const void* descriptor, const char* f
     }
     if (!module_) module_.reset(::LoadLibraryA(kLibraryName));
     if (!module_) return 0;
-    entry_ = reinterpret_cast<CallHookWndFn>(reinterpret_cast<void*>(::GetProcAddress(module_.get(), "CallHookWnd")));
+    entry_ = LookUpFunction<CallHookWndFn>(module_.get(), "CallHookWnd");
     if (!entry_) return 0;
     context_ = static_cast<uintptr_t>(entry_(kCreateSkinContext, 0, 0, nullptr, nullptr));
     if (!context_) return 0;

@@ -12,19 +12,8 @@ using testbed::ControlState;
 
 namespace {
 
-constexpr int kCamera = 1;
-constexpr char kName[] = "XC0730 Web Camera";
-
-class CameraPropertyTest : public testsupport::VirtualCameraBed {
+class CameraPropertyTest : public testsupport::OneCameraBed {
 protected:
-    void SetUp() override {
-        VirtualCameraBed::SetUp();
-        PlugStandardCamera(kCamera, kName);
-    }
-    void TearDown() override {
-        CloseCameraChannel(&channel_);
-        VirtualCameraBed::TearDown();
-    }
     void Offer(ControlGroup group, long id, const ControlState& state) {
         ASSERT_TRUE(testbed::OfferControl(kCamera, group, id, state));
     }
@@ -35,8 +24,6 @@ protected:
     }
     DWORD SetCalls(ControlGroup group, long id) { return testbed::SetCallCount(kCamera, group, id); }
     void OpenChannel() { ASSERT_TRUE(OpenCameraChannel(kName, &channel_)); }
-
-    CameraChannel channel_;
 };
 
 ControlState Reported(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags) {

@@ -11,26 +11,14 @@ using testbed::ControlGroup;
 
 namespace {
 
-constexpr int kCamera = 1;
-constexpr char kName[] = "XC0730 Web Camera";
-
-class VendorPropertyTest : public testsupport::VirtualCameraBed {
+class VendorPropertyTest : public testsupport::OneCameraBed {
 protected:
-    void SetUp() override {
-        VirtualCameraBed::SetUp();
-        PlugStandardCamera(kCamera, kName);
-    }
-    void TearDown() override {
-        CloseCameraChannel(&channel_);
-        VirtualCameraBed::TearDown();
-    }
     void SetDeviceValue(long id, LONG value) {
         testbed::ControlState state;
         ASSERT_TRUE(testbed::ReadControl(kCamera, ControlGroup::Vendor, id, &state));
         state.value = value;
         ASSERT_TRUE(testbed::OfferControl(kCamera, ControlGroup::Vendor, id, state));
     }
-    CameraChannel channel_;
 };
 
 TEST_F(VendorPropertyTest, PowerLineFallbackIsReadAtByte28) {

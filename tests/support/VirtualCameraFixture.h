@@ -5,6 +5,7 @@
 #pragma once
 
 #include "base/UniqueHandle.h"
+#include "camera/CameraChannel.h"
 #include "devices/VirtualCameras.h"
 #include "support/TestBedFixture.h"
 
@@ -27,6 +28,25 @@ protected:
 
 private:
     ostrivan::UniqueModule server_;
+};
+
+// One standard camera plugged (kCamera, named kName) and a channel that is
+// closed after every test, for tests of the channel's property operations.
+class OneCameraBed : public VirtualCameraBed {
+protected:
+    static constexpr int kCamera = 1;
+    static constexpr const char* kName = "XC0730 Web Camera";
+
+    void SetUp() override {
+        VirtualCameraBed::SetUp();
+        PlugStandardCamera(kCamera, kName);
+    }
+    void TearDown() override {
+        ostrivan::CloseCameraChannel(&channel_);
+        VirtualCameraBed::TearDown();
+    }
+
+    ostrivan::CameraChannel channel_;
 };
 
 // Runs camtestbed.exe of the build folder with these arguments, as another
