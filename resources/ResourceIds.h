@@ -129,10 +129,14 @@ constexpr UINT kMsgSectionChanged = 1093;
 // Section -> info panel window: collapse the others (wParam the one to keep).
 constexpr UINT kMsgCollapseOthers = 1193;
 // Device-change worker -> console (posted): the cameras found now are in the
-// job named by lParam; the console applies them and signals the job.
+// job whose number is lParam; the console applies them and signals the job.
 constexpr UINT kMsgDeviceListReady = WM_APP + 0x10;
 // Device-change worker -> console (posted): the current camera can be opened.
 constexpr UINT kMsgDeviceReachable = WM_APP + 0x11;
+// Watcher -> console window (posted): another launch asked for the running
+// console; the window restores itself and comes to the front on its own
+// thread, so the watcher never waits on it.
+constexpr UINT kMsgBringToFront = WM_APP + 0x20;
 
 // Camera menu entries: ids are handed out from one past the first id, so the
 // button takes 50001 to 50101 as its own and 100 entries can be picked.

@@ -18,8 +18,8 @@ extern const size_t kSupportedHardwareIdCount;
 uint32_t FindCameras(LaunchContext* context);
 
 // Whether the hardware-ID list (NUL-separated strings ending with an empty
-// one, at most `size` bytes) names a supported ID. Only the part of each
-// entry before a comma counts. Never reads past `size` bytes.
+// one, at most `size` bytes) names a supported ID. Each string is split at
+// its commas and every piece is compared. Never reads past `size` bytes.
 bool HardwareIdListMatches(const char* list, size_t size);
 
 }  // namespace ostrivan

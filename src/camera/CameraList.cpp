@@ -1,17 +1,17 @@
 #include "camera/CameraList.h"
 
+#include "base/NoThrow.h"
 #include "camera/CameraDiscovery.h"
-
-#include <memory>
+#include "launch/LaunchContextOwner.h"
 
 namespace ostrivan {
 
 const std::vector<std::string>& CameraList::RefreshCameraList() {
     names_.clear();
-    auto context = std::make_unique<LaunchContext>();  // zero-filled
-    if (FindCameras(context.get()) == kStatusOk) {
-        for (uint32_t i = 0; i < context->deviceCount; ++i) names_.emplace_back(context->deviceNames[i]);
-    }
+    LaunchContextPtr context = AllocateLaunchContext();
+    if (!context || FindCameras(context.get()) != kStatusOk) return names_;
+    // Out of memory: the empty list, as when the record cannot be had.
+    if (!TryAllocating([&] { names_ = FoundDevices(*context); })) names_.clear();
     return names_;
 }
 

@@ -45,13 +45,13 @@ bool HardwareIdListMatches(const char* list, size_t size) {
     if (!list) return false;
     char piece[kPropertyBufferSize];
     size_t pos = 0;
-    while (pos < size && list[pos] != '\0') {
-        size_t length = strnlen(list + pos, size - pos);
-        size_t cut = 0;
-        while (cut < length && list[pos + cut] != ',') ++cut;
-        CopyText(piece, list + pos, cut);
+    // Every comma-separated piece of every string counts; an empty piece ends the list.
+    while (pos < size && list[pos] != '\0' && list[pos] != ',') {
+        size_t end = pos;
+        while (end < size && list[end] != '\0' && list[end] != ',') ++end;
+        CopyText(piece, list + pos, end - pos);
         if (IsSupportedId(piece)) return true;
-        pos += length + 1;
+        pos = end + 1;
     }
     return false;
 }

@@ -19,6 +19,14 @@ std::string EntryText(const DeviceMenuButton& button, int position) {
     return text;
 }
 
+int FindEntry(const DeviceMenuButton& button, const char* text) {
+    if (!text || text[0] == '\0') return -1;
+    for (int position = 0; position < button.GetEntryCount(); ++position) {
+        if (EntryText(button, position) == text) return position;
+    }
+    return -1;
+}
+
 }  // namespace
 
 void ConsoleWnd::RebuildDeviceMenu() {
@@ -44,13 +52,12 @@ void ConsoleWnd::RebuildDeviceMenu() {
                 deviceButton_.DeleteEntry(position);
             }
         }
+        // Deleted rows move the others up: the selection follows the current camera's row.
+        int current = FindEntry(deviceButton_, currentDevice_);
+        if (current >= 0) deviceButton_.SelectEntry(current);
     } else {
         for (const std::string& name : deviceList_) {
-            bool present = false;
-            for (int position = 0; position < deviceButton_.GetEntryCount() && !present; ++position) {
-                present = EntryText(deviceButton_, position) == name;
-            }
-            if (present || !deviceButton_.AppendEntry(name.c_str())) continue;
+            if (FindEntry(deviceButton_, name.c_str()) >= 0 || !deviceButton_.AppendEntry(name.c_str())) continue;
             if (name == currentDevice_) deviceButton_.SelectEntry(deviceButton_.GetEntryCount() - 1);
         }
     }
@@ -86,12 +93,13 @@ LRESULT ConsoleWnd::OnDeviceChange(UINT, DWORD_PTR) {
     return TRUE;
 }
 
-LRESULT ConsoleWnd::OnDeviceListReady(LPARAM jobParameter) {
-    auto* job = reinterpret_cast<DeviceChangeWorkers::Job*>(jobParameter);
-    if (!job || job->tag != DeviceChangeWorkers::Job::kTag) return 0;
-    deviceList_ = job->found;
+LRESULT ConsoleWnd::OnDeviceListReady(LPARAM jobId) {
+    // Anybody can post this message number: only our own workers' jobs count.
+    DeviceChangeWorkers::Job* job = workers_.HandedOver(static_cast<uintptr_t>(jobId));
+    if (!job) return 0;
+    deviceList_.swap(job->found);
     RebuildDeviceMenu();
-    DeviceChangeWorkers::Applied(job, currentDevice_);
+    workers_.Applied(job, currentDevice_);
     return 0;
 }
 

@@ -69,6 +69,7 @@ LRESULT ConsoleWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMsgCameraPicked: return OnCameraPicked();
     case kMsgDeviceListReady: return OnDeviceListReady(lParam);
     case kMsgDeviceReachable: return OnDeviceReachable();
+    case kMsgBringToFront: return OnBringToFront();
     }
     return Dialog::WindowProc(message, wParam, lParam);
 }
@@ -124,6 +125,9 @@ void ConsoleWnd::SkinWindow() {
 }
 
 void ConsoleWnd::OnClose() {
+    // A close request from another copy comes while the camera menu or the
+    // system menu may be open: the menu must not keep the console on screen.
+    ::EndMenu();
     if (!::IsIconic(hwnd())) SaveWindowPosition();
     // The controls let go of the title font before it is deleted.
     ::SendMessageA(titleStatic_.hwnd(), WM_SETFONT, 0, FALSE);
@@ -149,7 +153,10 @@ LRESULT ConsoleWnd::OnToolTipText(NMHDR& request) {
     return TRUE;
 }
 
-void ConsoleWnd::OnCommand(UINT id, UINT, HWND) {
+void ConsoleWnd::OnCommand(UINT id, UINT code, HWND) {
+    // The buttons act on clicks only: a skin may make them notify focus
+    // changes too. Menu commands arrive with the same code as clicks.
+    if (code != BN_CLICKED) return;
     switch (id) {
     case IDC_MINIMIZE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
     case IDC_CLOSE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); break;
@@ -163,6 +170,13 @@ void ConsoleWnd::OnCommand(UINT id, UINT, HWND) {
     case SC_RESTORE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, id, 0); break;
     default: break;
     }
+}
+
+LRESULT ConsoleWnd::OnBringToFront() {
+    if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
+    ::SetForegroundWindow(hwnd());
+    ::SetActiveWindow(hwnd());
+    return 0;
 }
 
 void ConsoleWnd::FocusTitle() {

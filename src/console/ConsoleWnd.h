@@ -78,6 +78,7 @@ private:
     LRESULT OnCameraPicked();
     LRESULT OnDeviceListReady(LPARAM job);
     LRESULT OnDeviceReachable();
+    LRESULT OnBringToFront();
 
     // Initialisation steps.
     void RestoreWindowPosition();

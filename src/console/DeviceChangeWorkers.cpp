@@ -2,12 +2,14 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
+#include "base/NoThrow.h"
 #include "base/Threads.h"
 #include "camera/CameraList.h"
 #include "camera/ScopedCameraChannel.h"
 
-#include <atomic>
+#include <algorithm>
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace ostrivan {
@@ -16,22 +18,6 @@ namespace {
 
 constexpr int kOpenAttempts = 20;
 constexpr DWORD kOpenPauseMs = 500;
-
-std::atomic<int> g_refreshesRunning{0};
-std::atomic<int> g_peakRefreshes{0};
-
-class RefreshCounter {
-public:
-    RefreshCounter() {
-        int now = ++g_refreshesRunning;
-        int peak = g_peakRefreshes.load();
-        while (now > peak && !g_peakRefreshes.compare_exchange_weak(peak, now)) {
-        }
-    }
-    ~RefreshCounter() { --g_refreshesRunning; }
-    RefreshCounter(const RefreshCounter&) = delete;
-    RefreshCounter& operator=(const RefreshCounter&) = delete;
-};
 
 HANDLE Duplicate(HANDLE handle) {
     HANDLE copy = nullptr;
@@ -42,17 +28,33 @@ HANDLE Duplicate(HANDLE handle) {
     return copy;
 }
 
-using JobPtr = std::unique_ptr<DeviceChangeWorkers::Job>;
-
 bool Stopped(HANDLE stop) { return ::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; }
 
+}  // namespace
+
+class DeviceChangeWorkers::Lock {
+public:
+    explicit Lock(SRWLOCK& lock) : lock_(lock) { ::AcquireSRWLockExclusive(&lock_); }
+    ~Lock() { ::ReleaseSRWLockExclusive(&lock_); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
+DeviceChangeWorkers::DeviceChangeWorkers() = default;
+
 // Holding the mutex: find, hand over, then wait until the camera answers.
-void Refresh(DeviceChangeWorkers::Job* job) {
-    RefreshCounter counter;
+void DeviceChangeWorkers::Refresh(Job* job) {
     CameraList cameras;
-    job->found = cameras.RefreshCameraList();
+    if (!TryAllocating([&] { job->found = cameras.RefreshCameraList(); })) job->found.clear();
     if (Stopped(job->stop.get())) return;
-    if (!::PostMessageA(job->window, kMsgDeviceListReady, 0, reinterpret_cast<LPARAM>(job))) return;
+    {
+        Lock lock(job->owner->lock_);
+        job->handedOver = true;
+    }
+    if (!::PostMessageA(job->window, kMsgDeviceListReady, 0, static_cast<LPARAM>(job->id))) return;
     HANDLE waits[2] = {job->applied.get(), job->stop.get()};
     if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) return;
     if (job->currentDevice[0] == '\0') return;
@@ -67,37 +69,65 @@ void Refresh(DeviceChangeWorkers::Job* job) {
     }
 }
 
-}  // namespace
-
 bool DeviceChangeWorkers::Start(HWND window, HANDLE deviceChangeMutex) {
     if (!stop_) stop_.reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!stop_ || !deviceChangeMutex) return false;
     ForgetFinished();
 
-    JobPtr job(new (std::nothrow) Job);
+    Lock lock(lock_);
+    // The waiting worker looks for the cameras only when its turn comes.
+    if (waiting_ > 0) return true;
+
+    std::unique_ptr<Job> job(new (std::nothrow) Job);
     if (!job) return false;
+    job->id = ++lastId_;
+    job->owner = this;
     job->window = window;
     job->mutex.reset(Duplicate(deviceChangeMutex));
     job->stop.reset(Duplicate(stop_.get()));
     job->applied.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!job->mutex || !job->stop || !job->applied) return false;
+    // Room first, so that nothing below can fail to record the worker.
+    if (!TryAllocating([&] {
+            threads_.reserve(threads_.size() + 1);
+            live_.reserve(live_.size() + 1);
+        })) {
+        return false;
+    }
 
     UniqueHandle thread = StartThread(WorkerMain, job.get());
     if (!thread) return false;
-    (void)job.release();  // the worker frees it
     threads_.push_back(std::move(thread));
+    live_.push_back(job.get());
+    ++waiting_;
+    (void)job.release();  // the worker frees it
     return true;
 }
 
+DeviceChangeWorkers::Job* DeviceChangeWorkers::HandedOver(uintptr_t id) {
+    Lock lock(lock_);
+    for (Job* job : live_) {
+        if (job->id == id && job->handedOver) return job;
+    }
+    return nullptr;
+}
+
 void DeviceChangeWorkers::Applied(Job* job, const char* currentDevice) {
-    if (!job || job->tag != Job::kTag) return;
+    if (!job) return;
+    {
+        Lock lock(lock_);
+        if (!job->handedOver) return;
+        job->handedOver = false;
+    }
     CopyText(job->currentDevice, currentDevice);
     ::SetEvent(job->applied.get());
 }
 
 void DeviceChangeWorkers::StopAll() {
     if (stop_) ::SetEvent(stop_.get());
-    for (auto& thread : threads_) ::WaitForSingleObject(thread.get(), INFINITE);
+    for (auto& thread : threads_) {
+        if (thread) ::WaitForSingleObject(thread.get(), INFINITE);
+    }
     threads_.clear();
     if (stop_) ::ResetEvent(stop_.get());
 }
@@ -108,16 +138,29 @@ void DeviceChangeWorkers::ForgetFinished() {
     }
 }
 
-int DeviceChangeWorkers::PeakConcurrentRefreshes() { return g_peakRefreshes.load(); }
+void DeviceChangeWorkers::TakeTurn(Job* job) {
+    Lock lock(lock_);
+    job->waiting = false;
+    --waiting_;
+}
+
+void DeviceChangeWorkers::Leave(Job* job) {
+    Lock lock(lock_);
+    if (job->waiting) --waiting_;
+    live_.erase(std::remove(live_.begin(), live_.end(), job), live_.end());
+}
 
 unsigned __stdcall DeviceChangeWorkers::WorkerMain(void* parameter) {
-    JobPtr job(static_cast<Job*>(parameter));
-    if (!job || job->tag != Job::kTag || !job->mutex) return 0;
+    std::unique_ptr<Job> job(static_cast<Job*>(parameter));
+    DeviceChangeWorkers* owner = job->owner;
     HANDLE waits[2] = {job->mutex.get(), job->stop.get()};
     DWORD result = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
-    if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED_0) return 0;
-    HeldMutex held(job->mutex.get());
-    Refresh(job.get());
+    if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED_0) {
+        HeldMutex held(job->mutex.get());
+        owner->TakeTurn(job.get());
+        Refresh(job.get());
+    }
+    owner->Leave(job.get());
     return 0;
 }
 

@@ -12,13 +12,6 @@ DeviceMenuButton::DeviceMenuButton() : nextCommandId_(kFirstCameraCommand) {
     (void)menu_.CreatePopup();
 }
 
-LRESULT DeviceMenuButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
-    }
-    return Button::WindowProc(message, wParam, lParam);
-}
-
 bool DeviceMenuButton::AppendEntry(const char* text) {
     // Ids past the last would never be taken as picks.
     if (!menu_.handle() || nextCommandId_ >= kLastCameraCommand) return false;
@@ -58,24 +51,56 @@ void DeviceMenuButton::ShowMenu() {
     ::GetWindowRect(hwnd(), &r);
     menu_.SetItemWidth(r.right - r.left);
     menu_.MakeOwnerDrawn();
-    // Overlaps the button's bottom edge by three pixels.
-    ::TrackPopupMenu(menu_.handle(), TPM_LEFTALIGN | TPM_LEFTBUTTON, r.left, r.bottom - 3, 0, hwnd(), nullptr);
+    // Overlaps the button's bottom edge by three pixels. The pick comes back
+    // here, so it is checked against the menu as the user saw it.
+    UINT picked = static_cast<UINT>(::TrackPopupMenu(menu_.handle(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+                                                     r.left, r.bottom - 3, 0, hwnd(), nullptr));
+    if (picked) TakePick(picked, true);
+}
+
+LRESULT DeviceMenuButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
+    case WM_MEASUREITEM: if (lParam && OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE; break;
+    }
+    return Button::WindowProc(message, wParam, lParam);
 }
 
 void DeviceMenuButton::OnCommand(UINT id, UINT, HWND) {
-    char text[kTextSize] = {};
-    // A command of an entry that is gone (the menu was cleared while open) is no pick.
-    if (id >= kFirstCameraCommand && id <= kLastCameraCommand &&
-        ::GetMenuState(menu_.handle(), id, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
-        OwnerDrawMenu::ReadText(menu_.handle(), id, MF_BYCOMMAND, text);
-        ShowCaption(text);
-        CopyText(selectedText_, text);
-        int count = GetEntryCount();
-        for (int position = 0; position < count; ++position) {
-            if (::GetMenuItemID(menu_.handle(), position) == id) selectedIndex_ = position;
-        }
-        ::SendMessageA(::GetParent(hwnd()), kMsgCameraPicked, 0, 0);
+    if (id >= kFirstCameraCommand && id <= kLastCameraCommand) TakePick(id, false);
+}
+
+// Another menu in this process may have entries with the same ids: this
+// button answers for its own.
+bool DeviceMenuButton::OnMeasureItem(MEASUREITEMSTRUCT& item) {
+    if (item.CtlType != ODT_MENU || !menu_.handle() ||
+        ::GetMenuState(menu_.handle(), item.itemID, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
+        return false;
     }
+    menu_.MeasureItem(item);
+    return true;
+}
+
+void DeviceMenuButton::TakePick(UINT id, bool fromOpenMenu) {
+    // A menu rebuilt while it was open may have moved another text into the
+    // row the user chose; a disabled button offers nothing to pick.
+    if (!::IsWindowEnabled(hwnd())) return;
+    if (::GetMenuState(menu_.handle(), id, MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
+    char text[kTextSize] = {};
+    OwnerDrawMenu::ReadText(menu_.handle(), id, MF_BYCOMMAND, text);
+    int position = -1;
+    int count = GetEntryCount();
+    for (int i = 0; i < count; ++i) {
+        if (::GetMenuItemID(menu_.handle(), i) == id) position = i;
+    }
+    if (fromOpenMenu) {
+        const std::string* shown = menu_.ShownText(position);
+        if (!shown || *shown != text) return;
+    }
+    ShowCaption(text);
+    CopyText(selectedText_, text);
+    selectedIndex_ = position;
+    ::SendMessageA(::GetParent(hwnd()), kMsgCameraPicked, 0, 0);
 }
 
 }  // namespace ostrivan

@@ -3,8 +3,13 @@
 // caption (three spaces, then the text) and sends kMsgCameraPicked to its
 // parent when the user picks an entry, also the one already selected.
 //
-// The menu sends its commands to the button (the button owns the tracked
-// popup), so a pick arrives here as WM_COMMAND with the entry's id.
+// The button owns the tracked popup: a pick from the open menu comes back
+// from the tracking and counts only when its row still shows the text it
+// showed when the menu opened (a device change may rebuild the menu while it
+// is open); a
+// WM_COMMAND with an entry's id counts as a pick of that entry. Nothing is
+// picked while the button is disabled. The button measures its own menu's
+// entries.
 //
 // Error rule: AppendEntry returns false when the menu is full (the ids of
 // 100 entries are used up) or the entry cannot be added; other operations
@@ -42,6 +47,11 @@ protected:
 
 private:
     void OnCommand(UINT id, UINT code, HWND control);
+    // True when the entry is one of this button's menu.
+    bool OnMeasureItem(MEASUREITEMSTRUCT& item);
+    // fromOpenMenu: the pick must be of a row that still shows the text it
+    // showed when the menu opened.
+    void TakePick(UINT id, bool fromOpenMenu);
     void ShowCaption(const char* text);
 
     OwnerDrawMenu menu_;

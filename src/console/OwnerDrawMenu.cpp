@@ -1,6 +1,7 @@
 #include "console/OwnerDrawMenu.h"
 
 #include "base/BoundedText.h"
+#include "base/NoThrow.h"
 
 namespace ostrivan {
 
@@ -20,20 +21,31 @@ void OwnerDrawMenu::ReadText(HMENU menu, UINT item, UINT byFlag, char* text) {
 
 void OwnerDrawMenu::MakeOwnerDrawn() {
     HMENU menu = handle();
-    texts_.clear();
+    std::deque<std::string> texts;
     int count = GetItemCount();
+    bool listed = TryAllocating([&] {
+        for (int position = 0; position < count; ++position) {
+            char text[kTextSize];
+            ReadText(menu, position, MF_BYPOSITION, text);
+            texts.emplace_back(text);
+        }
+    });
+    if (!listed) return;  // the entries keep their old, still valid texts
     for (int position = 0; position < count; ++position) {
-        char text[kTextSize];
-        ReadText(menu, position, MF_BYPOSITION, text);
-        texts_.emplace_back(text);
         // Type and data only: the entry keeps its string and command id.
         MENUITEMINFOA info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE | MIIM_DATA;
         info.fType = MFT_OWNERDRAW;
-        info.dwItemData = reinterpret_cast<ULONG_PTR>(texts_.back().c_str());
+        info.dwItemData = reinterpret_cast<ULONG_PTR>(texts[static_cast<size_t>(position)].c_str());
         ::SetMenuItemInfoA(menu, position, TRUE, &info);
     }
+    texts_.swap(texts);  // the old texts go only now that nothing points at them
+}
+
+const std::string* OwnerDrawMenu::ShownText(int position) const {
+    if (position < 0 || static_cast<size_t>(position) >= texts_.size()) return nullptr;
+    return &texts_[static_cast<size_t>(position)];
 }
 
 void OwnerDrawMenu::MeasureItem(MEASUREITEMSTRUCT& item) {

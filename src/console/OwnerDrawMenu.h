@@ -4,8 +4,10 @@
 // MakeOwnerDrawn turns every entry into an owner-drawn one whose item data
 // is the entry's text in the menu's own list; the entry keeps its string
 // (only its type and data change), so it can still be read back by text.
-// The list is rebuilt only by MakeOwnerDrawn, never while the menu is open,
-// and its texts never move while they are referenced.
+// The list is rebuilt only by MakeOwnerDrawn: the new list is complete and
+// every entry points into it before the old one goes, so no entry ever
+// points at freed text. The list also remembers which text each row showed,
+// so a pick can be checked against what the user saw.
 #pragma once
 
 #include "framework/Menu.h"
@@ -32,6 +34,9 @@ public:
     int itemWidth() const { return itemWidth_; }
     // Rebuilds the text list from the entries and makes every entry owner-drawn.
     void MakeOwnerDrawn();
+    // The text the entry at this position showed when the menu was last made
+    // owner-drawn, or null when there was no entry there.
+    const std::string* ShownText(int position) const;
 
     void MeasureItem(MEASUREITEMSTRUCT& item) override;
     void DrawItem(const DRAWITEMSTRUCT& item) override;

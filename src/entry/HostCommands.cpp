@@ -58,8 +58,7 @@ uint32_t DestroyInstance(HostInstance* instance) {
         context.consoleWindow = nullptr;
     }
     if (context.resourceLibrary) {
-        UniqueModule library(std::exchange(context.resourceLibrary, nullptr));
-        if (ResourceSource() == library.get()) SetResourceSource(nullptr);
+        FreeHeldResourceLibrary(UniqueModule(std::exchange(context.resourceLibrary, nullptr)));
     }
     if (context.integratedMutex) {
         UniqueHandle mutex(std::exchange(context.integratedMutex, nullptr));

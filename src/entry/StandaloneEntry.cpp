@@ -24,7 +24,9 @@ constexpr size_t kStayLength = 6;  // "/stay "
 UniqueHandle AutoLaunchCloseEvent() {
     bool hostHoldsInstance = false;
     UniqueHandle probe = CreateNamedMutex(kIntegratedConsoleMutex, false, &hostHoldsInstance);
-    if (hostHoldsInstance) return UniqueHandle();
+    // A probe that cannot be made (another user's or an elevated host's
+    // mutex) ends the launch like every named object that cannot be created.
+    if (!probe || hostHoldsInstance) return UniqueHandle();
     probe.reset();
 
     DWORD noAutoLaunch = 0;

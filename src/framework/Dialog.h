@@ -14,10 +14,12 @@
 //       }
 //   };
 //
-// Modal: DoModal(owner) creates the dialog, disables the owner and runs the
-// framework's own message loop (see MessageLoop.h: every message first goes
-// through the pre-translation chain) until EndDialog(result); then the owner
-// is enabled again, the window destroyed and the result returned.
+// Modal: DoModal(owner) creates the dialog hidden, disables the owner's
+// top-level window, shows the dialog and runs the framework's own message
+// loop (see MessageLoop.h: every message first goes through the
+// pre-translation chain) until EndDialog(result); then the owner is enabled
+// again, the window destroyed and the result returned. A dialog that ends
+// itself while it initialises returns its result without being shown.
 // Modeless: Create(parent) creates the dialog (a child when its template says
 // WS_CHILD) and registers it with the thread's loop; EndDialog destroys it.
 // Default processing ends a dialog with IDOK or IDCANCEL when those buttons
@@ -52,7 +54,7 @@ public:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    bool CreateFromTemplate(HWND parent);
+    bool CreateFromTemplate(HWND parent, bool hidden);
 
     UINT templateId_;
     EnterEscape keys_;

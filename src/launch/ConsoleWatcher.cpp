@@ -1,5 +1,6 @@
 #include "launch/ConsoleWatcher.h"
 
+#include "ResourceIds.h"
 #include "base/Threads.h"
 #include "launch/LaunchContextOwner.h"
 
@@ -18,17 +19,10 @@ public:
     ScopedLock& operator=(const ScopedLock&) = delete;
 };
 
+// Posted: the window's thread may be busy or may already have stopped
+// pumping, and the entry thread may be waiting for this one.
 void BringToFront(HWND window) {
-    if (!::IsWindow(window)) return;
-    // Asynchronous: the window's thread may already have stopped pumping.
-    if (::IsIconic(window)) ::ShowWindowAsync(window, SW_RESTORE);
-    DWORD windowThread = ::GetWindowThreadProcessId(window, nullptr);
-    DWORD ownThread = ::GetCurrentThreadId();
-    if (::AttachThreadInput(windowThread, ownThread, TRUE)) {
-        ::SetForegroundWindow(window);
-        ::SetActiveWindow(window);
-        ::AttachThreadInput(windowThread, ownThread, FALSE);
-    }
+    if (::IsWindow(window)) ::PostMessageA(window, kMsgBringToFront, 0, 0);
 }
 
 // The events are closed here only, once: by the watcher when it ends, or by

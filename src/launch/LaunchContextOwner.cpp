@@ -1,5 +1,6 @@
 #include "launch/LaunchContextOwner.h"
 
+#include "base/NoThrow.h"
 #include "base/UniqueHandle.h"
 
 #include <utility>
@@ -17,7 +18,10 @@ LaunchContextPtr AllocateLaunchContext() {
 
 std::vector<std::string> FoundDevices(const LaunchContext& context) {
     std::vector<std::string> devices;
-    for (uint32_t i = 0; i < context.deviceCount && i < kMaxDevices; ++i) devices.emplace_back(context.deviceNames[i]);
+    bool listed = TryAllocating([&] {
+        for (uint32_t i = 0; i < context.deviceCount && i < kMaxDevices; ++i) devices.emplace_back(context.deviceNames[i]);
+    });
+    if (!listed) devices.clear();
     return devices;
 }
 

@@ -22,7 +22,8 @@ LaunchContextPtr AllocateLaunchContext();
 // Closes a handle field of the record, if it holds one, and clears it.
 void CloseAndClear(HANDLE* field);
 
-// The descriptions of the cameras found, in slot order.
+// The descriptions of the cameras found, in slot order; empty when there is
+// no memory for them.
 std::vector<std::string> FoundDevices(const LaunchContext& context);
 
 }  // namespace ostrivan

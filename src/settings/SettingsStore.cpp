@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include "base/NoThrow.h"
 #include "base/UniqueHandle.h"
 
 #include <shlwapi.h>
@@ -81,7 +82,8 @@ bool RemoveSettingsForAllUsers() {
                            nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    std::vector<char> name(longest + 1);
+    std::vector<char> name;
+    if (!TryAllocating([&] { name.resize(longest + 1); })) return false;
     for (DWORD index = 0;; ++index) {
         DWORD length = static_cast<DWORD>(name.size());
         LONG result = ::RegEnumKeyExA(HKEY_USERS, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);

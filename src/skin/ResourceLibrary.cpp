@@ -2,6 +2,17 @@
 
 namespace ostrivan {
 
+void FreeHeldResourceLibrary(UniqueModule library) {
+    HMODULE module = library.get();
+    if (!module) return;
+    library.reset();
+    HMODULE stillLoaded = nullptr;
+    bool loaded = ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                       reinterpret_cast<LPCSTR>(module), &stillLoaded) &&
+                  stillLoaded == module;
+    if (!loaded && ResourceSource() == module) SetResourceSource(nullptr);
+}
+
 ResourceLibrary::~ResourceLibrary() {
     if (module_ && ResourceSource() == module_.get()) SetResourceSource(previousSource_);
 }

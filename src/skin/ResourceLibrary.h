@@ -8,6 +8,11 @@
 
 namespace ostrivan {
 
+// Frees one load of a library that a host instance held. The library is
+// reference-counted: it stays the resource source while another instance of
+// the process still has it loaded.
+void FreeHeldResourceLibrary(UniqueModule library);
+
 class ResourceLibrary {
 public:
     static constexpr const char* kFileName = "Ostrivan.crl";

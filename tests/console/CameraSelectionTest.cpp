@@ -1,16 +1,17 @@
-// The console's camera menu following cameras plugged and unplugged, with
-// device-change notifications delivered as Windows would deliver them.
+// The console's camera menu following cameras plugged and unplugged by the
+// test bed's tool in another process, as Windows delivers the change to
+// every top-level window; and the console's answer to a burst of changes.
 #include "ResourceIds.h"
 #include "camera/CameraDiscovery.h"
 #include "console/ConsoleWnd.h"
-#include "console/DeviceChangeWorkers.h"
 #include "launch/LaunchContextOwner.h"
 #include "skin/ResourceLibrary.h"
 #include "support/RunningConsole.h"
-#include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
+#include "support/VirtualCameraFixture.h"
 
 #include <dbt.h>
+#include <tlhelp32.h>
 
 #include <memory>
 #include <string>
@@ -25,7 +26,42 @@ constexpr DWORD kHangLimitMs = 30000;
 
 std::string NoCameraText() { return LoadResourceString(IDS_NO_CAMERA); }
 
-class CameraSelection : public CameraTestBed {};
+int TestBedTool(const std::string& arguments) {
+    return RunProgram("\"" + ProgramFolder() + "camtestbed.exe\" " + arguments);
+}
+
+// Threads of this process: the console's workers among them.
+int ThreadCount() {
+    int count = 0;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == ::GetCurrentProcessId()) ++count;
+    }
+    ::CloseHandle(snapshot);
+    return count;
+}
+
+testbed::BindCounts Binds(int camera) { return testbed::ReadBindCounts(camera); }
+
+class CameraSelection : public VirtualCameraBed {
+protected:
+    // Defines a camera and plugs it from another process.
+    static void Plug(int index, const std::string& description) {
+        ASSERT_TRUE(testbed::DefineStandardCamera(index, description));
+        ASSERT_EQ(0, TestBedTool("plug " + std::to_string(index)));
+    }
+    static void Unplug(int index) { ASSERT_EQ(0, TestBedTool("unplug " + std::to_string(index))); }
+    // A camera whose capture device is found but cannot be opened.
+    static void MakeUnopenable(int index, bool unopenable) {
+        testbed::VirtualCameraSpec spec;
+        ASSERT_TRUE(testbed::ReadVirtualCamera(index, &spec));
+        spec.failures = unopenable ? DWORD{testbed::kFailEnumPins} : DWORD{0};
+        ASSERT_TRUE(testbed::WriteVirtualCamera(index, spec));
+    }
+};
 
 TEST_F(CameraSelection, NoCameraShowsThePlaceholderAndDisablesTheButton) {
     RunningConsole console;
@@ -38,9 +74,10 @@ TEST_F(CameraSelection, NoCameraShowsThePlaceholderAndDisablesTheButton) {
 
 TEST_F(CameraSelection, ArrivingCamerasReplaceThePlaceholder) {
     RunningConsole console;
-    AddCamera(1, "Camera A");
-    AddCamera(2, "Camera B");
-    ASSERT_TRUE(console.NotifyAndWaitFor({"Camera A", "Camera B"})) << "no placeholder may stay behind";
+    Plug(1, "Camera A");
+    ASSERT_TRUE(console.WaitForEntries({"Camera A"})) << "no placeholder may stay behind";
+    Plug(2, "Camera B");
+    ASSERT_TRUE(console.WaitForEntries({"Camera A", "Camera B"}));
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(console.hwnd(), IDC_CAMERA_BUTTON)));
     EXPECT_STREQ("Camera A", console.window().currentDevice());
     EXPECT_STREQ("Camera A", console.context().selectedDevice);
@@ -48,27 +85,46 @@ TEST_F(CameraSelection, ArrivingCamerasReplaceThePlaceholder) {
 }
 
 TEST_F(CameraSelection, RemovedSelectedCameraFallsBackToTheFirstEntry) {
-    AddCamera(1, "Camera A");
-    AddCamera(2, "Camera B");
+    Plug(1, "Camera A");
+    Plug(2, "Camera B");
     RunningConsole console;
     console.Sync();
     ASSERT_EQ((std::vector<std::string>{"Camera A", "Camera B"}), console.Entries());
     ASSERT_STREQ("Camera A", console.window().currentDevice());
 
-    testbed::RemoveImageDevice(InstanceId(1));
-    ASSERT_TRUE(console.NotifyAndWaitFor({"Camera B"}));
+    Unplug(1);
+    ASSERT_TRUE(console.WaitForEntries({"Camera B"}));
     EXPECT_STREQ("Camera B", console.window().currentDevice());
     EXPECT_STREQ("Camera B", console.context().selectedDevice);
 
-    testbed::RemoveImageDevice(InstanceId(2));
-    ASSERT_TRUE(console.NotifyAndWaitFor({NoCameraText()}));
+    Unplug(2);
+    ASSERT_TRUE(console.WaitForEntries({NoCameraText()}));
     EXPECT_STREQ("", console.window().currentDevice());
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(console.hwnd(), IDC_CAMERA_BUTTON)));
 }
 
+TEST_F(CameraSelection, CurrentCameraStaysWhenAnotherOneGoes) {
+    Plug(1, "Camera A");
+    Plug(2, "Camera B");
+    Plug(3, "Camera C");
+    RunningConsole console;
+    console.Sync();
+    ASSERT_EQ((std::vector<std::string>{"Camera A", "Camera B", "Camera C"}), console.Entries());
+    console.window().deviceButton().SelectEntry(2);
+    ::SendMessageA(console.hwnd(), kMsgCameraPicked, 0, 0);
+    ASSERT_STREQ("Camera C", console.window().currentDevice());
+
+    Unplug(1);
+    ASSERT_TRUE(console.WaitForEntries({"Camera B", "Camera C"}));
+    EXPECT_STREQ("Camera C", console.window().currentDevice()) << "the user's camera is still there";
+    EXPECT_STREQ("Camera C", console.context().selectedDevice);
+    EXPECT_EQ("   Camera C", console.Caption());
+    EXPECT_EQ(1, console.window().deviceButton().GetSelectedIndex());
+}
+
 TEST_F(CameraSelection, PickTakesOverTheCamera) {
-    AddCamera(1, "Camera A");
-    AddCamera(2, "Camera B");
+    Plug(1, "Camera A");
+    Plug(2, "Camera B");
     RunningConsole console;
     console.Sync();
     console.window().deviceButton().SelectEntry(1);
@@ -89,22 +145,96 @@ TEST_F(CameraSelection, LongDescriptionsStayWithinTheirSlots) {
     EXPECT_EQ('\0', console.context().deviceNames[1][0]);
 }
 
-TEST_F(CameraSelection, BurstOfNotificationsRunsRefreshesOneAtATime) {
+TEST_F(CameraSelection, PickFromAMenuRebuiltWhileOpenIsIgnored) {
+    Plug(1, "Camera A");
+    Plug(2, "Camera B");
+    Plug(3, "Camera C");
     RunningConsole console;
-    AddCamera(1, "Camera A");
+    console.Sync();
+    HWND button = ::GetDlgItem(console.hwnd(), IDC_CAMERA_BUTTON);
+    // The user opens the menu and highlights "Camera B"; the current camera
+    // goes meanwhile, so the rows move up; then the user presses Enter on
+    // the row as it was.
+    ::PostMessageA(console.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_CAMERA_BUTTON, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+    ASSERT_TRUE(WaitUntil([&] { return console.MenuOpen(); }, kHangLimitMs));
+    ::PostMessageA(button, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(button, WM_KEYDOWN, VK_DOWN, 0);
+    console.Sync();
+    Unplug(1);
+    ASSERT_TRUE(console.WaitForEntries({"Camera B", "Camera C"}));
+    ASSERT_STREQ("Camera B", console.window().currentDevice());
+    ASSERT_TRUE(console.MenuOpen());
+    ::PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !console.MenuOpen(); }, kHangLimitMs));
+    console.Sync();
+    EXPECT_STREQ("Camera B", console.window().currentDevice()) << "a row the user never chose was taken";
+    EXPECT_STREQ("Camera B", console.context().selectedDevice);
+    EXPECT_EQ("   Camera B", console.Caption());
+}
+
+TEST_F(CameraSelection, ForgedDeviceListMessagesAreIgnored) {
+    Plug(1, "Camera A");
+    RunningConsole console;
+    console.Sync();
+    // What another program on the desktop might post under that number.
+    static char fake[64] = "DEVI";
+    const LPARAM values[] = {0, 1, 2, 0x10, static_cast<LPARAM>(0xDEADBEE0), reinterpret_cast<LPARAM>(fake)};
+    for (LPARAM value : values) {
+        ::PostMessageA(console.hwnd(), kMsgDeviceListReady, 0, value);
+        console.Sync();
+    }
+    EXPECT_TRUE(::IsWindow(console.hwnd()));
+    EXPECT_EQ(std::vector<std::string>{"Camera A"}, console.Entries());
+    EXPECT_STREQ("Camera A", console.window().currentDevice());
+    // The console still follows real changes.
+    Plug(2, "Camera B");
+    EXPECT_TRUE(console.WaitForEntries({"Camera A", "Camera B"}));
+}
+
+TEST_F(CameraSelection, BurstWhileTheCameraCannotBeOpenedKeepsOneWorkerRunningAndOneWaiting) {
+    Plug(1, "Camera A");
+    MakeUnopenable(1, true);
+    RunningConsole console;
+    console.Sync();
+    ::PostMessageA(console.hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+    // The first worker is retrying to open the camera.
+    ASSERT_TRUE(WaitUntil([] { return Binds(1).total >= 2; }, kHangLimitMs));
+    int threadsWhileRetrying = ThreadCount();
     for (int i = 0; i < 50; ++i) ::PostMessageA(console.hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
-    ASSERT_TRUE(console.NotifyAndWaitFor({"Camera A"}));
-    EXPECT_EQ(1, DeviceChangeWorkers::PeakConcurrentRefreshes());
+    console.Sync();
+    EXPECT_LE(ThreadCount(), threadsWhileRetrying + 1) << "one more worker waits, no more";
+
+    // A camera that arrives meanwhile is found by the waiting worker, and the
+    // camera can be opened again: the retrying worker succeeds.
+    ASSERT_TRUE(testbed::DefineStandardCamera(2, "Camera B"));
+    ASSERT_TRUE(testbed::PlugVirtualCamera(2));
+    MakeUnopenable(1, false);
+    EXPECT_TRUE(console.WaitForEntries({"Camera A", "Camera B"}));
+    EXPECT_TRUE(WaitUntil([&] { return ThreadCount() < threadsWhileRetrying; }, kHangLimitMs))
+        << "every worker ends";
+    EXPECT_LE(Binds(1).most, 1u) << "the refreshes ran one at a time";
+}
+
+TEST_F(CameraSelection, BurstOfNotificationsRunsRefreshesOneAtATime) {
+    Plug(1, "Camera A");
+    RunningConsole console;
+    console.Sync();
+    for (int i = 0; i < 50; ++i) ::PostMessageA(console.hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+    Plug(2, "Camera B");
+    ASSERT_TRUE(console.WaitForEntries({"Camera A", "Camera B"}));
+    EXPECT_TRUE(WaitUntil([] { return Binds(1).total >= 1 && Binds(1).now == 0; }, kHangLimitMs));
+    EXPECT_EQ(1u, Binds(1).most) << "two refreshes had the camera open at once";
 }
 
 TEST_F(CameraSelection, ClosingDuringARefreshEndsPromptly) {
-    // A camera the device list shows but whose capture device never answers:
-    // the refresh keeps retrying to open it.
-    AddCamera(1, "Camera without capture device");
+    Plug(1, "Camera A");
+    MakeUnopenable(1, true);
     RunningConsole console;
     ::PostMessageA(console.hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
     ::PostMessageA(console.hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
-    ::Sleep(700);  // the first worker is retrying by now, the second waits for it
+    // The first worker is retrying by now, the second waits for it.
+    ASSERT_TRUE(WaitUntil([] { return Binds(1).total >= 2; }, kHangLimitMs));
     DWORD start = ::GetTickCount();
     ::PostMessageA(console.hwnd(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(console.Join(kHangLimitMs));

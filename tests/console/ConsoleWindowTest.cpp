@@ -173,9 +173,8 @@ TEST_F(ConsoleWindow, StoredRectangleGivesPositionAndHeightAndTheTemplateWidth) 
     ASSERT_TRUE(list.SaveWindowPosition(200, 150, 210, 150 + 333, kConsoleKey));
     RunningConsole console;
     HWND w = console.hwnd();
-    console.Sync();
-    ::Sleep(500);  // a fit from the panel's first show would come by now
-    console.Sync();
+    // A fit would follow the panel's first show.
+    ASSERT_TRUE(console.WaitForFirstShow());
     RECT r{};
     ::GetWindowRect(w, &r);
     EXPECT_TRUE(console.window().positionRestored());
@@ -263,6 +262,96 @@ TEST_F(ConsoleWindow, CloseAndMinimiseStoreTheRectangle) {
         ASSERT_TRUE(StoredRect(&stored));
         ExpectRect(before, stored, "stored rectangle");
     }
+}
+
+TEST_F(ConsoleWindow, TitleBarButtonsActOnClicksOnly) {
+    RunningConsole console;
+    HWND w = console.hwnd();
+    // What a skin that makes the buttons notify sends on a focus change.
+    for (int id : {IDC_MINIMIZE, IDC_CLOSE, IDC_CAMERA_BUTTON, IDC_OPTIONS}) {
+        for (WORD code : {WORD{BN_SETFOCUS}, WORD{BN_KILLFOCUS}, WORD{BN_DOUBLECLICKED}, WORD{BN_HILITE}}) {
+            ::PostMessageA(w, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(w, id)));
+            console.Sync();
+            EXPECT_FALSE(console.MenuOpen()) << id << "/" << code;
+            if (console.MenuOpen()) ::PostMessageA(::GetDlgItem(w, IDC_CAMERA_BUTTON), WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    }
+    console.Sync();
+    EXPECT_TRUE(::IsWindow(w));
+    EXPECT_FALSE(::IsIconic(w));
+    // A click still acts, and so does the system menu's command.
+    ::SendMessageA(w, WM_COMMAND, MAKEWPARAM(IDC_MINIMIZE, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(w, IDC_MINIMIZE)));
+    EXPECT_TRUE(::IsIconic(w));
+    ::SendMessageA(w, WM_COMMAND, MAKEWPARAM(SC_RESTORE, 0), 0);
+    EXPECT_FALSE(::IsIconic(w));
+    ::PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDC_CLOSE, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(w, IDC_CLOSE)));
+    EXPECT_TRUE(console.Join(kHangLimitMs));
+}
+
+TEST_F(ConsoleWindow, CloseRequestEndsAnOpenMenuAndTheConsole) {
+    struct Opener {
+        const char* menu;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    const Opener openers[] = {
+        {"camera menu", WM_COMMAND, MAKEWPARAM(IDC_CAMERA_BUTTON, BN_CLICKED), 0},
+        {"system menu", WM_RBUTTONUP, 0, MAKELPARAM(60, 10)},
+    };
+    for (const Opener& opener : openers) {
+        RunningConsole console;
+        console.Sync();
+        ::PostMessageA(console.hwnd(), opener.message, opener.wParam, opener.lParam);
+        ASSERT_TRUE(WaitUntil([&] { return console.MenuOpen(); }, kHangLimitMs)) << opener.menu;
+        // As the watcher does on "/quit" or "/closed".
+        ::PostMessageA(console.hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(console.Join(kHangLimitMs)) << opener.menu << " kept the console on screen";
+        if (console.MenuOpen()) ::PostMessageA(console.hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+}
+
+TEST_F(ConsoleWindow, ClosedConsoleLeavesNoTitleFontOrIconBehind) {
+    auto console = std::make_unique<RunningConsole>();
+    HWND w = console->hwnd();
+    console->Sync();
+    auto font = reinterpret_cast<HFONT>(::SendMessageA(::GetDlgItem(w, IDC_TITLE_TEXT), WM_GETFONT, 0, 0));
+    auto icon = reinterpret_cast<HICON>(::SendMessageA(::GetDlgItem(w, IDC_TITLE_ICON), STM_GETICON, 0, 0));
+    ASSERT_EQ(static_cast<DWORD>(OBJ_FONT), ::GetObjectType(font));
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon, &info));
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+
+    ::PostMessageA(w, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(console->Join(kHangLimitMs));
+    EXPECT_EQ(0u, ::GetObjectType(font)) << "the title font outlived the window";
+    console.reset();
+    EXPECT_FALSE(::GetIconInfo(icon, &info)) << "the title icon outlived the console";
+}
+
+TEST_F(ConsoleWindow, RowOfTheTabAndTheCameraButtonShowsOnlyTheConsolesBackground) {
+    RunningConsole console;
+    ASSERT_TRUE(console.WaitForFirstShow());
+    HWND w = console.hwnd();
+    ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    console.Sync();
+    HWND tabStrip = FindTabStrip(w);
+    ASSERT_NE(nullptr, tabStrip);
+    RECT tab{}, camera{}, client{};
+    ::GetWindowRect(::GetDlgItem(tabStrip, IDC_TAB_VIEW), &tab);
+    ::GetWindowRect(::GetDlgItem(w, IDC_CAMERA_BUTTON), &camera);
+    ::GetClientRect(w, &client);
+    POINT footer{client.right / 2, client.bottom - 12};  // the console's own body, above its frame
+    ::ClientToScreen(w, &footer);
+    HDC screen = ::GetDC(nullptr);
+    COLORREF body = ::GetPixel(screen, footer.x, footer.y);
+    int y = (tab.top + tab.bottom) / 2;
+    int stray = 0;
+    for (int x = tab.right + 1; x < camera.left - 1; ++x) stray += ::GetPixel(screen, x, y) != body ? 1 : 0;
+    ::ReleaseDC(nullptr, screen);
+    EXPECT_GT(camera.left - tab.right, 4) << "there is a gap to look at";
+    EXPECT_EQ(0, stray) << "pixels of another colour between the tab and the camera button";
 }
 
 TEST_F(ConsoleWindow, DoubleClickOnTheTitleIconClosesWithoutStoring) {

@@ -152,4 +152,57 @@ TEST_F(ConsoleControls, MenuClearedWhileOpenLeavesAWorkingMenu) {
     EXPECT_STREQ("Camera N", button.selectedText());
 }
 
+TEST_F(ConsoleControls, NothingIsPickedWhileTheButtonIsDisabled) {
+    DeviceMenuButton& button = dialog.button;
+    ASSERT_TRUE(button.AppendEntry("Camera A"));
+    ::EnableWindow(button.hwnd(), FALSE);
+    Pick(button, 50002);
+    EXPECT_EQ(0, dialog.picks);
+    EXPECT_STREQ("", button.selectedText());
+    ::EnableWindow(button.hwnd(), TRUE);
+    Pick(button, 50002);
+    EXPECT_EQ(1, dialog.picks);
+}
+
+// The menu is rebuilt while it is open (a device change), so the row the
+// user presses Enter on now has an id that another text carries.
+TEST_F(ConsoleControls, PickCountsOnlyWhenTheRowStillShowsWhatTheUserSaw) {
+    struct Case {
+        const char* refill;
+        int picks;
+    };
+    for (Case c : {Case{"Camera N", 0}, Case{"Camera A", 1}}) {
+        DeviceMenuButton& button = dialog.button;
+        button.ClearEntries();
+        dialog.picks = 0;
+        ASSERT_TRUE(button.AppendEntry("Camera A"));
+        ASSERT_TRUE(button.AppendEntry("Camera B"));
+        dialog.onAppMessage = [&] {
+            button.ClearEntries();
+            EXPECT_TRUE(button.AppendEntry(c.refill));
+        };
+        ::PostMessageA(dialog.hwnd(), WM_APP, 0, 0);
+        for (WPARAM key : {VK_DOWN, VK_RETURN}) ::PostMessageA(button.hwnd(), WM_KEYDOWN, key, 0);
+        button.ShowMenu();
+        MessageLoop::PumpPending();
+        EXPECT_EQ(c.picks, dialog.picks) << c.refill;
+    }
+}
+
+TEST_F(ConsoleControls, EachButtonMeasuresItsOwnMenu) {
+    // A second console's button in the same process, with the same entry ids.
+    ControlsDialog second;
+    ASSERT_TRUE(second.Create(nullptr));
+    ASSERT_TRUE(dialog.button.AppendEntry("Camera A"));
+    ASSERT_TRUE(second.button.AppendEntry("Camera B"));
+    dialog.button.menu().SetItemWidth(100);
+    second.button.menu().SetItemWidth(200);
+    for (auto* button : {&dialog.button, &second.button}) {
+        MEASUREITEMSTRUCT item{ODT_MENU, 0, 50002, 0, 0, 0};
+        EXPECT_TRUE(::SendMessageA(button->hwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)));
+        EXPECT_EQ(static_cast<UINT>(button->menu().itemWidth() - 20), item.itemWidth);
+    }
+    second.DestroyWindow();
+}
+
 }  // namespace

@@ -74,7 +74,9 @@ TEST_F(StandaloneProcess, LaunchShowsTheFirstCameraAndQuitStoresTheRectangle) {
     EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(window); }, kHangLimitMs)) << "restored by the second launch";
     EXPECT_FALSE(Ended(0));
 
-    ::Sleep(300);
+    // The window's thread has handled everything the restore asked of it.
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, kHangLimitMs, &ignored));
     RECT before{};
     ::GetWindowRect(window, &before);
     EXPECT_EQ(0, RunProgram(Console("/quit")));
@@ -102,6 +104,25 @@ TEST_F(StandaloneProcess, ClosedLeavesAConsoleStartedWithStay) {
     EXPECT_EQ(0, RunProgram(Console("/closed")));
     EXPECT_FALSE(Ended(1500));
     EXPECT_TRUE(::IsWindow(window));
+    EXPECT_EQ(0, RunProgram(Console("/quit")));
+    EXPECT_TRUE(Ended(kHangLimitMs));
+}
+
+TEST_F(StandaloneProcess, DeviceListMessagesFromAnotherProgramCannotCrashIt) {
+    // A crash then ends the process instead of waiting in the debugger.
+    ::SetEnvironmentVariableA("WINEDLLOVERRIDES", "winedbg.exe=d");
+    HWND window = Launch("");
+    ::SetEnvironmentVariableA("WINEDLLOVERRIDES", nullptr);
+    ASSERT_NE(nullptr, window);
+    const LPARAM values[] = {1, 2, 0x10, 0x10000, static_cast<LPARAM>(0xDEADBEE0), static_cast<LPARAM>(0x7FFE0000), -1};
+    for (LPARAM value : values) {
+        ::PostMessageA(window, kMsgDeviceListReady, 0, value);
+        DWORD_PTR ignored = 0;  // paced: each one is handled before the next
+        ASSERT_TRUE(::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &ignored))
+            << "no answer after " << value;
+    }
+    EXPECT_FALSE(Ended(0)) << "the console ended";
+    EXPECT_EQ("   XC0730 Web Camera", CameraCaption(window));
     EXPECT_EQ(0, RunProgram(Console("/quit")));
     EXPECT_TRUE(Ended(kHangLimitMs));
 }

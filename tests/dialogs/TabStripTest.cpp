@@ -7,6 +7,8 @@
 #include "framework/MessageLoop.h"
 #include "skin/ResourceLibrary.h"
 #include "skin/SkinMessages.h"
+#include "skin/SkinPaths.h"
+#include "support/RunningConsole.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -70,6 +72,40 @@ F ProbeEntry(HMODULE probe, const char* name) {
     return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(probe, name)));
 }
 
+std::vector<std::string> ProbeLog(HMODULE probe) {
+    std::vector<std::string> lines;
+    auto line = ProbeEntry<int (*)(int, char*, int)>(probe, "ProbeLogLine");
+    char buffer[1024];
+    for (int i = 0; line(i, buffer, sizeof(buffer)); ++i) lines.emplace_back(buffer);
+    return lines;
+}
+
+// The windows look for the skinning library first in its folder under the
+// Windows folder, where the prefix holds the stand-in. For this program the
+// stand-in is set aside, so the recording library beside it is the one
+// loaded; a run that ends early leaves it aside until the prefix is
+// prepared again.
+class StandInSetAside : public ::testing::Environment {
+public:
+    void SetUp() override {
+        char folder[MAX_PATH] = {};
+        ASSERT_TRUE(ostrivan::BuildSkinLibraryFolder(folder));
+        path_ = std::string(folder) + "\\HookWnd.DLL";
+        if (::GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            ASSERT_TRUE(::MoveFileExA(path_.c_str(), (path_ + ".aside").c_str(), MOVEFILE_REPLACE_EXISTING));
+        }
+    }
+    void TearDown() override {
+        if (::GetFileAttributesA((path_ + ".aside").c_str()) != INVALID_FILE_ATTRIBUTES) {
+            ::MoveFileExA((path_ + ".aside").c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+        }
+    }
+
+private:
+    std::string path_;
+};
+const ::testing::Environment* const g_standInSetAside = ::testing::AddGlobalTestEnvironment(new StandInSetAside);
+
 class TabStripTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -98,13 +134,7 @@ protected:
 
     HWND Item(int id) { return ::GetDlgItem(tab.hwnd(), id); }
     LRESULT ViewTabCheck() { return ::SendMessageA(Item(IDC_TAB_VIEW), BM_GETCHECK, 0, 0); }
-    std::vector<std::string> ProbeLines() {
-        std::vector<std::string> lines;
-        auto line = ProbeEntry<int (*)(int, char*, int)>(probe, "ProbeLogLine");
-        char buffer[1024];
-        for (int i = 0; line(i, buffer, sizeof(buffer)); ++i) lines.emplace_back(buffer);
-        return lines;
-    }
+    std::vector<std::string> ProbeLines() { return ProbeLog(probe); }
 
     HMODULE probe = nullptr;
     ostrivan::ResourceLibrary resources;
@@ -133,10 +163,6 @@ TEST_F(TabStripTest, SkinsWithTheBundleBackgroundAndTabImages) {
     std::vector<std::string> skins;
     for (const auto& l : lines)
         if (l.compare(0, 5, "skin ") == 0) skins.push_back(l);
-    if (skins.empty()) {
-        // Another skinning library in the library folder took the window.
-        GTEST_SKIP() << "the recording library was not the one loaded";
-    }
     char bundle[MAX_PATH] = {};
     ASSERT_NE(0u, ::GetSystemWow64DirectoryA(bundle, MAX_PATH));
     ASSERT_EQ(1u, skins.size());
@@ -200,6 +226,28 @@ TEST_F(TabStripTest, EnterAndEscapeNeitherCloseItNorReachTheParent) {
     ::PostMessageA(::GetDlgItem(parent.hwnd(), IDC_TEST_EDIT), WM_KEYDOWN, VK_RETURN, 0);
     ostrivan::MessageLoop::PumpPending();
     EXPECT_EQ(std::vector<int>{IDOK}, parent.commands);
+}
+
+TEST(ConsoleSkin, DescribesTheBackgroundAndTheFourTitleBarImagesInOrder) {
+    HMODULE probe = ::LoadLibraryA("HookWnd.DLL");
+    ASSERT_NE(nullptr, probe);
+    ProbeEntry<void (*)()>(probe, "ProbeReset")();
+    {
+        testsupport::RunningConsole console;
+        console.Sync();
+    }
+    std::vector<std::string> consoleSkins;
+    for (const auto& l : ProbeLog(probe)) {
+        if (l.compare(0, 5, "skin ") == 0 && l.find("image=BG.png ") != std::string::npos) consoleSkins.push_back(l);
+    }
+    char bundle[MAX_PATH] = {};
+    ASSERT_NE(0u, ::GetSystemWow64DirectoryA(bundle, MAX_PATH));
+    ASSERT_EQ(1u, consoleSkins.size());
+    EXPECT_EQ("skin size=40 kind=8 image=BG.png bundle=" + std::string(bundle) +
+                  "\\Ostrivan.bff reserved=0,0,0,0 controls=4 [12:1057:28:2:Minimize.png] [12:1058:28:2:Close.png] "
+                  "[12:1059:28:2:Button_Special.png] [12:1107:28:2:Setting.png]",
+              consoleSkins[0]);
+    ::FreeLibrary(probe);
 }
 
 }  // namespace

@@ -2,17 +2,45 @@
 // test bed supplying devices and their device-node status.
 #include "camera/CameraDiscovery.h"
 #include "camera/CameraList.h"
+#include "launch/LaunchContextOwner.h"
 #include "support/GuardedBlock.h"
 #include "support/TestBedFixture.h"
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <memory>
 
 using namespace ostrivan;
 
+// This program's allocations can be made to fail, as when the process runs
+// out of memory: only while a test asks for it. (The compiler cannot see that
+// the replaced operators pair malloc with free.)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 namespace {
+std::atomic<bool> g_failAllocations{false};
+}
+
+void* operator new(size_t size) {
+    if (g_failAllocations.load()) throw std::bad_alloc();
+    if (void* memory = std::malloc(size ? size : 1)) return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, size_t) noexcept { std::free(memory); }
+
+namespace {
+
+class FailingAllocations {
+public:
+    FailingAllocations() { g_failAllocations = true; }
+    ~FailingAllocations() { g_failAllocations = false; }
+    FailingAllocations(const FailingAllocations&) = delete;
+    FailingAllocations& operator=(const FailingAllocations&) = delete;
+};
 
 class FindCamerasTest : public testsupport::CameraTestBed {
 protected:
@@ -66,7 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
         HardwareIdCase{"SecondString", {"USB\\VID_F9E2&PID_7A31&REV_0100&MI_00", "USB\\VID_F9E2&PID_7A31&MI_00"}, true},
         HardwareIdCase{"OtherLetterCase", {"usb\\vid_f9e2&pid_7a31&mi_00"}, true},
         HardwareIdCase{"TextAfterComma", {"USB\\VID_F9E2&PID_7A31&MI_00,extra"}, true},
-        HardwareIdCase{"CommaBeforeTheId", {"prefix,USB\\VID_F9E2&PID_7A31&MI_00"}, false},
+        HardwareIdCase{"CommaBeforeTheId", {"prefix,USB\\VID_F9E2&PID_7A31&MI_00"}, true},
+        HardwareIdCase{"IdAmidCommas", {"other", "a,b,USB\\VID_F9E2&PID_7A31&MI_00,c"}, true},
+        HardwareIdCase{"NoPieceMatches", {"a,USB\\VID_F9E2&PID_7A31,MI_00"}, false},
         HardwareIdCase{"OtherInterface", {"USB\\VID_F9E2&PID_7A31&MI_01"}, false},
         HardwareIdCase{"LongerId", {"USB\\VID_F9E2&PID_7A31&MI_000"}, false},
         HardwareIdCase{"OtherModel", {"USB\\VID_046D&PID_0825&MI_00"}, false}),
@@ -126,6 +156,41 @@ TEST(HardwareIdListMatches, EmptyAndNullListsMatchNothing) {
     EXPECT_FALSE(HardwareIdListMatches(nullptr, 10));
     char empty[2] = {0, 0};
     EXPECT_FALSE(HardwareIdListMatches(empty, sizeof(empty)));
+}
+
+// The camera list is refreshed on device-change worker threads, where an
+// escaping exception would end the process: no memory gives the empty list.
+TEST_F(FindCamerasTest, NoMemoryGivesTheEmptyListInsteadOfAnException) {
+    AddCamera(1, "XC0730 Web Camera");
+    CameraList list;
+    ASSERT_EQ(1u, list.RefreshCameraList().size());
+    bool threw = false;
+    size_t listed = 99;
+    {
+        FailingAllocations failing;
+        try {
+            listed = list.RefreshCameraList().size();
+        } catch (...) {
+            threw = true;
+        }
+    }
+    EXPECT_FALSE(threw);
+    EXPECT_EQ(0u, listed);
+    EXPECT_EQ(1u, list.RefreshCameraList().size()) << "memory back: the camera is found again";
+
+    ASSERT_EQ(kStatusOk, Find());
+    threw = false;
+    listed = 99;
+    {
+        FailingAllocations failing;
+        try {
+            listed = FoundDevices(*context_).size();
+        } catch (...) {
+            threw = true;
+        }
+    }
+    EXPECT_FALSE(threw);
+    EXPECT_EQ(0u, listed);
 }
 
 }  // namespace

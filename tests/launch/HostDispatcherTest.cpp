@@ -1,7 +1,9 @@
 // The host command dispatcher: statuses, block writes and refusals of bad
 // blocks and instances, through real memory protections.
+#include "ResourceIds.h"
 #include "entry/EntryPoints.h"
 #include "launch/KernelObjectNames.h"
+#include "skin/ResourceLibrary.h"
 #include "support/GuardedBlock.h"
 #include "support/SeamOverride.h"
 #include "support/TestBedFixture.h"
@@ -10,6 +12,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 using namespace ostrivan;
 using testsupport::GuardedBlock;
@@ -240,6 +243,31 @@ TEST_F(HostDispatcher, SecondOpenIntegratedConsoleIsRefusedAndLeavesTheFirst) {
     EXPECT_EQ(kStatusOk, Destroy(instance));
     EXPECT_EQ(destroyedBefore + 1, TestIntegratedConsole::destroyed);
     EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(nullptr, ::GetModuleHandleA("Ostrivan.crl"));
+}
+
+TEST_F(HostDispatcher, TwoInstancesShareTheResourceLibraryUntilTheLastGoes) {
+    testsupport::SeamOverride seams;
+    seams->openIntegratedConsole = OpenTestConsole;
+    seams->destroyIntegratedConsole = DestroyTestConsole;
+    AddCamera(1, "XC0730 Web Camera");
+    HostInstance* first = CreateValidInstance();
+    HostInstance* second = CreateValidInstance();
+    for (HostInstance* instance : {first, second}) {
+        uint32_t open[3] = {kSentinel, 12, 0};
+        ASSERT_EQ(kStatusOk, ksCVWEntryPoint(instance, kOpenIntegratedConsole, open));
+    }
+    ASSERT_NE(nullptr, ResourceSource());
+    const std::string title = LoadResourceString(IDS_CONSOLE_TITLE);
+    ASSERT_FALSE(title.empty());
+
+    EXPECT_EQ(kStatusOk, Destroy(first));
+    EXPECT_NE(nullptr, ResourceSource()) << "the second instance's windows still need templates and strings";
+    EXPECT_EQ(title, LoadResourceString(IDS_CONSOLE_TITLE));
+    EXPECT_NE(nullptr, ::GetModuleHandleA("Ostrivan.crl"));
+
+    EXPECT_EQ(kStatusOk, Destroy(second));
+    EXPECT_EQ(nullptr, ResourceSource());
     EXPECT_EQ(nullptr, ::GetModuleHandleA("Ostrivan.crl"));
 }
 

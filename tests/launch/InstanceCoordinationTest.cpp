@@ -2,6 +2,8 @@
 // under test runs in this process with a test window in its seam; the other
 // party is a real rundll32 launch of the installed module, or a small program
 // that holds a host instance or a parental dialog.
+#include "ResourceIds.h"
+#include "base/NamedObjects.h"
 #include "entry/EntryPoints.h"
 #include "launch/KernelObjectNames.h"
 #include "settings/SettingsStore.h"
@@ -11,9 +13,11 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace ostrivan;
 using namespace testsupport;
@@ -178,6 +182,22 @@ TEST_F(InstanceCoordination, AutomaticLaunchIsRefusedWhileAHostHoldsAnInstance) 
     EXPECT_EQ(2, LastTestConsole().runs.load()) << "allowed once the host let go";
 }
 
+TEST_F(InstanceCoordination, AutomaticLaunchEndsWhenTheHostProbeCannotBeMade) {
+    seams_->runStandaloneConsole = RecordTestConsole;
+    // An object of another kind under the mutex's name: the probe cannot be
+    // created at all, as when another user's host made it.
+    HANDLE squatter = ::CreateEventA(nullptr, TRUE, FALSE, kIntegratedConsoleMutex);
+    ASSERT_TRUE(squatter);
+    ASSERT_EQ(nullptr, ::CreateMutexA(nullptr, FALSE, kIntegratedConsoleMutex));
+    EntryThread(EntryThread::kConsole, "XC0730 Web Camera").Join(kHangLimitMs);
+    EXPECT_EQ(0, LastTestConsole().runs.load()) << "an unknown host state refuses the automatic launch";
+    EntryThread(EntryThread::kConsole, "/stay XC0730 Web Camera").Join(kHangLimitMs);
+    EXPECT_EQ(1, LastTestConsole().runs.load()) << "\"/stay\" has no guard to ask";
+    ::CloseHandle(squatter);
+    EntryThread(EntryThread::kConsole, "XC0730 Web Camera").Join(kHangLimitMs);
+    EXPECT_EQ(2, LastTestConsole().runs.load());
+}
+
 TEST_F(InstanceCoordination, SecondParentalEntryIsRefusedWhileOneRuns) {
     static int prompts = 0;
     prompts = 0;
@@ -191,6 +211,82 @@ TEST_F(InstanceCoordination, SecondParentalEntryIsRefusedWhileOneRuns) {
     }
     EntryThread(EntryThread::kParental, "/prompt XC0730 Web Camera").Join(kHangLimitMs);
     EXPECT_EQ(1, prompts);
+}
+
+// A console whose window stays but whose thread stops pumping, with a
+// Restore from another launch at the very moment its entry point quits.
+constexpr UINT kStopPumping = WM_APP + 1;
+
+void RunWindowThatStopsPumping(LaunchContext* context, const DeviceNames& devices) {
+    if (!ShowTestConsoleWindow(context, devices)) return;
+    MSG message;
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0 && message.message != kStopPumping) {
+        ::DispatchMessageA(&message);
+    }
+    // The window stays, and nothing pumps its messages any more.
+    SignalNamedEvent(kRestoreEventName);
+}
+
+TEST_F(InstanceCoordination, QuitOfAWindowThatNoLongerPumpsEndsDespiteARestore) {
+    seams_->runStandaloneConsole = RunWindowThatStopsPumping;
+    for (int round = 0; round < 5; ++round) {
+        auto console = StartConsole("");
+        ::PostMessageA(LastTestConsole().window, kStopPumping, 0, 0);
+        EXPECT_TRUE(console->Join(kHangLimitMs)) << "round " << round;
+        EXPECT_FALSE(EventExists(kRestoreEventName));
+        EXPECT_FALSE(EventExists(kQuitEventName));
+    }
+}
+
+BOOL CALLBACK CollectTexts(HWND window, LPARAM texts) {
+    char text[512] = {};
+    ::GetWindowTextA(window, text, sizeof(text));
+    reinterpret_cast<std::vector<std::string>*>(texts)->emplace_back(text);
+    return TRUE;
+}
+
+std::string LibraryString(UINT id) {
+    HMODULE library = ::LoadLibraryExA("Ostrivan.crl", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    char text[512] = {};
+    if (library) ::LoadStringA(library, id, text, sizeof(text));
+    if (library) ::FreeLibrary(library);
+    return text;
+}
+
+bool MutexExists(const char* name) {
+    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, name);
+    if (!mutex) return false;
+    ::CloseHandle(mutex);
+    return true;
+}
+
+TEST_F(InstanceCoordination, IntroAsksAndRunsTheSetPasswordDialogOnlyOnYes) {
+    static int dialogs = 0;
+    static std::string dialogDevice;
+    dialogs = 0;
+    seams_->runSetPasswordDialog = [](LaunchContext* context) {
+        ++dialogs;
+        dialogDevice = context->selectedDevice ? context->selectedDevice : "";
+    };
+    const std::string question = LibraryString(IDS_PARENTAL_SETUP_QUESTION);
+    const std::string caption = LibraryString(IDS_PARENTAL_CAPTION);
+    ASSERT_FALSE(question.empty());
+    ASSERT_FALSE(caption.empty());
+    for (int answer : {IDNO, IDYES}) {
+        EntryThread entry(EntryThread::kParental, "/INTRO");
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (box = ::FindWindowA("#32770", caption.c_str())) != nullptr; },
+                              kHangLimitMs));
+        std::vector<std::string> texts;
+        ::EnumChildWindows(box, CollectTexts, reinterpret_cast<LPARAM>(&texts));
+        EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), question)) << "the question is string 57743";
+        EXPECT_TRUE(MutexExists(kPasswordDialogMutex)) << "one password dialog on the machine meanwhile";
+        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        ASSERT_TRUE(entry.Join(kHangLimitMs));
+        EXPECT_FALSE(MutexExists(kPasswordDialogMutex));
+    }
+    EXPECT_EQ(1, dialogs) << "No runs nothing, Yes runs the dialog once";
+    EXPECT_EQ("XC0730 Web Camera", dialogDevice);
 }
 
 }  // namespace

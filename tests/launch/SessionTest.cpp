@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 using namespace ostrivan;
@@ -20,6 +21,58 @@ TEST(SessionAllowsConsole, AnswersFromTheClientProtocol) {
         {"2", true},      // remote desktop, even when not the active console session
         {"0", true},      // the console protocol in the active console session
         {"fail", false},  // the facility cannot be asked
+    };
+    for (auto [protocol, allowed] : cases) {
+        SetProtocol(protocol);
+        EXPECT_EQ(allowed, SessionAllowsConsole()) << protocol;
+    }
+    SetProtocol(nullptr);
+}
+
+// Makes the physical console's session another one than this process's, as
+// for a user switched away from: the platform's answer is patched in this
+// process for the life of the object.
+class OtherConsoleSession {
+public:
+    OtherConsoleSession() {
+        DWORD own = 0;
+        ::ProcessIdToSessionId(::GetCurrentProcessId(), &own);
+        code_ = reinterpret_cast<BYTE*>(
+            reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "WTSGetActiveConsoleSessionId")));
+        if (!code_) return;
+        std::memcpy(saved_, code_, sizeof(saved_));
+        BYTE patch[sizeof(saved_)] = {0xB8, 0, 0, 0, 0, 0xC3};  // mov eax, session; ret
+        DWORD other = own + 1;
+        std::memcpy(patch + 1, &other, sizeof(other));
+        Write(patch);
+    }
+    ~OtherConsoleSession() {
+        if (code_) Write(saved_);
+    }
+    OtherConsoleSession(const OtherConsoleSession&) = delete;
+    OtherConsoleSession& operator=(const OtherConsoleSession&) = delete;
+
+private:
+    void Write(const BYTE* bytes) {
+        DWORD old = 0;
+        ::VirtualProtect(code_, sizeof(saved_), PAGE_EXECUTE_READWRITE, &old);
+        std::memcpy(code_, bytes, sizeof(saved_));
+        ::VirtualProtect(code_, sizeof(saved_), old, &old);
+        ::FlushInstructionCache(::GetCurrentProcess(), code_, sizeof(saved_));
+    }
+    BYTE* code_ = nullptr;
+    BYTE saved_[6] = {};
+};
+
+TEST(SessionAllowsConsole, SessionThatIsNeitherTheConsolesNorRemoteIsRefused) {
+    OtherConsoleSession other;
+    DWORD own = 0;
+    ASSERT_TRUE(::ProcessIdToSessionId(::GetCurrentProcessId(), &own));
+    ASSERT_NE(own, ::WTSGetActiveConsoleSessionId()) << "the platform still answers this process's session";
+    const std::pair<const char*, bool> cases[] = {
+        {"0", false},  // console protocol, but not the physical console's session
+        {"2", true},   // remote desktop is allowed in any session
+        {"fail", false},
     };
     for (auto [protocol, allowed] : cases) {
         SetProtocol(protocol);

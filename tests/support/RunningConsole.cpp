@@ -7,6 +7,9 @@
 #include "support/TestConsole.h"
 
 #include <dbt.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace testsupport {
 
@@ -17,7 +20,7 @@ RunningConsole::RunningConsole() {
     FindCameras(context_.get());
     context_->selectedDevice = context_->deviceNames[0];
     ready_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    thread_ = ::CreateThread(nullptr, 0, Main, this, 0, nullptr);
+    thread_ = ::CreateThread(nullptr, 0, Main, this, 0, &threadId_);
     ::WaitForSingleObject(ready_, kHangLimitMs);
     WaitUntil([this] { return context_->deviceChangeMutex && ::IsWindowVisible(context_->consoleWindow); },
               kHangLimitMs);
@@ -25,7 +28,13 @@ RunningConsole::RunningConsole() {
 
 RunningConsole::~RunningConsole() {
     if (::IsWindow(hwnd())) ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
-    Join(kHangLimitMs);
+    if (!Join(kHangLimitMs)) {
+        // The window's thread still uses this object: end the program with
+        // the failure rather than free what that thread uses.
+        ADD_FAILURE() << "the console's thread did not end";
+        std::fflush(stdout);
+        ::ExitProcess(1);
+    }
     ::CloseHandle(thread_);
     ::CloseHandle(ready_);
 }
@@ -50,9 +59,7 @@ bool RunningConsole::WaitForFirstShow() {
             return section && ::IsWindowVisible(section);
         },
         kHangLimitMs);
-    // The fit that follows the first show comes through the window's queue.
-    Sync();
-    ::Sleep(200);
+    // The fit follows the first show within the same handler of the window's thread.
     Sync();
     return shown;
 }
@@ -75,6 +82,36 @@ std::string RunningConsole::Caption() {
 
 bool RunningConsole::NotifyAndWaitFor(const std::vector<std::string>& entries) {
     ::PostMessageA(hwnd(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+    return WaitForEntries(entries);
+}
+
+namespace {
+
+struct MenuSearch {
+    DWORD thread;
+    bool found;
+};
+
+BOOL CALLBACK FindMenuWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<MenuSearch*>(parameter);
+    char name[16] = {};
+    ::GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) == "#32768" && ::IsWindowVisible(window) &&
+        ::GetWindowThreadProcessId(window, nullptr) == search->thread) {
+        search->found = true;
+    }
+    return !search->found;
+}
+
+}  // namespace
+
+bool RunningConsole::MenuOpen() const {
+    MenuSearch search{threadId_, false};
+    ::EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool RunningConsole::WaitForEntries(const std::vector<std::string>& entries) {
     return WaitUntil(
         [&] {
             Sync();

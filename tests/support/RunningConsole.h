@@ -41,6 +41,10 @@ public:
     std::string Caption();
     // Notifies a device change and waits until the menu shows the entries.
     bool NotifyAndWaitFor(const std::vector<std::string>& entries);
+    // Waits until the menu shows the entries.
+    bool WaitForEntries(const std::vector<std::string>& entries);
+    // Whether a popup menu of the window's thread is open.
+    bool MenuOpen() const;
 
 private:
     static DWORD WINAPI Main(void* self);
@@ -49,6 +53,7 @@ private:
     std::unique_ptr<ostrivan::ConsoleWnd> window_;
     HANDLE ready_ = nullptr;
     HANDLE thread_ = nullptr;
+    DWORD threadId_ = 0;
     std::atomic<INT_PTR> result_{-2};
 };
 

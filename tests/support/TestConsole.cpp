@@ -1,5 +1,6 @@
 #include "support/TestConsole.h"
 
+#include "ResourceIds.h"
 #include "entry/EntryPoints.h"
 #include "launch/ConsoleWatcher.h"
 
@@ -11,6 +12,12 @@ namespace {
 
 LRESULT CALLBACK TestConsoleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) ::PostQuitMessage(0);
+    // As the console does when its watcher asks for it.
+    if (message == ostrivan::kMsgBringToFront) {
+        if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
+        ::SetForegroundWindow(window);
+        return 0;
+    }
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -48,14 +55,19 @@ void RecordTestConsole(ostrivan::LaunchContext* context, const ostrivan::DeviceN
     ++record.runs;
 }
 
-void RunTestConsoleWindow(ostrivan::LaunchContext* context, const ostrivan::DeviceNames& devices) {
+HWND ShowTestConsoleWindow(ostrivan::LaunchContext* context, const ostrivan::DeviceNames& devices) {
     HWND window = ::CreateWindowExA(0, TestConsoleClass(), "Test console", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
                                     300, 200, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    if (!window) return;
+    if (!window) return nullptr;
     context->consoleWindow = window;
     ostrivan::StartConsoleWatcher(context);
     LastTestConsole().window = window;
     RecordTestConsole(context, devices);
+    return window;
+}
+
+void RunTestConsoleWindow(ostrivan::LaunchContext* context, const ostrivan::DeviceNames& devices) {
+    if (!ShowTestConsoleWindow(context, devices)) return;
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&message);

@@ -23,8 +23,10 @@ void ResetTestConsole();
 
 // Records the call and returns at once, without a window.
 void RecordTestConsole(ostrivan::LaunchContext* context, const ostrivan::DeviceNames& devices);
-// Records the call, shows a window as the real console does (handle in the
-// context, watcher started) and runs it until it is closed.
+// Records the call and shows a window as the real console does (handle in
+// the context, watcher started); null when none could be made.
+HWND ShowTestConsoleWindow(ostrivan::LaunchContext* context, const ostrivan::DeviceNames& devices);
+// The same, then runs the window until it is closed.
 void RunTestConsoleWindow(ostrivan::LaunchContext* context, const ostrivan::DeviceNames& devices);
 
 // Runs ksCVWConsoleRunDLL32EP (or the parental entry) on its own thread.
