@@ -16,6 +16,9 @@ constexpr const char* kTabStripBackgroundImage = "BG3.png";
 constexpr const char* kTabButtonImage = "TabsButton.png";
 constexpr const char* kViewTabImage = "ZestView.png";
 
+// Options dialog and the parental lock's password dialogs.
+constexpr const char* kDialogBackgroundImage = "InfoPanelWnd.png";
+
 // Info panel window and its sections. A section's data lie in the section
 // "InfoPanelData_" + its skin name, the window's in "InfoPanelWndData_" +
 // its skin name (InfoPanel.png when it has none).
