@@ -24,6 +24,24 @@ inline std::string RunDll32(const char* exportName, const std::string& arguments
 
 inline std::string Console(const std::string& arguments) { return RunDll32("ksCVWConsoleRunDLL32EP", arguments); }
 
+// The 32-bit system folder, where rundll32 finds the module and its libraries.
+inline std::string SystemFile(const char* name) {
+    char folder[MAX_PATH] = {};
+    ::GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
+}
+
+// A text of the installed resource library.
+inline std::string LibraryString(UINT id) {
+    HMODULE library = ::LoadLibraryExA(SystemFile("Ostrivan.crl").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    char text[512] = {};
+    if (library) {
+        ::LoadStringA(library, id, text, sizeof(text));
+        ::FreeLibrary(library);
+    }
+    return text;
+}
+
 // Whether the window's thread still takes messages.
 inline bool Answers(HWND window) {
     DWORD_PTR ignored = 0;

@@ -29,13 +29,6 @@ std::string WindowsFile(const char* relative) {
     return std::string(folder) + "\\" + relative;
 }
 
-// The 32-bit system folder, where rundll32 finds the module and its libraries.
-std::string SystemFile(const char* name) {
-    char folder[MAX_PATH] = {};
-    ::GetSystemDirectoryA(folder, MAX_PATH);
-    return std::string(folder) + "\\" + name;
-}
-
 // An installed file put aside (and, when given, another in its place) for
 // one test; the original is back afterwards.
 class SwappedFile {
@@ -123,16 +116,6 @@ std::string LibraryWithout(LPCSTR type, LPCSTR name, const char* copyName) {
                  ::FindResourceA(library, MAKEINTRESOURCEA(IDD_CONSOLE), RT_DIALOG);
     if (library) ::FreeLibrary(library);
     return lacks ? copy : std::string();
-}
-
-std::string LibraryString(UINT id) {
-    HMODULE library = ::LoadLibraryExA(SystemFile("Ostrivan.crl").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    char text[512] = {};
-    if (library) {
-        ::LoadStringA(library, id, text, sizeof(text));
-        ::FreeLibrary(library);
-    }
-    return text;
 }
 
 struct Found {

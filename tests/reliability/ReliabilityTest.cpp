@@ -2,6 +2,7 @@
 // random host calls, random and very long command lines, many launches at
 // once. Each group prints its figures (cases tried, crashes, hangs, lost
 // values) and fails on any crash, hang or lost value.
+#include "ResourceIds.h"
 #include "reliability/ConsoleProcess.h"
 #include "settings/SettingsStore.h"
 #include "support/TestBedFixture.h"
@@ -70,18 +71,27 @@ bool EventExists(const char* name) {
     return true;
 }
 
-BOOL CALLBACK CountConsoleWindows(HWND window, LPARAM count) {
-    char title[64] = {};
+struct TitleCount {
+    std::string title;
+    int count = 0;
+};
+
+BOOL CALLBACK CountTitledWindows(HWND window, LPARAM found) {
+    auto* windows = reinterpret_cast<TitleCount*>(found);
+    char title[128] = {};
     ::GetWindowTextA(window, title, sizeof(title));
-    if (std::string(title) == kTitle && ::IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+    if (windows->title == title && ::IsWindowVisible(window)) ++windows->count;
     return TRUE;
 }
 
-int ShownConsoleWindows() {
-    int count = 0;
-    ::EnumWindows(CountConsoleWindows, reinterpret_cast<LPARAM>(&count));
-    return count;
+// Visible top-level windows of that title.
+int ShownWindows(const std::string& title) {
+    TitleCount windows{title};
+    ::EnumWindows(CountTitledWindows, reinterpret_cast<LPARAM>(&windows));
+    return windows.count;
 }
+
+int ShownConsoleWindows() { return ShownWindows(kTitle); }
 
 bool ConsoleShown() {
     HWND window = ::FindWindowA(nullptr, kTitle);
@@ -228,35 +238,55 @@ TEST_F(Reliability, RundllEntryPointsTakeRandomAndLongCommandLines) {
     Report("command lines", figures);
 }
 
-// Twenty launches at the same moment: one console window, the others
-// forward to it and end.
-TEST_F(Reliability, TwentySimultaneousLaunchesOpenOneConsole) {
+// Twenty launches of an entry point at the same moment: one window of
+// the title shows, the other launches end by themselves, and the one left
+// ends once its window is closed.
+Figures LaunchTogether(const std::string& commandLine, const std::string& title, bool (*close)(HWND window)) {
     constexpr int kLaunches = 20;
     Figures figures;
     std::vector<HANDLE> processes;
     for (int i = 0; i < kLaunches; ++i) {
-        HANDLE process = StartProgram(Console(""));
-        ASSERT_TRUE(process);
-        processes.push_back(process);
+        HANDLE process = StartProgram(commandLine);
+        EXPECT_TRUE(process);
+        if (process) processes.push_back(process);
     }
     figures.cases = kLaunches;
-    // All but the one that holds the console end by themselves.
     auto ended = [&] {
         int count = 0;
         for (HANDLE process : processes) count += ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
         return count;
     };
-    EXPECT_TRUE(WaitUntil([&] { return ended() == kLaunches - 1 && ConsoleShown(); }, kHangLimitMs))
+    HWND window = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            window = ::FindWindowA(nullptr, title.c_str());
+            return ended() == kLaunches - 1 && window && ::IsWindowVisible(window);
+        },
+        kHangLimitMs))
         << ended() << " ended";
-    EXPECT_EQ(1, ShownConsoleWindows());
-    EXPECT_TRUE(QuitConsole());
+    EXPECT_EQ(1, ShownWindows(title));
+    EXPECT_TRUE(window && close(window));
     for (HANDLE process : processes) {
         int code = Finish(process, kHangLimitMs);
         Count(code, &figures);
         EXPECT_EQ(0, code);
     }
-    EXPECT_EQ(0, ShownConsoleWindows());
-    Report("simultaneous launches", figures);
+    EXPECT_EQ(0, ShownWindows(title));
+    return figures;
+}
+
+TEST_F(Reliability, TwentySimultaneousLaunchesOpenOneConsole) {
+    Report("simultaneous launches", LaunchTogether(Console(""), kTitle, [](HWND) { return QuitConsole(); }));
+}
+
+TEST_F(Reliability, TwentySimultaneousPromptsShowOneDialog) {
+    Report("simultaneous prompts",
+           LaunchTogether(RunDll32("ksCVWParentalRunDLL32EP", std::string("/prompt ") + kCamera),
+                          LibraryString(IDS_PROMPT_QUIET_TITLE), [](HWND dialog) {
+                              // Cancelled as a user would.
+                              ::SendMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+                              return true;
+                          }));
 }
 
 }  // namespace
