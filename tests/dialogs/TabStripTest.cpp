@@ -250,4 +250,25 @@ TEST(ConsoleSkin, DescribesTheBackgroundAndTheFourTitleBarImagesInOrder) {
     ::FreeLibrary(probe);
 }
 
+TEST(ViewPanelSkin, IsTheDescriptorWithItsOneSkinnedIdAroundThePanelBackground) {
+    HMODULE probe = ::LoadLibraryA("HookWnd.DLL");
+    ASSERT_NE(nullptr, probe);
+    ProbeEntry<void (*)()>(probe, "ProbeReset")();
+    {
+        testsupport::RunningConsole console;
+        console.Sync();
+    }
+    std::vector<std::string> extended;
+    for (const auto& l : ProbeLog(probe)) {
+        if (l.compare(0, 9, "skin ids=") == 0) extended.push_back(l);
+    }
+    char bundle[MAX_PATH] = {};
+    ASSERT_NE(0u, ::GetSystemWow64DirectoryA(bundle, MAX_PATH));
+    ASSERT_EQ(1u, extended.size()) << "the view panel is the one window with the 52-byte descriptor";
+    EXPECT_EQ("skin ids=1:1062 around size=40 kind=8 image=InfoPanelWnd.png bundle=" + std::string(bundle) +
+                  "\\Ostrivan.bff reserved=0,0,0,0 controls=0",
+              extended[0]);
+    ::FreeLibrary(probe);
+}
+
 }  // namespace

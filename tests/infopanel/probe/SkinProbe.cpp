@@ -16,6 +16,7 @@
 
 using ostrivan::SkinDataQuery;
 using ostrivan::SkinDescriptor;
+using ostrivan::SkinDescriptorWithIds;
 using ostrivan::SkinNumberQuery;
 
 namespace {
@@ -30,10 +31,9 @@ std::string Text(const char* text) { return text ? text : "(null)"; }
 
 void Log(const std::string& line) { g_log.push_back(line); }
 
-LRESULT SkinWindow(HWND window, const SkinDescriptor* descriptor) {
-    if (!descriptor || !::IsWindow(window)) return 0;
+std::string Describe(const SkinDescriptor* descriptor) {
     char line[512];
-    std::snprintf(line, sizeof(line), "skin size=%u kind=%u image=%s bundle=%s reserved=%u,%u,%u,%u controls=%u",
+    std::snprintf(line, sizeof(line), "size=%u kind=%u image=%s bundle=%s reserved=%u,%u,%u,%u controls=%u",
                   descriptor->size, descriptor->windowKind, Text(descriptor->imageName).c_str(),
                   Text(descriptor->bundlePath).c_str(), descriptor->reserved[0], descriptor->reserved[1],
                   descriptor->reserved[2], descriptor->reserved[3], descriptor->controlCount);
@@ -45,7 +45,22 @@ LRESULT SkinWindow(HWND window, const SkinDescriptor* descriptor) {
                       control.skin ? Text(control.skin->imageName).c_str() : "-");
         entry += line;
     }
-    Log(entry);
+    return entry;
+}
+
+// The descriptor's first word tells the plain 40-byte form from the 52-byte
+// one that wraps it with a list of control ids.
+LRESULT SkinWindow(HWND window, const void* data) {
+    if (!data || !::IsWindow(window)) return 0;
+    const auto* descriptor = static_cast<const SkinDescriptor*>(data);
+    if (descriptor->size != sizeof(SkinDescriptorWithIds)) {
+        Log("skin " + Describe(descriptor));
+        return g_skinResult;
+    }
+    const auto* extended = static_cast<const SkinDescriptorWithIds*>(data);
+    std::string entry = "skin ids=" + std::to_string(extended->idCount);
+    for (uint32_t i = 0; i < extended->idCount && extended->ids; ++i) entry += ":" + std::to_string(extended->ids[i]);
+    Log(entry + " around " + Describe(&extended->descriptor));
     return g_skinResult;
 }
 
@@ -73,7 +88,7 @@ extern "C" LRESULT WINAPI CallHookWnd(uint32_t operation, uintptr_t context, uin
     switch (operation) {
     case 1: Log("create"); return static_cast<LRESULT>(g_nextContext++);
     case 2: Log("destroy " + std::to_string(context)); return 1;
-    case 3: return SkinWindow(window, static_cast<const SkinDescriptor*>(data));
+    case 3: return SkinWindow(window, data);
     case 4: Log("unskin " + std::to_string(context)); return 1;
     case 9: return ReadNumber(static_cast<const SkinNumberQuery*>(data));
     case 11: return ReadData(static_cast<const SkinDataQuery*>(data));
