@@ -22,7 +22,7 @@ void RegisterCommonControls() {
 }
 // The template with WS_VISIBLE taken out of its style.
 bool CopyTemplateHidden(HMODULE source, UINT templateId, std::vector<BYTE>* copy) {
-    HRSRC found = ::FindResourceA(source, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    HRSRC found = ::FindResourceA(source, MAKEINTRESOURCEA(templateId), RT_DIALOG);
     HGLOBAL loaded = found ? ::LoadResource(source, found) : nullptr;
     const BYTE* bytes = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
     DWORD size = found ? ::SizeofResource(source, found) : 0;

@@ -109,6 +109,18 @@ bool AddImageDevice(const DeviceSpec& device) {
 
 bool SetDriverLoaded(const std::string& instanceId, bool loaded) { return WriteStatus(instanceId, loaded); }
 
+bool SetDriverKeyValue(const std::string& instanceId, const char* name, unsigned long type, const std::string& bytes) {
+    DevInfoList list(::SetupDiGetClassDevsA(&GUID_DEVCLASS_IMAGE, nullptr, nullptr, 0));
+    SP_DEVINFO_DATA data;
+    if (!list || !OpenDevice(list, instanceId, &data)) return false;
+    HKEY key = ::SetupDiCreateDevRegKeyA(list.handle, &data, DICS_FLAG_GLOBAL, 0, DIREG_DRV, nullptr, nullptr);
+    if (key == INVALID_HANDLE_VALUE) return false;
+    bool ok = ::RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                               static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+    ::RegCloseKey(key);
+    return ok;
+}
+
 bool RemoveImageDevice(const std::string& instanceId) {
     DeleteStatus(instanceId);
     DevInfoList list(::SetupDiGetClassDevsA(&GUID_DEVCLASS_IMAGE, nullptr, nullptr, 0));

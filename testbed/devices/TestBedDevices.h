@@ -19,6 +19,9 @@ bool RemoveImageDevice(const std::string& instanceId);
 // Raw hardware-ID bytes, for lists the multi-string form cannot express.
 bool SetHardwareIdBytes(const std::string& instanceId, const std::string& bytes);
 bool SetDriverLoaded(const std::string& instanceId, bool loaded);
+// Creates the device's driver key (as installing its driver does) and sets
+// one value in it, of any type and with any bytes.
+bool SetDriverKeyValue(const std::string& instanceId, const char* name, unsigned long type, const std::string& bytes);
 // Removes every device the test bed added.
 void RemoveAllImageDevices();
 std::vector<std::string> ListImageDevices();

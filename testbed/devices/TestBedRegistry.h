@@ -14,3 +14,11 @@ constexpr const char* kDriverConsoleKey = "Software\\Kestrane Tech\\Web Cameras\
 constexpr const char* kPasswordHashValue = "Reserved2";
 
 }  // namespace testbed
+
+namespace testbed {
+
+// HKLM: the camera-manager stand-in's orders ("Absent", "Refuse") and,
+// in its subkey "Calls", one binary value per call it was given.
+constexpr const char* kCameraManagerKey = "Software\\CameraTestBed\\CameraManager";
+
+}  // namespace testbed

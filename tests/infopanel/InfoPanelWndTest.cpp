@@ -65,7 +65,7 @@ protected:
     bool ScrollBarShown() { return (::GetWindowLongA(panel->hwnd(), GWL_STYLE) & WS_VSCROLL) != 0; }
     std::vector<Received> FitNotices() { return ReceivedBy(console.hwnd(), ostrivan::kMsgFitToPanel); }
 
-    Probe probe;
+    SkinRecorder probe;
     RecorderWindow console{nullptr, RECT{40, 40, 400, 700}, true};
     ostrivan::WindowPositionStore store;
     std::unique_ptr<InfoPanelWnd> panel;

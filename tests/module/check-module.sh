@@ -26,7 +26,7 @@ crl_imports=$($objdump -p "$crl" | sed -n 's/^\s*DLL Name: //p')
 [ -z "$crl_imports" ] || fail "$crl has code imports: $crl_imports"
 
 exports=$($objdump -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk '$1=="[" {print $3}' | sort | tr '\n' ' ')
-expected="ksCVWConsoleRunDLL32EP ksCVWEntryPoint ksCVWIntroRunDLL32EP ksCVWParentalRunDLL32EP ksCVWUtilityRunDLL32EP "
+expected="DllRegisterServer DllUnregisterServer ksCVWConsoleRunDLL32EP ksCVWEntryPoint ksCVWIntroRunDLL32EP ksCVWParentalRunDLL32EP ksCVWUtilityRunDLL32EP "
 [ "$exports" = "$expected" ] || fail "exports are '$exports', expected '$expected'"
 
 # The two names of the do-nothing entry point are one function.

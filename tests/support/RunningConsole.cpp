@@ -7,6 +7,9 @@
 #include "support/TestConsole.h"
 
 #include <dbt.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace testsupport {
 
@@ -25,7 +28,13 @@ RunningConsole::RunningConsole() {
 
 RunningConsole::~RunningConsole() {
     if (::IsWindow(hwnd())) ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
-    Join(kHangLimitMs);
+    if (!Join(kHangLimitMs)) {
+        // The window's thread still uses this object: end the program with
+        // the failure rather than free what that thread uses.
+        ADD_FAILURE() << "the console's thread did not end";
+        std::fflush(stdout);
+        ::ExitProcess(1);
+    }
     ::CloseHandle(thread_);
     ::CloseHandle(ready_);
 }
