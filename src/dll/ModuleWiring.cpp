@@ -3,6 +3,7 @@
 #include "base/ModuleState.h"
 #include "console/StandaloneConsole.h"
 #include "entry/WindowSeams.h"
+#include "parental/ParentalRuns.h"
 #include "skin/SkinMessages.h"
 
 namespace ostrivan {
@@ -12,6 +13,8 @@ void WireModule(HINSTANCE module) {
     RegisterSkinMessages();
     ConsoleWindowHooks& windows = ConsoleWindows();
     windows.runStandaloneConsole = RunConsoleWindow;
+    windows.runSetPasswordDialog = RunFirstPasswordDialog;
+    windows.runPasswordPrompt = RunQuietPasswordPrompt;
 }
 
 }  // namespace ostrivan
