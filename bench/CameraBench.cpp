@@ -85,6 +85,7 @@ int main(int argc, char** argv) {
                 consoleWrites),
     };
 
+    bench::ConsoleDone();
     testbed::RemoveAllVirtualCameras();
     ::CoUninitialize();
     if (g_failed) return 1;

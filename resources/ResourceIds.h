@@ -90,6 +90,18 @@
 #define IDC_EXPOSURE_LABEL 1133
 #define IDC_EXPOSURE_RULE 1134
 
+/* Advanced settings (template 123) */
+#define IDC_POWER_LINE_LABEL 1081
+#define IDC_POWER_LINE_50HZ 1082
+#define IDC_POWER_LINE_60HZ 1083
+#define IDC_POWER_LINE_OFF 1084
+#define IDC_SLIDER_GROUP_LABEL 1092
+#define IDC_SHARPNESS_LABEL 1094
+#define IDC_BACKLIGHT_LABEL 1095
+#define IDC_SHARPNESS_SLIDER 1069
+#define IDC_BACKLIGHT_SLIDER 1096
+#define IDC_ADVANCED_DEFAULT 1097
+
 /* Options (template 128) */
 #define IDC_AUTO_LAUNCH 1110
 #define IDC_ALWAYS_ON_TOP 1111
@@ -137,6 +149,10 @@ constexpr UINT kMsgDeviceReachable = WM_APP + 0x11;
 // console; the window restores itself and comes to the front on its own
 // thread, so the watcher never waits on it.
 constexpr UINT kMsgBringToFront = WM_APP + 0x20;
+// View panel or advanced settings dialog -> itself (posted): refresh from the
+// camera if the window is visible. Posted by the change listener's thread,
+// and after the window was shown.
+constexpr UINT kMsgPanelRefresh = WM_APP + 0x21;
 
 // Camera menu entries: ids are handed out from one past the first id, so the
 // button takes 50001 to 50101 as its own and 100 entries can be picked.

@@ -133,14 +133,15 @@ prepare_prefix() {
 # Plugs the test bed's virtual camera "XC0730 Web Camera" into the prefix.
 plug_virtual_camera() {
   wine "$BIN_DIR/camtestbed.exe" clear >/dev/null
-  wine "$BIN_DIR/camtestbed.exe" camera 1 "XC0730 Web Camera" >/dev/null
+  wine "$BIN_DIR/camtestbed.exe" camera 1 "XC0730 Web Camera" --real >/dev/null
   wine "$BIN_DIR/camtestbed.exe" plug 1
 }
 
 # Starts the standalone console, waits for its window, saves a screenshot of
-# the display to $1, and closes the console again with "/quit".
+# the display to $1 and, when $2 is given, one to $2 with the view panel's
+# advanced settings dialog open; closes the console again with "/quit".
 capture_console() {
-  local out=$1 title="XC0730 Camera Console" pid
+  local out=$1 advanced=${2:-} title="XC0730 Camera Console" pid
   wine rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP &
   pid=$!
   for _ in $(seq 100); do
@@ -150,6 +151,17 @@ capture_console() {
   sleep 2  # the panel opens itself a moment after the window shows
   import -window root "$out"
   convert "$out" -trim +repage "$out" 2>/dev/null || true  # the window alone, without the empty display
+  if [ -n "$advanced" ]; then
+    # The view panel's Advanced button (1067), pressed from a process of its own.
+    wine "$BIN_DIR/pressbutton.exe" "$title" 1067
+    for _ in $(seq 100); do
+      xwininfo -name "Zest! View Advanced Settings" >/dev/null 2>&1 && break
+      sleep 0.2
+    done
+    sleep 1  # let it paint
+    import -window root "$advanced"
+    convert "$advanced" -trim +repage "$advanced" 2>/dev/null || true
+  fi
   wine rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP /quit
   wait "$pid" 2>/dev/null || true
 }

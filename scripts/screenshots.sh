@@ -10,14 +10,14 @@ prepare_run
 mkdir -p "$OSTRIVAN_ROOT/docs"
 
 plug_virtual_camera
-capture_console "$OSTRIVAN_ROOT/docs/console-96.png"
+capture_console "$OSTRIVAN_ROOT/docs/console-96.png" "$OSTRIVAN_ROOT/docs/advanced-96.png"
 (
   export WINEPREFIX="$HIDPI_PREFIX"
   plug_virtual_camera
-  capture_console "$OSTRIVAN_ROOT/docs/console-120.png"
+  capture_console "$OSTRIVAN_ROOT/docs/console-120.png" "$OSTRIVAN_ROOT/docs/advanced-120.png"
   wineserver -k 2>/dev/null || true
 )
-log "saved docs/console-96.png and docs/console-120.png"
+log "saved docs/console-96.png, docs/console-120.png, docs/advanced-96.png and docs/advanced-120.png"
 
 # No password stored, so "/intro" asks its question.
 wine reg delete 'HKLM\Software\Kestrane Tech\Web Cameras\XC0730\Console' /v Reserved2 /f >/dev/null 2>&1 || true

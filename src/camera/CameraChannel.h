@@ -6,6 +6,7 @@
 //   CameraProperty       one property's range, value, flags and applied state
 //   OpenCameraChannel / CloseCameraChannel    always called as a pair
 //   ReadCameraProperty / WriteCameraProperty  camera or picture control set
+//   WriteFlags / PropertyNeedsWrite           what a write sends, and whether it calls the device
 //   SnapPropertyValue / PropertyPageStep      slider helpers (CameraPropertyMath.cpp)
 //
 // Errors: every operation reports failure as false (PropertyPageStep as 0)
@@ -66,6 +67,13 @@ bool CloseCameraChannel(CameraChannel* channel);
 // set: IID_IAMCameraControl or IID_IAMVideoProcAmp; id: a property of that interface.
 [[nodiscard]] bool ReadCameraProperty(CameraChannel* channel, const GUID& set, long id, CameraProperty* property);
 [[nodiscard]] bool WriteCameraProperty(CameraChannel* channel, const GUID& set, long id, CameraProperty* property);
+
+// The flags a write of the record sends: automatic or manual as its
+// automatic field says, its other bits kept.
+int32_t WriteFlags(const CameraProperty& property);
+// Whether a write of the record would call the device: its value or mode
+// differs from what was last applied.
+bool PropertyNeedsWrite(const CameraProperty& property);
 
 // Rounds *proposed to the nearest step of the property's range; false when
 // nothing was moved (or the record cannot be snapped to).

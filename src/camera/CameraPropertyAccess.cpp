@@ -52,9 +52,8 @@ bool ReadWith(Interface* control, long id, CameraProperty* property) {
 
 template <typename Interface>
 bool WriteWith(Interface* control, long id, CameraProperty* property) {
-    property->flags = property->automatic ? (property->flags | kFlagAutomatic) & ~kFlagManual
-                                          : (property->flags & ~kFlagAutomatic) | kFlagManual;
-    if (property->appliedValue == property->value && property->appliedFlags == property->flags) return true;
+    property->flags = WriteFlags(*property);
+    if (!PropertyNeedsWrite(*property)) return true;
     if (FAILED(control->Set(id, property->value, property->flags))) return false;
     property->appliedValue = property->value;
     property->appliedFlags = property->flags;
@@ -65,6 +64,15 @@ bool IsCameraControl(const GUID& set) { return ::IsEqualGUID(set, IID_IAMCameraC
 bool IsProcAmp(const GUID& set) { return ::IsEqualGUID(set, IID_IAMVideoProcAmp) != FALSE; }
 
 }  // namespace
+
+int32_t WriteFlags(const CameraProperty& property) {
+    return property.automatic ? (property.flags | kFlagAutomatic) & ~kFlagManual
+                              : (property.flags & ~kFlagAutomatic) | kFlagManual;
+}
+
+bool PropertyNeedsWrite(const CameraProperty& property) {
+    return property.appliedValue != property.value || property.appliedFlags != WriteFlags(property);
+}
 
 bool ReadCameraProperty(CameraChannel* channel, const GUID& set, long id, CameraProperty* property) {
     if (!channel || !property) return false;

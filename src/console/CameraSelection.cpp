@@ -74,9 +74,11 @@ void ConsoleWnd::RebuildDeviceMenu() {
 }
 
 void ConsoleWnd::PublishDevice() {
-    if (!context_ || !context_->selectedDevice) return;
     // The destination is a 128-byte slot unless it is this window's own text.
-    if (context_->selectedDevice != currentDevice_) CopyText(context_->selectedDevice, kDeviceNameSize, currentDevice_);
+    if (context_ && context_->selectedDevice && context_->selectedDevice != currentDevice_) {
+        CopyText(context_->selectedDevice, kDeviceNameSize, currentDevice_);
+    }
+    zestViewPanel_.DeviceChanged(currentDevice_);
 }
 
 LRESULT ConsoleWnd::OnCameraPicked() {

@@ -145,6 +145,7 @@ void ConsoleWnd::CreateInfoPanel(int resolution) {
     panelTop_ = top;
     if (!infoPanel_.Create(hwnd(), panel, IDC_INFO_PANEL, 0, WS_VISIBLE, bundlePath_, kInfoPanelWindowSkin)) return;
 
+    zestViewPanel_.Attach(context_);
     if (zestViewPanel_.Create(infoPanel_.hwnd())) {
         (void)infoPanel_.AddSection(zestViewPanel_.hwnd(), infoPanel_.GetSectionCount(), 1,
                                     LoadResourceString(IDS_VIEW_PANEL_TITLE).c_str(), -1);

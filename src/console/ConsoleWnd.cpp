@@ -27,7 +27,7 @@ bool IsAnsiToolTipRequest(LPARAM lParam) {
 }  // namespace
 
 ConsoleWnd::ConsoleWnd()
-    : Dialog(IDD_CONSOLE, EnterEscape::Swallow), zestViewPanel_(IDD_VIEW_PANEL, EnterEscape::Swallow) {
+    : Dialog(IDD_CONSOLE, EnterEscape::Swallow) {
     HMODULE source = ResourceSource();
     icon_ = source ? ::LoadIconA(source, MAKEINTRESOURCEA(IDI_CONSOLE)) : nullptr;
 }
@@ -129,6 +129,7 @@ void ConsoleWnd::OnClose() {
     // system menu may be open: the menu must not keep the console on screen.
     ::EndMenu();
     if (!::IsIconic(hwnd())) SaveWindowPosition();
+    if (zestViewPanel_.IsWindow()) zestViewPanel_.CloseAdvanced();
     // The controls let go of the title font before it is deleted.
     ::SendMessageA(titleStatic_.hwnd(), WM_SETFONT, 0, FALSE);
     ::SendMessageA(infoPanel_.hwnd(), WM_SETFONT, 0, FALSE);

@@ -20,6 +20,7 @@
 #include "launch/LaunchContext.h"
 #include "settings/WindowPositionStore.h"
 #include "skin/SkinSession.h"
+#include "viewpanel/ZestViewPanel.h"
 
 #include <string>
 #include <vector>
@@ -47,6 +48,7 @@ public:
     const char* currentDevice() const { return currentDevice_; }
     InfoPanelWnd& infoPanel() { return infoPanel_; }
     DeviceMenuButton& deviceButton() { return deviceButton_; }
+    ZestViewPanel& viewPanel() { return zestViewPanel_; }
     OptionsDialog& optionsDialog() { return optionsDialog_; }
 
 protected:
@@ -109,7 +111,7 @@ private:
     std::vector<std::string> deviceList_;
     WindowPositionStore settings_;
     TabStripDialog tabStrip_;
-    Dialog zestViewPanel_;
+    ZestViewPanel zestViewPanel_;
     Window iconStatic_;
     Window titleStatic_;
     RECT titleRect_{};

@@ -16,7 +16,8 @@ constexpr const char* kTabStripBackgroundImage = "BG3.png";
 constexpr const char* kTabButtonImage = "TabsButton.png";
 constexpr const char* kViewTabImage = "ZestView.png";
 
-// Options dialog and the parental lock's password dialogs.
+// Options dialog, the parental lock's password dialogs, the view panel and
+// the advanced settings dialog.
 constexpr const char* kDialogBackgroundImage = "InfoPanelWnd.png";
 
 // Info panel window and its sections. A section's data lie in the section

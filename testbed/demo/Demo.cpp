@@ -8,7 +8,7 @@
 #include "ResourceIds.h"
 #include "camera/CameraDiscovery.h"
 #include "console/DeviceMenuButton.h"
-#include "console/TipSlider.h"
+#include "framework/TipSlider.h"
 #include "framework/Dialog.h"
 #include "skin/ResourceLibrary.h"
 #include "skin/SkinPaths.h"

@@ -5,7 +5,7 @@
 #include "ConsoleTestIds.h"
 #include "ResourceIds.h"
 #include "console/DeviceMenuButton.h"
-#include "console/TipSlider.h"
+#include "framework/TipSlider.h"
 #include "framework/Dialog.h"
 #include "skin/ResourceLibrary.h"
 

@@ -232,4 +232,21 @@ TEST(ConsoleSkin, DescribesTheBackgroundAndTheFourTitleBarImagesInOrder) {
               consoleSkins[0]);
 }
 
+TEST(ViewPanelSkin, IsTheDescriptorWithItsOneSkinnedIdAroundThePanelBackground) {
+    testsupport::SkinRecorder recorder;
+    ASSERT_TRUE(recorder.Loaded());
+    recorder.Reset();
+    {
+        testsupport::RunningConsole console;
+        console.Sync();
+    }
+    std::vector<std::string> extended = recorder.LinesStarting("skin outer=52 ");
+    char bundle[MAX_PATH] = {};
+    ASSERT_NE(0u, ::GetSystemWow64DirectoryA(bundle, MAX_PATH));
+    ASSERT_EQ(1u, extended.size()) << "the view panel is the one window with the 52-byte descriptor";
+    EXPECT_EQ("skin outer=52 size=40 kind=8 image=InfoPanelWnd.png bundle=" + std::string(bundle) +
+                  "\\Ostrivan.bff reserved=0,0,0,0 controls=0 ids=1 1062",
+              extended[0]);
+}
+
 }  // namespace

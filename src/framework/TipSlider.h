@@ -19,6 +19,8 @@ public:
     // when the tip cannot be made (the slider then stays a plain slider).
     bool EnablePositionTip();
     const ToolTip& tip() const { return tip_; }
+    // True while the user drags the thumb (the slider holds the mouse).
+    bool IsBeingDragged() const { return hwnd() && ::GetCapture() == hwnd(); }
 
     bool PreTranslateMessage(MSG& message) override;
 

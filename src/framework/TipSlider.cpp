@@ -1,4 +1,4 @@
-#include "console/TipSlider.h"
+#include "framework/TipSlider.h"
 
 #include <cstdio>
 
