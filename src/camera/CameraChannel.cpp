@@ -94,7 +94,9 @@ bool OpenCameraChannel(const char* deviceName, CameraChannel* channel) {
     if (!channel || channel->comStarted_ || !IsEmpty(*channel)) return false;
     HRESULT started = ::CoInitialize(nullptr);
     channel->comStarted_ = SUCCEEDED(started);
-    if (FAILED(started)) return false;
+    // A host thread already in the multithreaded apartment can make the
+    // calls as it is; only an initialisation made here is undone on close.
+    if (FAILED(started) && started != RPC_E_CHANGED_MODE) return false;
 
     // Friendly names are at most kPathSize - 1 bytes; a longer name cannot match.
     if (!deviceName || ::strnlen(deviceName, kPathSize) >= kPathSize) return false;
