@@ -60,6 +60,7 @@
 #define IDS_PASSWORD_TOO_SHORT 57742
 #define IDS_PARENTAL_SETUP_QUESTION 57743
 #define IDS_PARENTAL_CAPTION 57744
+#define IDS_LOCK_WRITE_FAILED 57745
 
 /* Console window (template 120) */
 #define IDC_MINIMIZE 1057
@@ -100,6 +101,23 @@
 #define IDC_SHARPNESS_SLIDER 1069
 #define IDC_BACKLIGHT_SLIDER 1096
 #define IDC_ADVANCED_DEFAULT 1097
+
+/* Options (template 128) */
+#define IDC_AUTO_LAUNCH 1110
+#define IDC_ALWAYS_ON_TOP 1111
+#define IDC_CHANGE_PASSWORD 1113
+#define IDC_LOCK_TOGGLE 1132
+
+/* Set password (template 129) */
+#define IDC_OLD_PASSWORD 1117
+#define IDC_NEW_PASSWORD 1118
+#define IDC_CONFIRM_PASSWORD 1119
+#define IDC_SET_PASSWORD_LABEL 1120
+
+/* Password prompt (template 130) */
+#define IDC_UNLOCK_NOTE 1112
+#define IDC_PROMPT_PASSWORD 1122
+#define IDC_PROMPT_LABEL 1123
 
 /* Info panel section title button */
 #define IDC_SECTION_TITLE 69

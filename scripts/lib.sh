@@ -158,9 +158,13 @@ capture_console() {
   import -window root "$out"
   convert "$out" -trim +repage "$out" 2>/dev/null || true  # the window alone, without the empty display
   if [ -n "$advanced" ]; then
-    # The Advanced button (1067), clicked from a process of its own.
-    wine "$BIN_DIR/press_button.exe" "$title" 1067 "Zest! View Advanced Settings"
-    sleep 1
+    # The view panel's Advanced button (1067), pressed from a process of its own.
+    wine "$BIN_DIR/pressbutton.exe" "$title" 1067
+    for _ in $(seq 100); do
+      xwininfo -name "Zest! View Advanced Settings" >/dev/null 2>&1 && break
+      sleep 0.2
+    done
+    sleep 1  # let it paint
     import -window root "$advanced"
     convert "$advanced" -trim +repage "$advanced" 2>/dev/null || true
   fi

@@ -41,11 +41,7 @@ RECT ClientRectOf(HWND parent, HWND child) {
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 
-DWORD AlwaysOnTopSetting() {
-    DWORD value = 0;
-    if (!ReadSettingNumber(HKEY_CURRENT_USER, "AlwaysOnTop", &value)) value = 0;
-    return value;
-}
+DWORD AlwaysOnTopSetting() { return ReadSettingNumberOrZero(HKEY_CURRENT_USER, kAlwaysOnTopValue); }
 
 // A stored rectangle nobody could reach counts as no rectangle.
 bool Reachable(const RECT& r) { return Height(r) > 0 && ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr; }
@@ -71,6 +67,13 @@ void ConsoleWnd::RestoreWindowPosition() {
     ::GetWindowRect(hwnd(), &now);
     ::SetWindowPos(hwnd(), order, now.left, now.top, Width(now), Height(savedRect_), SWP_NOOWNERZORDER);
     PlaceFooterControls();
+}
+
+void ConsoleWnd::ShowOptions() {
+    optionsDialog_.SetDeviceName(context_ ? context_->selectedDevice : nullptr);
+    if (optionsDialog_.DoModal(hwnd()) != IDOK) return;
+    HWND order = AlwaysOnTopSetting() ? HWND_TOPMOST : HWND_NOTOPMOST;
+    ::SetWindowPos(hwnd(), order, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER);
 }
 
 void ConsoleWnd::PlaceFooterControls() {

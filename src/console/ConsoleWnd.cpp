@@ -134,6 +134,7 @@ void ConsoleWnd::OnClose() {
     ::SendMessageA(titleStatic_.hwnd(), WM_SETFONT, 0, FALSE);
     ::SendMessageA(infoPanel_.hwnd(), WM_SETFONT, 0, FALSE);
     titleFont_.reset();
+    if (optionsDialog_.IsWindow()) ::SendMessageA(optionsDialog_.hwnd(), WM_CLOSE, 0, 0);
     if (deviceButton_.IsWindow()) deviceButton_.ClearEntries();
 }
 
@@ -161,6 +162,7 @@ void ConsoleWnd::OnCommand(UINT id, UINT code, HWND) {
     case IDC_MINIMIZE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
     case IDC_CLOSE: ::SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case IDC_CAMERA_BUTTON: deviceButton_.ShowMenu(); break;
+    case IDC_OPTIONS: ShowOptions(); break;
     case SC_SIZE:
     case SC_MOVE:
     case SC_MINIMIZE:

@@ -12,6 +12,7 @@
 #include "base/UniqueHandle.h"
 #include "console/DeviceChangeWorkers.h"
 #include "console/DeviceMenuButton.h"
+#include "dialogs/OptionsDialog.h"
 #include "dialogs/TabStripDialog.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
@@ -48,6 +49,7 @@ public:
     InfoPanelWnd& infoPanel() { return infoPanel_; }
     DeviceMenuButton& deviceButton() { return deviceButton_; }
     ZestViewPanel& viewPanel() { return zestViewPanel_; }
+    OptionsDialog& optionsDialog() { return optionsDialog_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -90,6 +92,7 @@ private:
     void SaveWindowPosition();
     void ShowSystemMenu(POINT screenPoint);
     void FocusTitle();
+    void ShowOptions();
 
     // Camera selection.
     void RebuildDeviceMenu();
@@ -122,6 +125,7 @@ private:
     // Serialises the workers; published in the launch record while the window lives.
     UniqueHandle deviceChangeMutex_;
     char bundlePath_[MAX_PATH] = {};
+    OptionsDialog optionsDialog_;
 };
 
 }  // namespace ostrivan

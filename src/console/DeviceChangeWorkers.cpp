@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
+#include "base/ExclusiveLock.h"
 #include "base/NoThrow.h"
 #include "base/Threads.h"
 #include "camera/CameraList.h"
@@ -32,17 +33,6 @@ bool Stopped(HANDLE stop) { return ::WaitForSingleObject(stop, 0) == WAIT_OBJECT
 
 }  // namespace
 
-class DeviceChangeWorkers::Lock {
-public:
-    explicit Lock(SRWLOCK& lock) : lock_(lock) { ::AcquireSRWLockExclusive(&lock_); }
-    ~Lock() { ::ReleaseSRWLockExclusive(&lock_); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
-
 DeviceChangeWorkers::DeviceChangeWorkers() = default;
 
 // Holding the mutex: find, hand over, then wait until the camera answers.
@@ -51,7 +41,7 @@ void DeviceChangeWorkers::Refresh(Job* job) {
     if (!TryAllocating([&] { job->found = cameras.RefreshCameraList(); })) job->found.clear();
     if (Stopped(job->stop.get())) return;
     {
-        Lock lock(job->owner->lock_);
+        ExclusiveLock lock(job->owner->lock_);
         job->handedOver = true;
     }
     if (!::PostMessageA(job->window, kMsgDeviceListReady, 0, static_cast<LPARAM>(job->id))) return;
@@ -74,7 +64,7 @@ bool DeviceChangeWorkers::Start(HWND window, HANDLE deviceChangeMutex) {
     if (!stop_ || !deviceChangeMutex) return false;
     ForgetFinished();
 
-    Lock lock(lock_);
+    ExclusiveLock lock(lock_);
     // The waiting worker looks for the cameras only when its turn comes.
     if (waiting_ > 0) return true;
 
@@ -105,7 +95,7 @@ bool DeviceChangeWorkers::Start(HWND window, HANDLE deviceChangeMutex) {
 }
 
 DeviceChangeWorkers::Job* DeviceChangeWorkers::HandedOver(uintptr_t id) {
-    Lock lock(lock_);
+    ExclusiveLock lock(lock_);
     for (Job* job : live_) {
         if (job->id == id && job->handedOver) return job;
     }
@@ -115,7 +105,7 @@ DeviceChangeWorkers::Job* DeviceChangeWorkers::HandedOver(uintptr_t id) {
 void DeviceChangeWorkers::Applied(Job* job, const char* currentDevice) {
     if (!job) return;
     {
-        Lock lock(lock_);
+        ExclusiveLock lock(lock_);
         if (!job->handedOver) return;
         job->handedOver = false;
     }
@@ -139,13 +129,13 @@ void DeviceChangeWorkers::ForgetFinished() {
 }
 
 void DeviceChangeWorkers::TakeTurn(Job* job) {
-    Lock lock(lock_);
+    ExclusiveLock lock(lock_);
     job->waiting = false;
     --waiting_;
 }
 
 void DeviceChangeWorkers::Leave(Job* job) {
-    Lock lock(lock_);
+    ExclusiveLock lock(lock_);
     if (job->waiting) --waiting_;
     live_.erase(std::remove(live_.begin(), live_.end(), job), live_.end());
 }

@@ -60,7 +60,6 @@ public:
     void StopAll();
 
 private:
-    class Lock;
     static unsigned __stdcall WorkerMain(void* job);
     static void Refresh(Job* job);
     void ForgetFinished();

@@ -103,7 +103,7 @@ LRESULT AdvancedSettingsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
 }
 
 void AdvancedSettingsDialog::SkinWindow() {
-    const WindowSkin look(kCameraPanelBackgroundImage, {});
+    const WindowSkin look(kDialogBackgroundImage, {});
     if (!look.hasBundlePath()) return;
     char folder[MAX_PATH] = {};
     (void)BuildSkinLibraryFolder(folder);

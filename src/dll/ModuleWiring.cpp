@@ -5,6 +5,7 @@
 #include "console/StandaloneConsole.h"
 #include "entry/HostInstanceBlock.h"
 #include "entry/WindowSeams.h"
+#include "parental/ParentalRuns.h"
 #include "skin/SkinMessages.h"
 
 namespace ostrivan {
@@ -27,6 +28,8 @@ void WireModule(HINSTANCE module) {
     windows.openIntegratedConsole = OpenIntegrated;
     windows.destroyIntegratedConsole = DestroyIntegrated;
     windows.closeIntegratedConsoleNested = CloseIntegratedNested;
+    windows.runSetPasswordDialog = RunFirstPasswordDialog;
+    windows.runPasswordPrompt = RunQuietPasswordPrompt;
 }
 
 }  // namespace ostrivan

@@ -10,6 +10,7 @@
 #include "launch/KernelObjectNames.h"
 #include "launch/LaunchContextOwner.h"
 #include "launch/SessionCheck.h"
+#include "parental/PasswordHash.h"
 #include "skin/ResourceLibrary.h"
 
 namespace ostrivan {
@@ -19,6 +20,10 @@ namespace {
 constexpr size_t kPromptLength = 8;  // "/prompt "
 
 void AskAndSetPassword(LaunchContext* context) {
+    // The first-time dialog asks no old password: with one stored it would
+    // let anybody replace the parent's password.
+    uint32_t stored = 0;
+    if (ReadStoredPasswordHash(&stored)) return;
     ResourceLibrary library;
     if (!library.Load()) return;
     std::string text = LoadResourceString(IDS_PARENTAL_SETUP_QUESTION);

@@ -1,11 +1,12 @@
 // InfoPanel: one collapsible section of the info panel window. A title
-// button (control 69, a check box drawn by the skinning library) across the
+// button (IDC_SECTION_TITLE, a check box drawn by the skinning library) across the
 // top, and one hosted client window below it. The state is nothing but the
 // client's visibility.
 //
-// Messages it sends: 1093 (posted to the parent after every change; lParam
-// the id after a user toggle, 0 after a silent one), 1193 (sent to the parent
-// when the user expands an accordion section) and "WM_INFOPANELWND_CALLBACK"
+// Messages it sends: kMsgSectionChanged (posted to the parent after every
+// change; lParam the id after a user toggle, 0 after a silent one),
+// kMsgCollapseOthers (sent to the parent when the user expands an accordion
+// section) and "WM_INFOPANELWND_CALLBACK"
 // (after a user toggle: to the grandparent with 1 or 2, then to the parent
 // with 2).
 //

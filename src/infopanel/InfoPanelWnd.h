@@ -3,8 +3,9 @@
 // changes size, shows a vertical scroll bar (and narrows the sections by its
 // width) when they are taller than the window, scrolls with the bar and the
 // wheel, saves every section's state as "PanelState<n>" when the user toggles
-// one, and restores the states whenever it is shown (timer 101). The first
-// restore that finds no stored state tells the parent with message 4055.
+// one, and restores the states whenever it is shown (kRestoreSectionsTimer).
+// The first restore that finds no stored state tells the parent with
+// kMsgFitToPanel.
 //
 // Error rule: Create and AddSection return false and leave the window (or,
 // for AddSection, its sections) unchanged. Lookups with a key that matches no

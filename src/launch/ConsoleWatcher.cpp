@@ -1,6 +1,7 @@
 #include "launch/ConsoleWatcher.h"
 
 #include "ResourceIds.h"
+#include "base/ExclusiveLock.h"
 #include "base/Threads.h"
 #include "launch/LaunchContextOwner.h"
 
@@ -11,14 +12,6 @@ namespace {
 // Guards the event fields of every context between a watcher and its entry point.
 SRWLOCK g_handleLock = SRWLOCK_INIT;
 
-class ScopedLock {
-public:
-    ScopedLock() { ::AcquireSRWLockExclusive(&g_handleLock); }
-    ~ScopedLock() { ::ReleaseSRWLockExclusive(&g_handleLock); }
-    ScopedLock(const ScopedLock&) = delete;
-    ScopedLock& operator=(const ScopedLock&) = delete;
-};
-
 // Posted: the window's thread may be busy or may already have stopped
 // pumping, and the entry thread may be waiting for this one.
 void BringToFront(HWND window) {
@@ -28,7 +21,7 @@ void BringToFront(HWND window) {
 // The events are closed here only, once: by the watcher when it ends, or by
 // StopConsoleWatcher when no watcher ran.
 void CloseWatchedEvents(LaunchContext* context) {
-    ScopedLock lock;
+    ExclusiveLock lock(g_handleLock);
     CloseAndClear(&context->quitEvent);
     CloseAndClear(&context->restoreEvent);
     CloseAndClear(&context->closeEvent);
@@ -63,7 +56,7 @@ bool StartConsoleWatcher(LaunchContext* context) {
 void StopConsoleWatcher(LaunchContext* context) {
     if (!context) return;
     {
-        ScopedLock lock;
+        ExclusiveLock lock(g_handleLock);
         if (context->quitEvent) ::SetEvent(context->quitEvent);
     }
     if (context->watcherThread) {

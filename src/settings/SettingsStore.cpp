@@ -66,6 +66,11 @@ bool ReadSettingNumber(HKEY hive, const char* valueName, DWORD* value) {
     return key && QueryNumberValue(key.get(), valueName, value);
 }
 
+DWORD ReadSettingNumberOrZero(HKEY hive, const char* valueName) {
+    DWORD value = 0;
+    return ReadSettingNumber(hive, valueName, &value) ? value : 0;
+}
+
 bool WriteSettingNumber(HKEY hive, const char* valueName, DWORD value) {
     UniqueKey key = CreateConsoleKey(hive, KEY_SET_VALUE);
     return key && SetNumberValue(key.get(), valueName, value);

@@ -16,6 +16,13 @@ bool WriteSetting(HKEY hive, const char* valueName, DWORD type, const void* data
 // counts; anything else leaves *value untouched and returns false.
 [[nodiscard]] bool ReadSettingNumber(HKEY hive, const char* valueName, DWORD* value);
 bool WriteSettingNumber(HKEY hive, const char* valueName, DWORD value);
+// The same number, or 0 when it cannot be read.
+DWORD ReadSettingNumberOrZero(HKEY hive, const char* valueName);
+
+// The console's two options (current user): 1 = do not start automatically;
+// not 0 = keep the console window on top.
+constexpr const char* kNoAutoLaunchValue = "NoAutoLaunch";
+constexpr const char* kAlwaysOnTopValue = "AlwaysOnTop";
 
 // The same rule for a value of a key already open: only a 4-byte REG_DWORD
 // counts; anything else leaves *value untouched and returns false.

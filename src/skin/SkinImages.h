@@ -16,8 +16,9 @@ constexpr const char* kTabStripBackgroundImage = "BG3.png";
 constexpr const char* kTabButtonImage = "TabsButton.png";
 constexpr const char* kViewTabImage = "ZestView.png";
 
-// View panel and advanced settings dialog.
-constexpr const char* kCameraPanelBackgroundImage = "InfoPanelWnd.png";
+// Options dialog, the parental lock's password dialogs, the view panel and
+// the advanced settings dialog.
+constexpr const char* kDialogBackgroundImage = "InfoPanelWnd.png";
 
 // Info panel window and its sections. A section's data lie in the section
 // "InfoPanelData_" + its skin name, the window's in "InfoPanelWndData_" +

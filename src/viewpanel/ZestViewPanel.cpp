@@ -76,7 +76,7 @@ LRESULT ZestViewPanel::OnInitDialog(WPARAM wParam, LPARAM lParam) {
 }
 
 void ZestViewPanel::SkinWindow() {
-    const WindowSkin look(kCameraPanelBackgroundImage, {});
+    const WindowSkin look(kDialogBackgroundImage, {});
     if (!look.hasBundlePath()) return;
     char folder[MAX_PATH] = {};
     (void)BuildSkinLibraryFolder(folder);

@@ -47,6 +47,9 @@ enum : DWORD {
     // one fail as on a camera that is gone) and the bit clears. Its device
     // and capture device stay until UnplugVirtualCamera finishes the removal.
     kUnplugAtCall = 8,
+    // Parental lock only: the driver side cannot keep a password hash
+    // (command 3 fails; the other commands still work).
+    kFailKeepHash = 16,
 };
 
 // How closely the camera follows the rules of a real one. A camera without

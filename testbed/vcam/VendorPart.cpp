@@ -81,7 +81,9 @@ STDMETHODIMP VendorPart::Set(REFGUID set, DWORD id, void* instance, DWORD instan
         case 0:
         case 1: return testbed::StoreControlValue(camera, ControlGroup::Vendor, property, value, 0) ? S_OK : E_FAIL;
         case 2: return S_OK;
-        case 3: return StorePasswordHash(At(data, kDataOffset)) ? S_OK : E_FAIL;
+        case 3:
+            if (state.failures & testbed::kFailKeepHash) return E_FAIL;
+            return StorePasswordHash(At(data, kDataOffset)) ? S_OK : E_FAIL;
         default: return E_INVALIDARG;
     }
 }

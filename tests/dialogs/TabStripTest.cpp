@@ -9,6 +9,7 @@
 #include "skin/SkinMessages.h"
 #include "skin/SkinPaths.h"
 #include "support/RunningConsole.h"
+#include "support/SkinRecorder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -67,19 +68,6 @@ LRESULT CALLBACK RecordSent(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-template <typename F>
-F ProbeEntry(HMODULE probe, const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(probe, name)));
-}
-
-std::vector<std::string> ProbeLog(HMODULE probe) {
-    std::vector<std::string> lines;
-    auto line = ProbeEntry<int (*)(int, char*, int)>(probe, "ProbeLogLine");
-    char buffer[1024];
-    for (int i = 0; line(i, buffer, sizeof(buffer)); ++i) lines.emplace_back(buffer);
-    return lines;
-}
-
 // The windows look for the skinning library first in its folder under the
 // Windows folder, where the prefix holds the stand-in. For this program the
 // stand-in is set aside, so the recording library beside it is the one
@@ -109,9 +97,8 @@ const ::testing::Environment* const g_standInSetAside = ::testing::AddGlobalTest
 class TabStripTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        probe = ::LoadLibraryA("HookWnd.DLL");  // the recording library beside this program
-        ASSERT_NE(nullptr, probe);
-        ProbeEntry<void (*)()>(probe, "ProbeReset")();
+        ASSERT_TRUE(recorder.Loaded());  // the recording library beside this program
+        recorder.Reset();
         ASSERT_TRUE(resources.Load());
         // The parent's template is this program's; the tab strip's the library's.
         HMODULE library = ostrivan::ResourceSource();
@@ -129,14 +116,12 @@ protected:
     void TearDown() override {
         tab.DestroyWindow();
         parent.DestroyWindow();
-        if (probe) ::FreeLibrary(probe);
     }
 
     HWND Item(int id) { return ::GetDlgItem(tab.hwnd(), id); }
     LRESULT ViewTabCheck() { return ::SendMessageA(Item(IDC_TAB_VIEW), BM_GETCHECK, 0, 0); }
-    std::vector<std::string> ProbeLines() { return ProbeLog(probe); }
 
-    HMODULE probe = nullptr;
+    testsupport::SkinRecorder recorder;
     ostrivan::ResourceLibrary resources;
     ParentDialog parent;
     TabStripDialog tab;
@@ -159,10 +144,7 @@ TEST_F(TabStripTest, OpensAsAChildWithTheTabPressedAndTheSecondTabHidden) {
 }
 
 TEST_F(TabStripTest, SkinsWithTheBundleBackgroundAndTabImages) {
-    auto lines = ProbeLines();
-    std::vector<std::string> skins;
-    for (const auto& l : lines)
-        if (l.compare(0, 5, "skin ") == 0) skins.push_back(l);
+    std::vector<std::string> skins = recorder.LinesStarting("skin ");
     char bundle[MAX_PATH] = {};
     ASSERT_NE(0u, ::GetSystemWow64DirectoryA(bundle, MAX_PATH));
     ASSERT_EQ(1u, skins.size());
@@ -173,8 +155,9 @@ TEST_F(TabStripTest, SkinsWithTheBundleBackgroundAndTabImages) {
     EXPECT_TRUE(tab.isSkinned());
     // The session ends with the window.
     tab.DestroyWindow();
-    lines = ProbeLines();
-    EXPECT_EQ(0, lines.back().compare(0, 8, "destroy ")) << lines.back();
+    std::vector<std::string> lines = recorder.Lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ("destroy", lines.back());
 }
 
 TEST_F(TabStripTest, TabsAskTheParentToShowOrHideThePanel) {
@@ -229,16 +212,16 @@ TEST_F(TabStripTest, EnterAndEscapeNeitherCloseItNorReachTheParent) {
 }
 
 TEST(ConsoleSkin, DescribesTheBackgroundAndTheFourTitleBarImagesInOrder) {
-    HMODULE probe = ::LoadLibraryA("HookWnd.DLL");
-    ASSERT_NE(nullptr, probe);
-    ProbeEntry<void (*)()>(probe, "ProbeReset")();
+    testsupport::SkinRecorder recorder;  // the recording library beside this program
+    ASSERT_TRUE(recorder.Loaded());
+    recorder.Reset();
     {
         testsupport::RunningConsole console;
         console.Sync();
     }
     std::vector<std::string> consoleSkins;
-    for (const auto& l : ProbeLog(probe)) {
-        if (l.compare(0, 5, "skin ") == 0 && l.find("image=BG.png ") != std::string::npos) consoleSkins.push_back(l);
+    for (const auto& l : recorder.LinesStarting("skin ")) {
+        if (l.find("image=BG.png ") != std::string::npos) consoleSkins.push_back(l);
     }
     char bundle[MAX_PATH] = {};
     ASSERT_NE(0u, ::GetSystemWow64DirectoryA(bundle, MAX_PATH));
@@ -247,7 +230,23 @@ TEST(ConsoleSkin, DescribesTheBackgroundAndTheFourTitleBarImagesInOrder) {
                   "\\Ostrivan.bff reserved=0,0,0,0 controls=4 [12:1057:28:2:Minimize.png] [12:1058:28:2:Close.png] "
                   "[12:1059:28:2:Button_Special.png] [12:1107:28:2:Setting.png]",
               consoleSkins[0]);
-    ::FreeLibrary(probe);
+}
+
+TEST(ViewPanelSkin, IsTheDescriptorWithItsOneSkinnedIdAroundThePanelBackground) {
+    testsupport::SkinRecorder recorder;
+    ASSERT_TRUE(recorder.Loaded());
+    recorder.Reset();
+    {
+        testsupport::RunningConsole console;
+        console.Sync();
+    }
+    std::vector<std::string> extended = recorder.LinesStarting("skin outer=52 ");
+    char bundle[MAX_PATH] = {};
+    ASSERT_NE(0u, ::GetSystemWow64DirectoryA(bundle, MAX_PATH));
+    ASSERT_EQ(1u, extended.size()) << "the view panel is the one window with the 52-byte descriptor";
+    EXPECT_EQ("skin outer=52 size=40 kind=8 image=InfoPanelWnd.png bundle=" + std::string(bundle) +
+                  "\\Ostrivan.bff reserved=0,0,0,0 controls=0 ids=1 1062",
+              extended[0]);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ protected:
         return ReceivedBy(window, ostrivan::InfoPanelCallbackMessage());
     }
 
-    Probe probe;
+    SkinRecorder probe;
     RecorderWindow grandparent{nullptr, RECT{50, 50, 450, 650}, true};
     RecorderWindow parent{grandparent.hwnd(), RECT{0, 0, 300, 500}, true};
 };

@@ -33,10 +33,6 @@ void RegisterRecorder() {
 
 std::string PanelStateName(int number) { return "PanelState" + std::to_string(number); }
 
-template <typename F>
-auto ProbeEntry(HMODULE module, const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-}
 }  // namespace
 
 std::vector<Received>& Journal() {
@@ -87,45 +83,6 @@ RECT ChildRect(HWND child) {
 
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
-
-Probe::Probe() : module_(::LoadLibraryA("HookWnd.DLL")) {}
-
-Probe::~Probe() {
-    if (module_) ::FreeLibrary(module_);
-}
-
-void Probe::Reset() {
-    if (auto reset = ProbeEntry<void (*)()>(module_, "ProbeReset")) reset();
-}
-
-void Probe::SetNumber(const char* section, const char* key, int value) {
-    if (auto set = ProbeEntry<void (*)(const char*, const char*, int)>(module_, "ProbeSetNumber"))
-        set(section, key, value);
-}
-
-void Probe::SetData(const char* section, const char* key, const char* text) {
-    if (auto set = ProbeEntry<void (*)(const char*, const char*, const char*)>(module_, "ProbeSetData"))
-        set(section, key, text);
-}
-
-void Probe::SetSkinResult(int result) {
-    if (auto set = ProbeEntry<void (*)(int)>(module_, "ProbeSetSkinResult")) set(result);
-}
-
-std::vector<std::string> Probe::Lines() const {
-    std::vector<std::string> lines;
-    auto line = ProbeEntry<int (*)(int, char*, int)>(module_, "ProbeLogLine");
-    char buffer[1024];
-    for (int i = 0; line && line(i, buffer, sizeof(buffer)); ++i) lines.emplace_back(buffer);
-    return lines;
-}
-
-std::vector<std::string> Probe::LinesStarting(const std::string& prefix) const {
-    std::vector<std::string> found;
-    for (const std::string& l : Lines())
-        if (l.compare(0, prefix.size(), prefix) == 0) found.push_back(l);
-    return found;
-}
 
 void ClearPanelStates() {
     HKEY key = nullptr;

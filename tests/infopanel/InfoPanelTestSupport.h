@@ -3,6 +3,8 @@
 // section states in the registry.
 #pragma once
 
+#include "support/SkinRecorder.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -47,23 +49,8 @@ RECT ChildRect(HWND child);
 int Width(const RECT& r);
 int Height(const RECT& r);
 
-// The test skinning library "HookWnd.DLL" beside the test program.
-class Probe {
-public:
-    Probe();
-    ~Probe();
-    bool Loaded() const { return module_ != nullptr; }
-    void Reset();
-    void SetNumber(const char* section, const char* key, int value);
-    void SetData(const char* section, const char* key, const char* text);
-    void SetSkinResult(int result);
-    std::vector<std::string> Lines() const;
-    // Lines that begin with prefix.
-    std::vector<std::string> LinesStarting(const std::string& prefix) const;
-
-private:
-    HMODULE module_ = nullptr;
-};
+// The recording skinning library beside the test program.
+using testsupport::SkinRecorder;
 
 // "PanelState<n>" of the console key.
 void ClearPanelStates();

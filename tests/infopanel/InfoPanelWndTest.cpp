@@ -65,7 +65,7 @@ protected:
     bool ScrollBarShown() { return (::GetWindowLongA(panel->hwnd(), GWL_STYLE) & WS_VSCROLL) != 0; }
     std::vector<Received> FitNotices() { return ReceivedBy(console.hwnd(), ostrivan::kMsgFitToPanel); }
 
-    Probe probe;
+    SkinRecorder probe;
     RecorderWindow console{nullptr, RECT{40, 40, 400, 700}, true};
     ostrivan::WindowPositionStore store;
     std::unique_ptr<InfoPanelWnd> panel;
@@ -424,6 +424,8 @@ TEST_F(PanelWindowTest, SectionsAreFoundByIndexOrId) {
     ASSERT_TRUE(panel->AddSection(first, 11, 1, nullptr, -1));
     ASSERT_TRUE(panel->AddSection(second, 12, 1, "Given", 0));  // inserted before the first
     ASSERT_EQ(2, panel->GetSectionCount());
+    // The first show's restore runs now, not in the middle of the checks below.
+    SettleWithStoredStates(2);
     char text[64] = {};
     ASSERT_NE(nullptr, panel->GetSection(1));
     ::GetWindowTextA(panel->GetSection(1)->hwnd(), text, sizeof(text));

@@ -4,6 +4,7 @@
 #include "skin/SkinMessages.h"
 #include "skin/SkinPaths.h"
 #include "skin/SkinSession.h"
+#include "support/SkinRecorder.h"
 #include "support/TestBedFixture.h"
 
 #include <gtest/gtest.h>
@@ -15,36 +16,30 @@ using namespace ostrivan;
 
 namespace {
 
+using testsupport::SkinRecorder;
+
 std::string Folder(const char* name) { return testsupport::ProgramFolder() + name; }
 
-// The recorder loaded by a session, seen from the test.
-struct Recorder {
-    HMODULE module = nullptr;
-    std::string Log() const {
-        auto log = reinterpret_cast<const char*(WINAPI*)()>(reinterpret_cast<void*>(::GetProcAddress(module, "RecorderLog")));
-        return log ? log() : "";
-    }
-    void Reset(LRESULT contextResult, LRESULT skinResult) const {
-        auto reset = reinterpret_cast<void(WINAPI*)(LRESULT, LRESULT)>(
-            reinterpret_cast<void*>(::GetProcAddress(module, "RecorderReset")));
-        if (reset) reset(contextResult, skinResult);
-    }
-};
+constexpr uintptr_t kContext = 0x1234;
+constexpr int kUnskinResult = 5;  // told apart from every other answer
 
 class SkinSessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Keep the recorder loaded between sessions so its log and answers persist.
-        recorder_.module = ::LoadLibraryA((Folder("skinrecorder\\") + "HookWnd.DLL").c_str());
-        ASSERT_NE(nullptr, recorder_.module);
-        recorder_.Reset(0x1234, 1);
+        // Held loaded between sessions so its log and answers persist.
+        ASSERT_TRUE(recorder_.Loaded());
+        Reset(kContext, 1);
         window_ = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     }
-    void TearDown() override {
-        ::DestroyWindow(window_);
-        ::FreeLibrary(recorder_.module);
+    void TearDown() override { ::DestroyWindow(window_); }
+    // The next context handed out (0: refused) and the answer to SkinWindow.
+    void Reset(uintptr_t context, int skinResult) {
+        recorder_.Reset();
+        recorder_.SetNextContext(context);
+        recorder_.SetSkinResult(skinResult);
+        recorder_.SetUnskinResult(kUnskinResult);
     }
-    Recorder recorder_;
+    SkinRecorder recorder_{SkinRecorder::Folder()};
     HWND window_ = nullptr;
 };
 
@@ -63,16 +58,16 @@ TEST_F(SkinSessionTest, DescriptorWithControlsReachesTheLibraryByteForByte) {
         std::string folder = Folder("skinrecorder\\");  // a trailing backslash is dropped
         EXPECT_EQ(1, session.Open(window_, descriptor, folder.c_str()));
         EXPECT_TRUE(session.IsOpen());
-        EXPECT_EQ("op=1 ctx=0 arg=0 win=0\n"
-                  "op=3 ctx=0x1234 arg=0 win=W size=40 bundle=C:\\skin\\Ostrivan.bff kind=8 image=BG.png "
-                  "words=0,0,0,0 count=2 [12 1057 28 2 Minimize.png] [12 1058 28 2 Close.png]\n",
+        EXPECT_EQ("op=1 ctx=0 arg=0 win=0 | create\n"
+                  "op=3 ctx=0x1234 arg=0 win=W | skin size=40 kind=8 image=BG.png bundle=C:\\skin\\Ostrivan.bff "
+                  "reserved=0,0,0,0 controls=2 [12:1057:28:2:Minimize.png] [12:1058:28:2:Close.png]\n",
                   recorder_.Log());
-        recorder_.Reset(0x1234, 1);
-        EXPECT_EQ(5, session.Close());
-        EXPECT_EQ("op=4 ctx=0x1234 arg=0 win=0\nop=2 ctx=0x1234 arg=0 win=0\n", recorder_.Log());
+        Reset(kContext, 1);
+        EXPECT_EQ(kUnskinResult, session.Close());
+        EXPECT_EQ("op=4 ctx=0x1234 arg=0 win=0 | unskin\nop=2 ctx=0x1234 arg=0 win=0 | destroy\n", recorder_.Log());
         EXPECT_EQ(0, session.Close()) << "a second close calls nothing";
     }
-    EXPECT_EQ("op=4 ctx=0x1234 arg=0 win=0\nop=2 ctx=0x1234 arg=0 win=0\n", recorder_.Log());
+    EXPECT_EQ("op=4 ctx=0x1234 arg=0 win=0 | unskin\nop=2 ctx=0x1234 arg=0 win=0 | destroy\n", recorder_.Log());
 }
 
 TEST_F(SkinSessionTest, DescriptorWithIdsIsFiftyTwoBytesAroundAPlainDescriptor) {
@@ -85,8 +80,8 @@ TEST_F(SkinSessionTest, DescriptorWithIdsIsFiftyTwoBytesAroundAPlainDescriptor) 
     SkinSession session;
     EXPECT_EQ(1, session.Open(window_, extended, Folder("skinrecorder").c_str()));
     EXPECT_NE(std::string::npos,
-              recorder_.Log().find("op=3 ctx=0x1234 arg=0 win=W outer=52 size=40 bundle=B.bff kind=8 "
-                                   "image=InfoPanelWnd.png words=0,0,0,0 count=0 ids=1 1062\n"))
+              recorder_.Log().find("op=3 ctx=0x1234 arg=0 win=W | skin outer=52 size=40 kind=8 "
+                                   "image=InfoPanelWnd.png bundle=B.bff reserved=0,0,0,0 controls=0 ids=1 1062\n"))
         << recorder_.Log();
 }
 
@@ -95,15 +90,21 @@ TEST_F(SkinSessionTest, WrappersPassTheirBlocksInOrder) {
     SkinDescriptor descriptor;
     descriptor.windowKind = kSkinWindowKindPlain;
     ASSERT_EQ(1, session.Open(window_, descriptor, Folder("skinrecorder").c_str()));
-    recorder_.Reset(0x1234, 1);
+    Reset(kContext, 1);
+    recorder_.SetNumber("InfoPanelData_X", "TopBorderMargin", 1024);
+    recorder_.SetData("InfoPanelWndData_Y", "DropDownBMP", "recorded-data");
     EXPECT_EQ(1024, session.ReadSkinNumber("InfoPanelData_X", "TopBorderMargin", 24));
+    EXPECT_EQ(7, session.ReadSkinNumber("InfoPanelData_X", "Missing", 7)) << "the default when the bundle has none";
     char buffer[6];
-    EXPECT_EQ(5, session.ReadSkinData("InfoPanelWndData_Y", "DropDownBMP", buffer, sizeof(buffer)));
-    EXPECT_STREQ("recor", buffer);
-    EXPECT_EQ(1, session.ApplySkinRegion(1, "RoundRect 6 6"));
-    EXPECT_EQ("op=9 ctx=0x1234 arg=0 win=0 section=InfoPanelData_X key=TopBorderMargin default=24\n"
-              "op=11 ctx=0x1234 arg=0 win=0 section=InfoPanelWndData_Y key=DropDownBMP capacity=6\n"
-              "op=12 ctx=0x1234 arg=1 win=0 region=RoundRect 6 6\n",
+    EXPECT_EQ(6, session.ReadSkinData("InfoPanelWndData_Y", "DropDownBMP", buffer, sizeof(buffer)));
+    EXPECT_EQ(std::string("record"), std::string(buffer, sizeof(buffer))) << "no more than the capacity";
+    // A region is passed as it is; the library reads a fixed number of bytes.
+    char region[100] = "RoundRect 6 6";
+    EXPECT_EQ(1, session.ApplySkinRegion(1, region));
+    EXPECT_EQ("op=9 ctx=0x1234 arg=0 win=0 | number InfoPanelData_X TopBorderMargin 24\n"
+              "op=9 ctx=0x1234 arg=0 win=0 | number InfoPanelData_X Missing 7\n"
+              "op=11 ctx=0x1234 arg=0 win=0 | data InfoPanelWndData_Y DropDownBMP 6\n"
+              "op=12 ctx=0x1234 arg=1 win=0 | region 1 RoundRect 6 6\n",
               recorder_.Log());
 }
 
@@ -114,16 +115,18 @@ TEST_F(SkinSessionTest, RefusedContextOrWindowGivesZeroAndCloseCallsOnlyWhatExis
         const char* closeLog;
     };
     const Case cases[] = {
-        {0, 1, "op=1 ctx=0 arg=0 win=0\n", ""},
-        {0x1234, 0, "op=1 ctx=0 arg=0 win=0\nop=3 ctx=0x1234 arg=0 win=W size=40 bundle=(null) kind=8 image=(null) words=0,0,0,0 count=0\n",
-         "op=4 ctx=0x1234 arg=0 win=0\nop=2 ctx=0x1234 arg=0 win=0\n"},
+        {0, 1, "op=1 ctx=0 arg=0 win=0 | create\n", ""},
+        {kContext, 0,
+         "op=1 ctx=0 arg=0 win=0 | create\nop=3 ctx=0x1234 arg=0 win=W | skin size=40 kind=8 image=(null) "
+         "bundle=(null) reserved=0,0,0,0 controls=0\n",
+         "op=4 ctx=0x1234 arg=0 win=0 | unskin\nop=2 ctx=0x1234 arg=0 win=0 | destroy\n"},
     };
     for (const Case& c : cases) {
-        recorder_.Reset(c.contextResult, c.skinResult);
+        Reset(c.contextResult, static_cast<int>(c.skinResult));
         SkinSession session;
         EXPECT_EQ(0, session.Open(window_, SkinDescriptor{}, Folder("skinrecorder").c_str()));
         EXPECT_EQ(c.openLog, recorder_.Log());
-        recorder_.Reset(c.contextResult, c.skinResult);
+        Reset(c.contextResult, static_cast<int>(c.skinResult));
         if (!c.contextResult) {
             EXPECT_EQ(0, session.ReadSkinNumber("S", "K", 7)) << "no context: no call";
         }

@@ -3,6 +3,9 @@
 #include "PanelFixture.h"
 
 #include "ResourceIds.h"
+#include "base/UniqueHandle.h"
+#include "framework/MessageLoop.h"
+#include "skin/ResourceLibrary.h"
 #include "support/TestConsole.h"
 
 #include <commctrl.h>
@@ -320,6 +323,40 @@ TEST_F(ViewPanel, SignalsWhileTheConsoleClosesReachNothingThatIsGone) {
     ::CloseHandle(thread);
     ::CloseHandle(signaller.stop);
     EXPECT_EQ(0u, AllSetCalls());
+}
+
+TEST_F(ViewPanel, InAnIntegratedConsoleThePanelListensOnTheIntegratedName) {
+    PlugCamera();
+    // The panel alone on this thread, for an owner that runs inside a host.
+    ResourceLibrary library;
+    ASSERT_TRUE(library.Load());
+    char device[kDeviceNameSize] = "XC0730 Web Camera";
+    UniqueHandle hostMutex(::CreateMutexA(nullptr, FALSE, nullptr));
+    LaunchContext owner{};
+    owner.selectedDevice = device;
+    owner.integratedMutex = hostMutex.get();
+    Window host;
+    ASSERT_TRUE(host.CreateEx(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 400, 300}, nullptr, 0));
+    ZestViewPanel alone;
+    alone.Attach(&owner);
+    ASSERT_TRUE(alone.Create(host.hwnd()));
+    ::ShowWindow(alone.hwnd(), SW_SHOW);
+    HWND brightness = ::GetDlgItem(alone.hwnd(), IDC_BRIGHTNESS_SLIDER);
+    EXPECT_EQ(8, Position(brightness));
+
+    UniqueHandle standalone(::CreateEventA(nullptr, FALSE, FALSE, "XC0730 Standalone Console Event Zest! View Panel"));
+    EXPECT_NE(ERROR_ALREADY_EXISTS, ::GetLastError()) << "nobody listens on the standalone name";
+    standalone.reset();
+    CameraNowHolds(ControlGroup::ProcAmp, kBrightness, 36);
+    SignalNamedEvent("XC0730 Integrated Console Event Zest! View Panel");
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            (void)MessageLoop::PumpPending();
+            return Position(brightness) == 36;
+        },
+        kHangLimitMs));
+    alone.DestroyWindow();
+    host.DestroyWindow();
 }
 
 }  // namespace

@@ -1,0 +1,118 @@
+// The parental entry point of the installed module in rundll32 processes:
+// "/prompt" and "/intro" show their dialogs with no console, driven from
+// this process, and one password dialog at most runs on the machine.
+#include "ResourceIds.h"
+#include "launch/KernelObjectNames.h"
+#include "support/ParentalFixture.h"
+
+#include <string>
+
+using namespace ostrivan;
+using namespace testsupport;
+
+namespace {
+
+std::string Parental(const std::string& arguments) {
+    return "rundll32.exe Ostrivan.dll,ksCVWParentalRunDLL32EP " + arguments;
+}
+
+bool DialogMutexExists() {
+    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, kPasswordDialogMutex);
+    if (!mutex) return false;
+    ::CloseHandle(mutex);
+    return true;
+}
+
+// A rundll32 process started for one test; ended by force if the test left it running.
+class ParentalProcess {
+public:
+    explicit ParentalProcess(const std::string& arguments) : process_(StartProgram(Parental(arguments))) {}
+    ~ParentalProcess() {
+        if (!process_) return;
+        if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+            ADD_FAILURE() << "the parental process was still running";
+            ::TerminateProcess(process_, 1);
+            ::WaitForSingleObject(process_, kDialogHangLimitMs);
+        }
+        ::CloseHandle(process_);
+    }
+    ParentalProcess(const ParentalProcess&) = delete;
+    ParentalProcess& operator=(const ParentalProcess&) = delete;
+    bool started() const { return process_ != nullptr; }
+    bool Ended(DWORD ms = kDialogHangLimitMs) { return ::WaitForSingleObject(process_, ms) == WAIT_OBJECT_0; }
+
+private:
+    HANDLE process_;
+};
+
+class ParentalEntryProcess : public ParentalBed {};
+
+TEST_F(ParentalEntryProcess, PromptRunsQuietlyAloneOnTheMachineAndSwitchesTheLockOn) {
+    StoreHashOf("secret1");
+    ParentalProcess first("/prompt XC0730 Web Camera");
+    ASSERT_TRUE(first.started());
+    HWND prompt = WaitForTitledWindow(Text(IDS_PROMPT_QUIET_TITLE));
+    ASSERT_NE(nullptr, prompt);
+    EXPECT_EQ(nullptr, ::GetWindow(prompt, GW_OWNER)) << "no console window";
+    EXPECT_TRUE(DialogMutexExists());
+
+    // A second parental dialog is refused while this one is open.
+    EXPECT_EQ(0, RunProgram(Parental("/prompt XC0730 Web Camera"), nullptr, kDialogHangLimitMs));
+    EXPECT_EQ(0, RunProgram(Parental("/intro"), nullptr, kDialogHangLimitMs));
+    EXPECT_TRUE(::IsWindowVisible(prompt));
+
+    TypeText(prompt, IDC_PROMPT_PASSWORD, "secret2");
+    PressButton(prompt, IDOK);
+    ExpectMessage(prompt, IDS_PASSWORD_WRONG, nullptr);
+    EXPECT_EQ(0u, LockWrites());
+
+    TypeText(prompt, IDC_PROMPT_PASSWORD, "secret1");
+    PressButton(prompt, IDOK);
+    ASSERT_TRUE(first.Ended()) << "the quiet prompt ends without a message";
+    EXPECT_EQ(2u, LockWrites());
+    EXPECT_EQ(2u, LastLockCommand()) << "on, then prompted";
+    EXPECT_EQ(1, LockState());
+    EXPECT_FALSE(DialogMutexExists());
+}
+
+TEST_F(ParentalEntryProcess, IntroAsksThenSetsTheFirstPassword) {
+    ParentalProcess intro("/intro");
+    ASSERT_TRUE(intro.started());
+    SeenMessageBox question;
+    ASSERT_TRUE(WaitForMessageBox(nullptr, &question));
+    EXPECT_EQ(Text(IDS_PARENTAL_CAPTION), question.caption);
+    EXPECT_EQ(Text(IDS_PARENTAL_SETUP_QUESTION), question.text);
+    ASSERT_TRUE(AnswerMessageBox(question, IDYES));
+
+    HWND setPassword = WaitForTitledWindow(Text(IDS_SET_PASSWORD_FIRST_TITLE));
+    ASSERT_NE(nullptr, setPassword);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(setPassword, IDC_OLD_PASSWORD)));
+    TypeText(setPassword, IDC_NEW_PASSWORD, "secret1");
+    TypeText(setPassword, IDC_CONFIRM_PASSWORD, "secret1");
+    PressButton(setPassword, IDOK);
+    ExpectMessage(setPassword, IDS_FIRST_PASSWORD_SET, nullptr);
+    ASSERT_TRUE(intro.Ended());
+    EXPECT_EQ(HashOf("secret1"), StoredHash());
+    EXPECT_EQ(1, LockState());
+}
+
+TEST_F(ParentalEntryProcess, IntroAnsweredNoShowsNothingMore) {
+    ParentalProcess intro("/intro");
+    ASSERT_TRUE(intro.started());
+    SeenMessageBox question;
+    ASSERT_TRUE(WaitForMessageBox(nullptr, &question));
+    ASSERT_TRUE(AnswerMessageBox(question, IDNO));
+    ASSERT_TRUE(intro.Ended());
+    EXPECT_EQ(-1, StoredHash());
+    EXPECT_EQ(0u, LockWrites());
+}
+
+TEST_F(ParentalEntryProcess, IntroWithAPasswordStoredEndsWithoutAsking) {
+    StoreHashOf("secret1");
+    // It would wait for an answer if it asked anything.
+    EXPECT_EQ(0, RunProgram(Parental("/intro"), nullptr, kDialogHangLimitMs));
+    EXPECT_EQ(HashOf("secret1"), StoredHash());
+    EXPECT_EQ(0u, LockWrites());
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+// A standalone console on cameras that fail: every call refused, a camera
+// listed by the device database whose capture device cannot be bound, and
+// one that goes away in the middle of a refresh. The console shows, answers,
+// lives through device notifications and ends on "/quit" in the middle of
+// the retries, never a fault or a hang.
+#include "devices/VirtualCameraStore.h"
+#include "reliability/ConsoleProcess.h"
+#include "support/TestBedFixture.h"
+#include "support/TestConsole.h"
+
+#include <windows.h>
+
+#include <dbt.h>
+
+#include <string>
+
+using namespace testsupport;
+using namespace reliability;
+
+namespace {
+
+constexpr const char* kUnbindable = "XC0730 Web Camera #3";
+
+class CameraFaults : public ConsoleBed {
+protected:
+    // Starts a console with the command line, notifies a device change and
+    // closes it while the worker still retries; counts the outcome.
+    void RunAndClose(const std::string& arguments) {
+        HANDLE process = StartProgram(Console(arguments));
+        ASSERT_TRUE(process);
+        ++figures_.cases;
+        HWND window = nullptr;
+        EXPECT_TRUE(WaitUntil([&] { return (window = ::FindWindowA(nullptr, kTitle)) && ::IsWindowVisible(window); },
+                              kHangLimitMs));
+        EXPECT_TRUE(Answers(window));
+        if (window) ::PostMessageA(window, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+        EXPECT_TRUE(Answers(window));
+        RunProgram(Console("/quit"));
+        int code = Finish(process, kHangLimitMs);
+        Count(code, &figures_);
+        EXPECT_EQ(0, code);
+    }
+    Figures figures_;
+};
+
+TEST_F(CameraFaults, CameraThatFailsEveryCall) {
+    testbed::VirtualCameraSpec spec;
+    ASSERT_TRUE(testbed::ReadVirtualCamera(1, &spec));
+    spec.failures = testbed::kFailEnumPins | testbed::kFailNextPin;
+    ASSERT_TRUE(testbed::WriteVirtualCamera(1, spec));
+    // Every property the camera offers refuses its range, reads and writes.
+    int failing = 0;
+    for (auto group : {testbed::ControlGroup::CameraControl, testbed::ControlGroup::ProcAmp}) {
+        for (LONG id = 0; id < 32; ++id) {
+            testbed::ControlState state;
+            if (!testbed::ReadControl(1, group, id, &state)) continue;
+            failing += testbed::SetControlFailures(
+                1, group, id, testbed::kFailRange | testbed::kFailGet | testbed::kFailSet);
+        }
+    }
+    ASSERT_GT(failing, 0);
+    RunAndClose("");
+    Report("failing camera", figures_);
+}
+
+TEST_F(CameraFaults, CameraListedButNotBindable) {
+    // In the device database with a loaded driver, but no capture device.
+    AddCamera(3, kUnbindable);
+    RunAndClose(std::string("/stay ") + kUnbindable);
+    Report("camera gone before the bind", figures_);
+}
+
+TEST_F(CameraFaults, CameraGoneInTheMiddleOfARefresh) {
+    ASSERT_TRUE(testbed::SetControlFailures(1, testbed::ControlGroup::ProcAmp, 0, testbed::kUnplugAtCall));
+    RunAndClose("");
+    EXPECT_FALSE(testbed::IsCameraPlugged(1)) << "the console's refresh never reached the camera";
+    Report("camera gone in a refresh", figures_);
+}
+
+}  // namespace

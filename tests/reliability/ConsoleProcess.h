@@ -1,0 +1,79 @@
+// Standalone consoles in rundll32 processes of the prefix, as the
+// reliability tests start, drive and end them.
+#pragma once
+
+#include "reliability/Figures.h"
+#include "settings/SettingsStore.h"
+#include "support/VirtualCameraFixture.h"
+
+#include <windows.h>
+
+#include <shlwapi.h>
+
+#include <string>
+
+namespace reliability {
+
+constexpr DWORD kHangLimitMs = 60000;  // generous for a loaded machine: only tells a hang from slowness
+constexpr const char* kTitle = "XC0730 Camera Console";
+constexpr const char* kCamera = "XC0730 Web Camera";
+
+inline std::string RunDll32(const char* exportName, const std::string& arguments) {
+    return std::string("rundll32.exe Ostrivan.dll,") + exportName + " " + arguments;
+}
+
+inline std::string Console(const std::string& arguments) { return RunDll32("ksCVWConsoleRunDLL32EP", arguments); }
+
+// The 32-bit system folder, where rundll32 finds the module and its libraries.
+inline std::string SystemFile(const char* name) {
+    char folder[MAX_PATH] = {};
+    ::GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
+}
+
+// A text of the installed resource library.
+inline std::string LibraryString(UINT id) {
+    HMODULE library = ::LoadLibraryExA(SystemFile("Ostrivan.crl").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    char text[512] = {};
+    if (library) {
+        ::LoadStringA(library, id, text, sizeof(text));
+        ::FreeLibrary(library);
+    }
+    return text;
+}
+
+// Whether the window's thread still takes messages.
+inline bool Answers(HWND window) {
+    DWORD_PTR ignored = 0;
+    return window && ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, kHangLimitMs, &ignored) != 0;
+}
+
+// Waits for a process and closes its handle; its exit code, or kTimedOut
+// (the process is then ended).
+inline int Finish(HANDLE process, DWORD ms) {
+    DWORD code = static_cast<DWORD>(kTimedOut);
+    if (::WaitForSingleObject(process, ms) == WAIT_OBJECT_0) {
+        ::GetExitCodeProcess(process, &code);
+    } else {
+        ::TerminateProcess(process, 1);
+        ::WaitForSingleObject(process, ms);
+    }
+    ::CloseHandle(process);
+    return static_cast<int>(code);
+}
+
+// No settings before and after each test, and the standard camera plugged.
+class ConsoleBed : public testsupport::VirtualCameraBed {
+protected:
+    void SetUp() override {
+        VirtualCameraBed::SetUp();
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, ostrivan::kConsoleKey);
+        PlugStandardCamera(1, kCamera);
+    }
+    void TearDown() override {
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, ostrivan::kConsoleKey);
+        VirtualCameraBed::TearDown();
+    }
+};
+
+}  // namespace reliability

@@ -1,0 +1,102 @@
+#include "support/ParentalFixture.h"
+
+#include "ResourceIds.h"
+#include "base/ResourceSource.h"
+#include "base/UniqueHandle.h"
+#include "devices/TestBedRegistry.h"
+#include "devices/VirtualCameraStore.h"
+#include "parental/PasswordHash.h"
+
+#include <cstring>
+
+namespace testsupport {
+
+using testbed::ControlGroup;
+
+void ParentalBed::SetUp() {
+    VirtualCameraBed::SetUp();
+    DeleteStoredHash();
+    PlugStandardCamera(kCamera, kCameraName);
+    ASSERT_TRUE(library_.Load());
+}
+
+void ParentalBed::TearDown() {
+    DeleteStoredHash();
+    VirtualCameraBed::TearDown();
+}
+
+void ParentalBed::StoreHashOf(const std::string& password) {
+    DWORD hash = HashOf(password);
+    ostrivan::UniqueKey key;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, nullptr, 0,
+                                               KEY_SET_VALUE, nullptr, key.put(), nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key.get(), testbed::kPasswordHashValue, 0, REG_DWORD,
+                                              reinterpret_cast<const BYTE*>(&hash), sizeof(hash)));
+}
+
+void ParentalBed::DeleteStoredHash() {
+    ostrivan::UniqueKey key;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
+        ::RegDeleteValueA(key.get(), testbed::kPasswordHashValue);
+    }
+}
+
+int64_t ParentalBed::StoredHash() {
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    DWORD type = 0;
+    if (::RegGetValueA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, testbed::kPasswordHashValue, RRF_RT_ANY, &type,
+                       &value, &size) != ERROR_SUCCESS ||
+        type != REG_DWORD) {
+        return -1;
+    }
+    return value;
+}
+
+uint32_t ParentalBed::HashOf(const std::string& password) {
+    uint32_t hash = 0;
+    EXPECT_TRUE(ostrivan::PasswordHash(password.c_str(), &hash));
+    return hash;
+}
+
+void ParentalBed::SetLockState(LONG state) {
+    testbed::ControlState lock;
+    ASSERT_TRUE(testbed::ReadControl(kCamera, ControlGroup::Vendor, 2053, &lock));
+    lock.value = state;
+    ASSERT_TRUE(testbed::OfferControl(kCamera, ControlGroup::Vendor, 2053, lock));
+}
+
+LONG ParentalBed::LockState() {
+    testbed::ControlState lock;
+    EXPECT_TRUE(testbed::ReadControl(kCamera, ControlGroup::Vendor, 2053, &lock));
+    return lock.value;
+}
+
+DWORD ParentalBed::LockWrites() { return testbed::SetCallCount(kCamera, ControlGroup::Vendor, 2053); }
+
+namespace {
+uint32_t LastLockField(size_t offset) {
+    std::string sent = testbed::LastBuffer(1, 2053);
+    uint32_t value = 0xFFFFFFFF;
+    if (sent.size() >= offset + sizeof(value)) std::memcpy(&value, sent.data() + offset, sizeof(value));
+    return value;
+}
+}  // namespace
+
+uint32_t ParentalBed::LastLockCommand() { return LastLockField(28); }
+uint32_t ParentalBed::LastLockData() { return LastLockField(32); }
+
+std::string ParentalBed::Text(UINT id) { return ostrivan::LoadResourceString(id); }
+
+void ParentalBed::ExpectMessage(HWND over, UINT textId, LPCSTR icon, int answer) {
+    SeenMessageBox box;
+    ASSERT_TRUE(WaitForMessageBox(over, &box)) << "no message " << textId;
+    EXPECT_EQ(Text(IDS_PARENTAL_CAPTION), box.caption);
+    EXPECT_EQ(Text(textId), box.text);
+    if (icon) {
+        EXPECT_EQ(::LoadIconA(nullptr, icon), box.icon) << "icon of message " << textId;
+    }
+    EXPECT_TRUE(AnswerMessageBox(box, answer));
+}
+
+}  // namespace testsupport
