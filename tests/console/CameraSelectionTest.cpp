@@ -56,10 +56,10 @@ protected:
     static void Unplug(int index) { ASSERT_EQ(0, TestBedTool("unplug " + std::to_string(index))); }
     // A camera whose capture device is found but cannot be opened.
     static void MakeUnopenable(int index, bool unopenable) {
-        testbed::VirtualCameraSpec spec;
-        ASSERT_TRUE(testbed::ReadVirtualCamera(index, &spec));
-        spec.failures = unopenable ? DWORD{testbed::kFailEnumPins} : DWORD{0};
-        ASSERT_TRUE(testbed::WriteVirtualCamera(index, spec));
+        testbed::VirtualCameraSpec camera;
+        ASSERT_TRUE(testbed::ReadVirtualCamera(index, &camera));
+        camera.failures = unopenable ? DWORD{testbed::kFailEnumPins} : DWORD{0};
+        ASSERT_TRUE(testbed::WriteVirtualCamera(index, camera));
     }
 };
 

@@ -44,10 +44,10 @@ protected:
 };
 
 TEST_F(CameraFaults, CameraThatFailsEveryCall) {
-    testbed::VirtualCameraSpec spec;
-    ASSERT_TRUE(testbed::ReadVirtualCamera(1, &spec));
-    spec.failures = testbed::kFailEnumPins | testbed::kFailNextPin;
-    ASSERT_TRUE(testbed::WriteVirtualCamera(1, spec));
+    testbed::VirtualCameraSpec camera;
+    ASSERT_TRUE(testbed::ReadVirtualCamera(1, &camera));
+    camera.failures = testbed::kFailEnumPins | testbed::kFailNextPin;
+    ASSERT_TRUE(testbed::WriteVirtualCamera(1, camera));
     // Every property the camera offers refuses its range, reads and writes.
     int failing = 0;
     for (auto group : {testbed::ControlGroup::CameraControl, testbed::ControlGroup::ProcAmp}) {
