@@ -1,0 +1,52 @@
+// The benchmark's one table: every program of scripts/bench.sh prints its
+// rows here, each figure as median with minimum and maximum of its runs,
+// beside its reference measured in the same run.
+#pragma once
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct Spread {
+    double median = 0;
+    double min = 0;
+    double max = 0;
+};
+
+inline Spread SpreadOf(std::vector<double> values) {
+    Spread s;
+    if (values.empty()) return s;
+    std::sort(values.begin(), values.end());
+    s.median = values[values.size() / 2];
+    s.min = values.front();
+    s.max = values.back();
+    return s;
+}
+
+inline std::string Format(const Spread& s, const char* unit) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%.3g %s (%.3g-%.3g)", s.median, unit, s.min, s.max);
+    return text;
+}
+
+// The header; scripts/bench.sh prints it once, before the programs' rows.
+inline void PrintHeader() {
+    std::printf("| measured | console: median (min-max) | reference: median (min-max) | console/reference | target | met |\n");
+    std::printf("|---|---|---|---|---|---|\n");
+    std::fflush(stdout);
+}
+
+// One row: `ratio` is the console's median over the reference's (or the
+// figure the target is about, when there is no ratio), `met` whether it is
+// within `target`.
+inline void PrintRow(const char* what, const std::string& console, const std::string& reference, double ratio,
+                     const char* target, bool met) {
+    std::printf("| %s | %s | %s | %.2f | %s | %s |\n", what, console.c_str(), reference.c_str(), ratio, target,
+                met ? "yes" : "NO");
+    std::fflush(stdout);
+}
+
+}  // namespace bench
