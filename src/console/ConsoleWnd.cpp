@@ -87,7 +87,7 @@ LRESULT ConsoleWnd::OnInitDialog() {
     int resolution = DisplayResolution();
     RestoreWindowPosition();
     LayOutTitleBar();
-    EnableToolTips();
+    (void)EnableToolTipsAfterShow();
     SkinWindow();
     CreateTabStrip(resolution);
     titleFont_ = CreateTitleFont(hwnd());

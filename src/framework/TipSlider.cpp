@@ -7,6 +7,7 @@ namespace ostrivan {
 LRESULT TipSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_MOUSEMOVE: OnMouseMove(static_cast<UINT>(wParam), PointOf(lParam)); break;
+    case WM_TIMER: if (wParam == kTipTimer) return OnTipTimer(); break;
     case WM_DESTROY: OnDestroy(); break;
     }
     return Slider::WindowProc(message, wParam, lParam);
@@ -14,16 +15,36 @@ LRESULT TipSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool TipSlider::EnablePositionTip() {
     if (!hwnd() || tip_.hwnd()) return false;
-    if (!tip_.Create(hwnd(), TTS_ALWAYSTIP)) return false;
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    if (!tip_.AddTool(hwnd(), kToolId, client, kInitialText)) {
+    return SwitchTipOn(client);
+}
+
+bool TipSlider::EnablePositionTipAfterShow() {
+    if (!hwnd() || tip_.hwnd() || tipPending_) return false;
+    ::GetClientRect(hwnd(), &pendingRect_);
+    tipPending_ = SetTimerAfterShow(kTipTimer);
+    return tipPending_;
+}
+
+bool TipSlider::SwitchTipOn(const RECT& toolRect) {
+    if (tipPending_) {
+        KillTimer(kTipTimer);
+        tipPending_ = false;
+    }
+    if (!tip_.Create(hwnd(), TTS_ALWAYSTIP)) return false;
+    if (!tip_.AddTool(hwnd(), kToolId, toolRect, kInitialText)) {
         tip_.DestroyWindow();
         return false;
     }
     tip_.Activate(true);
     EnableToolTips();
     return true;
+}
+
+LRESULT TipSlider::OnTipTimer() {
+    if (tipPending_ && !tip_.hwnd()) (void)SwitchTipOn(pendingRect_);
+    return 0;
 }
 
 bool TipSlider::PreTranslateMessage(MSG& message) {
@@ -44,6 +65,7 @@ void TipSlider::OnMouseMove(UINT, POINT) {
 void TipSlider::OnDestroy() {
     // The tip is a pop-up owned by the top-level window, not by the slider.
     tip_.DestroyWindow();
+    tipPending_ = false;  // the timer goes with the window
 }
 
 }  // namespace ostrivan

@@ -2,6 +2,7 @@
 
 #include "base/BoundedText.h"
 #include "base/ModuleState.h"
+#include "base/NoThrow.h"
 #include "framework/Dialog.h"
 #include "framework/Menu.h"
 #include "framework/MessageLoop.h"
@@ -82,6 +83,9 @@ void Window::Unlink() {
     if (::IsWindow(toolTips_)) ::DestroyWindow(toolTips_);
     toolTips_ = nullptr;
     toolTipsEnabled_ = false;
+    if (toolTipsPending_) ::KillTimer(hwnd_, kToolTipsTimer);
+    toolTipsPending_ = false;
+    pendingTools_.clear();
     MessageLoop::RemoveModeless(hwnd_);
     ::RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
     hwnd_ = nullptr;
@@ -133,6 +137,12 @@ LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_TIMER:
+        if (wParam == kToolTipsTimer) {
+            OnToolTipsTimer();
+            return 0;
+        }
+        break;
     case WM_INITDIALOG:
         // The system sets the focus to the first control.
         if (AsDialog()) return TRUE;
@@ -154,11 +164,43 @@ LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool Window::EnableToolTips() {
     if (!hwnd_) return false;
+    if (toolTipsPending_) {
+        KillTimer(kToolTipsTimer);
+        toolTipsPending_ = false;
+        pendingTools_.clear();
+    }
     toolTipsEnabled_ = true;
     for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (!AddToolTip(child)) return false;
     }
     return true;
+}
+
+bool Window::EnableToolTipsAfterShow() {
+    if (!hwnd_ || toolTipsEnabled_ || toolTipsPending_) return false;
+    std::vector<HWND> children;
+    bool listed = TryAllocating([&] {
+        for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            children.push_back(child);
+        }
+    });
+    if (!listed || !SetTimerAfterShow(kToolTipsTimer)) return false;
+    pendingTools_.swap(children);
+    toolTipsPending_ = true;
+    return true;
+}
+
+void Window::OnToolTipsTimer() {
+    KillTimer(kToolTipsTimer);
+    if (!toolTipsPending_) return;
+    toolTipsPending_ = false;
+    std::vector<HWND> children;
+    children.swap(pendingTools_);
+    toolTipsEnabled_ = true;
+    // A child that went meanwhile gets no tool.
+    for (HWND child : children) {
+        if (::IsWindow(child) && ::GetParent(child) == hwnd_ && !AddToolTip(child)) return;
+    }
 }
 
 bool Window::AddToolTip(HWND child) {

@@ -35,6 +35,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace ostrivan {
 
 class Dialog;
@@ -76,10 +78,20 @@ public:
     // identified by window.
     bool EnableToolTips();
     bool AddToolTip(HWND child);
+    // The same for the children present now, done from a timer (kToolTipsTimer,
+    // taken by DefaultProc) once the window's first showing has been painted:
+    // no tip is seen before the mouse rests on a child. False when the timer
+    // cannot be set (or tool tips are on or on their way already).
+    bool EnableToolTipsAfterShow();
 
     // Timers of this window; their WM_TIMER comes through WindowProc.
     bool SetTimer(UINT_PTR id, UINT periodMs) { return ::SetTimer(hwnd_, id, periodMs, nullptr) != 0; }
     void KillTimer(UINT_PTR id) { ::KillTimer(hwnd_, id); }
+    // A timer for work nothing needs before the window is on screen: the
+    // system delivers WM_TIMER only when no sent or posted message, input or
+    // painting waits on the thread, so it comes after the first showing has
+    // been painted. The handler kills it.
+    bool SetTimerAfterShow(UINT_PTR id) { return SetTimer(id, USER_TIMER_MINIMUM); }
 
     // The dialog this object is, or null.
     virtual Dialog* AsDialog() { return nullptr; }
@@ -104,8 +116,13 @@ private:
 
     HWND hwnd_ = nullptr;
     bool owned_ = false;
+    static constexpr UINT_PTR kToolTipsTimer = 0x4F54;
+    void OnToolTipsTimer();
+
     bool toolTipsEnabled_ = false;
     HWND toolTips_ = nullptr;  // made with the first tool, destroyed with the window
+    std::vector<HWND> pendingTools_;  // children whose tools EnableToolTipsAfterShow adds
+    bool toolTipsPending_ = false;
 };
 
 // Argument crackers for the WindowProc lines: points packed into lParam as

@@ -64,9 +64,9 @@ LRESULT ZestViewPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT ZestViewPanel::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     LRESULT result = CameraPanel::WindowProc(WM_INITDIALOG, wParam, lParam);
     (void)autoExposure_.BindControl(hwnd(), IDC_AUTO_EXPOSURE);
-    if (brightness_.BindControl(hwnd(), IDC_BRIGHTNESS_SLIDER)) (void)brightness_.EnablePositionTip();
-    if (contrast_.BindControl(hwnd(), IDC_CONTRAST_SLIDER)) (void)contrast_.EnablePositionTip();
-    if (exposure_.BindControl(hwnd(), IDC_EXPOSURE_SLIDER)) (void)exposure_.EnablePositionTip();
+    if (brightness_.BindControl(hwnd(), IDC_BRIGHTNESS_SLIDER)) (void)brightness_.EnablePositionTipAfterShow();
+    if (contrast_.BindControl(hwnd(), IDC_CONTRAST_SLIDER)) (void)contrast_.EnablePositionTipAfterShow();
+    if (exposure_.BindControl(hwnd(), IDC_EXPOSURE_SLIDER)) (void)exposure_.EnablePositionTipAfterShow();
     SkinWindow();
     RememberControls(kCameraControls);
     DisableAll();

@@ -2,6 +2,7 @@
 // mouse move; mouse messages are relayed to the tip before dispatch.
 #include "ConsoleControlsFixture.h"
 #include "framework/MessageLoop.h"
+#include "support/DialogDriver.h"
 
 #include <commctrl.h>
 
@@ -52,6 +53,35 @@ TEST_F(ConsoleControls, ToolRectangleIsTheClientRectangleWhenSwitchedOn) {
     EXPECT_TRUE(::EqualRect(&client, &tool.rect));
 }
 
+TEST_F(ConsoleControls, TipSwitchedOnAfterShowComesOnceTheWindowIsPaintedAsIfSwitchedOnAtTheRequest) {
+    TipSlider& slider = dialog.slider;
+    slider.SetRange(0, 20, true);
+    slider.SetPos(12, true);
+    RECT client{};
+    ::GetClientRect(slider.hwnd(), &client);
+    ASSERT_TRUE(slider.EnablePositionTipAfterShow());
+    EXPECT_FALSE(slider.EnablePositionTipAfterShow()) << "once";
+    EXPECT_EQ(nullptr, slider.tip().hwnd()) << "no tip while the window is on its way to the screen";
+    // A size change before the tip comes does not move the tool.
+    ::SetWindowPos(slider.hwnd(), nullptr, 0, 0, client.right + 40, client.bottom + 10, SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_TRUE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE)) << "the showing is still to be painted";
+
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return slider.tip().hwnd() != nullptr; }));
+    EXPECT_FALSE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE)) << "painted before the tip came";
+    EXPECT_TRUE(::GetWindowLongA(slider.tip().hwnd(), GWL_STYLE) & TTS_ALWAYSTIP);
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = slider.hwnd();
+    tool.uId = TipSlider::kToolId;
+    ASSERT_TRUE(::SendMessageA(slider.tip().hwnd(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_TRUE(::EqualRect(&client, &tool.rect));
+    EXPECT_EQ(":Test", TipText(slider));
+    MoveMouseOver(slider);
+    EXPECT_EQ("12", TipText(slider));
+    EXPECT_FALSE(slider.EnablePositionTip()) << "once";
+    EXPECT_FALSE(slider.EnablePositionTipAfterShow()) << "once";
+}
+
 BOOL CALLBACK CountWindow(HWND, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
     return TRUE;
@@ -60,6 +90,17 @@ int countWindows() {
     int count = 0;
     ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+TEST_F(ConsoleControls, TipAskedForAfterShowAndThenAtOnceIsMadeOnce) {
+    TipSlider& slider = dialog.slider;
+    ASSERT_TRUE(slider.EnablePositionTipAfterShow());
+    ASSERT_TRUE(slider.EnablePositionTip());
+    HWND tip = slider.tip().hwnd();
+    const int windows = countWindows();
+    EXPECT_FALSE(testsupport::PumpUntil([] { return false; }, 300)) << "the timer's time and more";
+    EXPECT_EQ(tip, slider.tip().hwnd());
+    EXPECT_EQ(windows, countWindows()) << "no second tip";
 }
 
 std::vector<MSG> g_relayed;

@@ -5,7 +5,11 @@
 #include "framework/Controls.h"
 #include "framework/Menu.h"
 #include "framework/MessageLoop.h"
+#include "support/DialogDriver.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -250,6 +254,62 @@ TEST_F(FrameworkTest, ToolTipsAskTheParentForTheTextOfAChildByWindow) {
     EXPECT_EQ(IDOK, dialog.DoModal(nullptr));
     ASSERT_FALSE(asked.empty());
     EXPECT_EQ(IDC_TEST_BUTTON, asked.front());
+}
+
+// The tool-tip control a window's tool tips use: the one it owns.
+struct OwnedToolTips {
+    HWND owner;
+    HWND found;
+};
+BOOL CALLBACK FindOwnedToolTips(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<OwnedToolTips*>(lParam);
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && ::GetWindow(window, GW_OWNER) == search->owner) search->found = window;
+    return search->found ? FALSE : TRUE;
+}
+HWND ToolTipsOwnedBy(HWND owner) {
+    OwnedToolTips search{owner, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnedToolTips, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(FrameworkTest, ToolTipsAfterShowComeOnceTheWindowIsPaintedForTheChildrenOfTheRequest) {
+    ScriptedDialog dialog(IDD_TEST_OK_CANCEL);
+    ASSERT_TRUE(dialog.Create(nullptr));
+    std::vector<HWND> children;
+    for (HWND child = ::GetWindow(dialog.hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    ASSERT_GE(children.size(), 3u);
+    ASSERT_TRUE(dialog.EnableToolTipsAfterShow());
+    EXPECT_FALSE(dialog.EnableToolTipsAfterShow()) << "once";
+    HWND late = ::CreateWindowExA(0, "STATIC", "late", WS_CHILD | WS_VISIBLE, 0, 60, 50, 14, dialog.hwnd(), nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(nullptr, late);
+    HWND gone = ::GetDlgItem(dialog.hwnd(), IDC_TEST_EDIT);
+    ::DestroyWindow(gone);
+    ::ShowWindow(dialog.hwnd(), SW_SHOW);
+    EXPECT_EQ(nullptr, ToolTipsOwnedBy(dialog.hwnd())) << "none while the window is on its way to the screen";
+    ASSERT_TRUE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE));
+
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return ToolTipsOwnedBy(dialog.hwnd()) != nullptr; }));
+    EXPECT_FALSE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE)) << "painted before the tips came";
+    HWND tips = ToolTipsOwnedBy(dialog.hwnd());
+    std::vector<HWND> covered;
+    const int count = static_cast<int>(::SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof(tool);
+        ASSERT_TRUE(::SendMessageA(tips, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool)));
+        EXPECT_EQ(dialog.hwnd(), tool.hwnd) << "the window is asked for the text";
+        EXPECT_TRUE(tool.uFlags & TTF_IDISHWND);
+        covered.push_back(reinterpret_cast<HWND>(tool.uId));
+    }
+    children.erase(std::find(children.begin(), children.end(), gone));
+    EXPECT_EQ(children, covered) << "the children of the request that are still there, and no other";
+    // Switched on now, tool tips are on at once, and only once.
+    EXPECT_FALSE(dialog.EnableToolTipsAfterShow());
 }
 
 }  // namespace

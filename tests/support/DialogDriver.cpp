@@ -2,6 +2,8 @@
 
 #include "support/TestConsole.h"
 
+#include "framework/MessageLoop.h"
+
 #include <vector>
 
 namespace testsupport {
@@ -47,6 +49,16 @@ HWND WaitForTitledWindow(const std::string& title, DWORD ms) {
         },
         ms);
     return found && ::IsWindowVisible(found) ? found : nullptr;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > ms) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        (void)ostrivan::MessageLoop::PumpPending();
+    }
+    return true;
 }
 
 bool WaitUntilGone(HWND window, DWORD ms) {

@@ -16,6 +16,9 @@ constexpr DWORD kDialogHangLimitMs = 30000;  // only catches hangs
 HWND WaitForTitledWindow(const std::string& title, DWORD ms = kDialogHangLimitMs);
 // Whether the window is gone (or hidden) within the time.
 bool WaitUntilGone(HWND window, DWORD ms = kDialogHangLimitMs);
+// Handles this thread's messages through the framework's loop (timers
+// among them) until the condition holds; false when the time ran out first.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = kDialogHangLimitMs);
 
 // Types the text (in the system code page) into a dialog's control, one
 // character message each, as the keyboard would.
