@@ -65,6 +65,39 @@ TEST_F(ViewPanel, OpensWithTheCameraValuesAndItsAutomaticExposure) {
     EXPECT_EQ(0u, AllSetCalls()) << "opening only reads";
 }
 
+// Whether a tool-tip window of the slider's thread has the slider's position
+// tool (id 1 on the slider).
+struct PositionTool {
+    HWND slider;
+    bool found;
+};
+BOOL CALLBACK FindPositionTool(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<PositionTool*>(lParam);
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0) return TRUE;
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = search->slider;
+    tool.uId = 1;
+    search->found = ::SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+    return search->found ? FALSE : TRUE;
+}
+bool HasPositionTip(HWND slider) {
+    PositionTool search{slider, false};
+    ::EnumThreadWindows(::GetWindowThreadProcessId(slider, nullptr), FindPositionTool, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(ViewPanel, EverySliderGetsItsPositionTipOnceTheConsoleIsOnScreen) {
+    PlugCamera();
+    StartConsole();
+    for (int id : {IDC_EXPOSURE_SLIDER, IDC_BRIGHTNESS_SLIDER, IDC_CONTRAST_SLIDER}) {
+        HWND slider = PanelControl(id);
+        EXPECT_TRUE(WaitUntil([&] { return HasPositionTip(slider); }, kHangLimitMs)) << id;
+    }
+}
+
 TEST_F(ViewPanel, WithoutCameraEveryControlIsDisabled) {
     StartConsole();
     EXPECT_STREQ("", panel().deviceName());
