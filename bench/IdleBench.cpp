@@ -96,7 +96,9 @@ bool MeasureOnce(bool withDialog, DWORD seconds, double* percent) {
     ok = Quit(console) && ok;
     ::CloseHandle(console);
     // The process read was the console's: it is gone with it.
-    if (ok && !runner.Gone()) ok = Fail("the Linux process read is still there after the console ended");
+    if (ok && !bench::WaitFor([&] { return runner.Gone(); })) {
+        ok = Fail("the Linux process read is still there after the console ended");
+    }
     return ok;
 }
 

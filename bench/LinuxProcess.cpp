@@ -90,4 +90,10 @@ double LinuxProcess::CpuSeconds() const {
     return static_cast<double>(user + system) / kTicksPerSecond;
 }
 
+bool LinuxProcess::Gone() const {
+    std::string stat = ProcFile(pid_, "stat");
+    size_t close = stat.rfind(')');
+    return close == std::string::npos || stat.compare(close, 3, ") Z") == 0;
+}
+
 }  // namespace bench

@@ -19,7 +19,8 @@ public:
     [[nodiscard]] bool Find(const std::string& commandLine, const std::string& unless);
     // User and system time so far, all threads (ended ones too).
     double CpuSeconds() const;
-    bool Gone() const { return CpuSeconds() < 0; }
+    // Ended (a zombie waiting for its parent counts as ended).
+    bool Gone() const;
     int pid() const { return pid_; }
 
 private:
