@@ -226,8 +226,7 @@ void PrintFigure(const Figure& figure, const std::vector<testbed::ProcessObjects
                   Levels(counts, figure.of, figure.scale, figure.unit).c_str());
     char target[64] = "no growth";
     if (figure.allowance > 0) std::snprintf(target, sizeof target, "no growth (under %.2g %s)", figure.allowance, figure.unit);
-    bench::PrintRow(what, bench::Format(growth, figure.unit), "-", growth.median, target,
-                    growth.max <= figure.allowance);
+    bench::PrintRow(what, bench::Format(growth, figure.unit), "-", target, growth.max <= figure.allowance);
 }
 
 // The handles beside what the bare calls keep for the same channels.
