@@ -13,9 +13,8 @@ prepare_run
 install -m 644 "$BIN_DIR/MinimalConsole.dll" "$SYSWOW64/"
 log "running the benchmarks (display $DISPLAY)"
 wine "$BIN_DIR/bench_header.exe"
-runs=${1:-9}
-wine "$BIN_DIR/camera_bench.exe" "$runs"
-wine "$BIN_DIR/launch_bench.exe" "$runs"
+wine "$BIN_DIR/camera_bench.exe" "$@"
+wine "$BIN_DIR/launch_bench.exe" "$@"
 wine "$BIN_DIR/module_size_bench.exe"
 wine "$BIN_DIR/idle_bench.exe" "${2:-3}"
 wine "$BIN_DIR/memory_bench.exe"
