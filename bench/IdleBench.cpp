@@ -8,6 +8,7 @@
 // run by run; each console is ended with "/quit". Prints one row.
 //
 //   idle_bench [runs] [seconds]     runs of each side (default 3), span (default 60)
+#include "LaunchedWindow.h"
 #include "LinuxProcess.h"
 #include "Table.h"
 #include "WindowDriving.h"
@@ -37,42 +38,17 @@ bool Fail(const char* what) {
     return false;
 }
 
-// Runs rundll32 with the console's entry point and arguments; the process
-// handle, or null.
-HANDLE StartConsole(const std::string& arguments, DWORD* processId) {
-    std::string line = std::string("rundll32.exe ") + kEntry + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return nullptr;
-    }
-    ::CloseHandle(process.hThread);
-    if (processId) *processId = process.dwProcessId;
-    return process.hProcess;
-}
-
-bool Quit(HANDLE console) {
-    HANDLE quit = StartConsole(" /quit", nullptr);
-    bool ended = quit && ::WaitForSingleObject(quit, bench::kHangLimitMs) == WAIT_OBJECT_0 &&
-                 ::WaitForSingleObject(console, bench::kHangLimitMs) == WAIT_OBJECT_0;
-    if (quit) ::CloseHandle(quit);
-    return ended;
-}
-
 // One console over the span: its CPU share in percent of one core in *percent.
 bool MeasureOnce(bool withDialog, DWORD seconds, double* percent) {
-    DWORD processId = 0;
-    HANDLE console = StartConsole("", &processId);
-    if (!console) return Fail("rundll32 did not start");
-    HWND window = nullptr;
-    bool ok = bench::WaitFor([&] { return (window = bench::FindProcessWindow(processId, kConsoleTitle)) != nullptr; }) &&
-              bench::WaitFor([&] { return bench::FindEnabledControl(window, IDC_ADVANCED) != nullptr; });
+    bench::LaunchedWindow console;
+    if (!console.Start(std::string("rundll32.exe ") + kEntry, kConsoleTitle)) return Fail("the console did not start");
+    HWND window = console.window();
+    bool ok = bench::WaitFor([&] { return bench::FindEnabledControl(window, IDC_ADVANCED) != nullptr; });
     if (!ok) Fail("the console did not show its panel with the camera");
     if (ok && withDialog) {
         HWND dialog = nullptr;
         ok = bench::Press(bench::FindEnabledControl(window, IDC_ADVANCED)) &&
-             bench::WaitFor([&] { return (dialog = bench::FindProcessWindow(processId, kAdvancedTitle)) != nullptr; }) &&
+             bench::WaitFor([&] { return (dialog = console.FindVisibleWindow(kAdvancedTitle)) != nullptr; }) &&
              bench::WaitFor([&] { return bench::FindEnabledControl(dialog, IDOK) != nullptr; });
         if (!ok) Fail("the advanced settings dialog did not open");
     }
@@ -91,10 +67,9 @@ bool MeasureOnce(bool withDialog, DWORD seconds, double* percent) {
         *percent = 100 * (after - before) / elapsed;
         ok = before >= 0 && after >= 0;
         if (!ok) Fail("the console's CPU time could not be read");
-        if (ok && withDialog && !bench::FindProcessWindow(processId, kAdvancedTitle)) ok = Fail("the dialog closed");
+        if (ok && withDialog && !console.FindVisibleWindow(kAdvancedTitle)) ok = Fail("the dialog closed");
     }
-    ok = Quit(console) && ok;
-    ::CloseHandle(console);
+    ok = bench::RunToEnd(std::string("rundll32.exe ") + kEntry + " /quit") && console.WaitForEnd() && ok;
     // The process read was the console's: it is gone with it.
     if (ok && !bench::WaitFor([&] { return runner.Gone(); })) {
         ok = Fail("the Linux process read is still there after the console ended");
