@@ -67,7 +67,7 @@ LRESULT CALLBACK CountOnConsoleThread(int code, WPARAM wParam, LPARAM lParam) {
 
 struct Console {
     EntryPoint entry = nullptr;
-    HANDLE thread = nullptr;
+    ostrivan::UniqueHandle thread;
     HWND window = nullptr;
     DWORD threadId = 0;
     HHOOK hook = nullptr;
@@ -158,7 +158,7 @@ bool Open(Console& console) {
     if (!module) return Fail("the module could not be loaded");
     console.entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(::GetProcAddress(module, "ksCVWConsoleRunDLL32EP")));
     if (!console.entry) return Fail("the module has no console entry point");
-    console.thread = ::CreateThread(nullptr, 0, RunConsole, &console, 0, nullptr);
+    console.thread.reset(::CreateThread(nullptr, 0, RunConsole, &console, 0, nullptr));
     if (!console.thread) return Fail("no thread for the console");
     if (!bench::WaitFor([&] { return (console.window = bench::FindProcessWindow(::GetCurrentProcessId(), kConsoleTitle)) != nullptr; })) {
         return Fail("the console did not show its window");
@@ -178,10 +178,10 @@ bool Open(Console& console) {
 
 void Close(Console& console) {
     if (console.hook) ::UnhookWindowsHookEx(console.hook);
+    // Its close button, as the user closes it.
     if (console.window) bench::Press(bench::FindEnabledControl(console.window, IDC_CLOSE));
-    if (console.thread) {
-        if (::WaitForSingleObject(console.thread, bench::kHangLimitMs) != WAIT_OBJECT_0) Fail("the console did not close");
-        ::CloseHandle(console.thread);
+    if (console.thread && ::WaitForSingleObject(console.thread.get(), bench::kHangLimitMs) != WAIT_OBJECT_0) {
+        Fail("the console did not close");
     }
 }
 
@@ -259,9 +259,13 @@ int main(int argc, char** argv) {
     if (FAILED(::CoInitialize(nullptr))) return 1;
     testbed::RemoveAllVirtualCameras();
     if (!testbed::DefineCamera(kCamera, kName, testbed::CameraPreset::Real) || !testbed::PlugVirtualCamera(kCamera)) {
-        return Fail("the virtual camera could not be plugged"), 1;
+        Fail("the virtual camera could not be plugged");
+        return 1;
     }
-    if (!StorePassword(true)) return Fail("the password could not be stored"), 1;
+    if (!StorePassword(true)) {
+        Fail("the password could not be stored");
+        return 1;
+    }
 
     double barePerChannel = 0;
     Console console;
