@@ -4,12 +4,26 @@
 
 namespace vcam {
 
+namespace {
+
+void WaitOutLatency(const testbed::VirtualCameraSpec& config) {
+    if (config.latencyMs) ::Sleep(config.latencyMs);
+}
+
+}  // namespace
+
 HRESULT BoundCamera::Reach(testbed::VirtualCameraSpec* config) const {
     if (!testbed::IsCameraPlugged(camera) || !testbed::ReadVirtualCamera(camera, config)) return NotConnected();
     if ((config->behaviour & testbed::kDeadAfterUnplug) && testbed::CameraGeneration(camera) != generation) {
         return NotConnected();
     }
+    WaitOutLatency(*config);
     return S_OK;
+}
+
+void BoundCamera::AnswerLate() const {
+    testbed::VirtualCameraSpec config;
+    if (testbed::IsCameraPlugged(camera) && testbed::ReadVirtualCamera(camera, &config)) WaitOutLatency(config);
 }
 
 HRESULT BoundCamera::Reach(testbed::ControlGroup group, LONG id, testbed::VirtualCameraSpec* config,
