@@ -9,3 +9,4 @@ trap stop_services EXIT
 prepare_run
 log "running the benchmark (display $DISPLAY)"
 wine "$BIN_DIR/camera_bench.exe" "$@"
+wine "$BIN_DIR/window_stall_bench.exe" "$@"
