@@ -31,13 +31,6 @@ constexpr char kTitle[] = "XC0730 Camera Console";
 constexpr DWORD kSlowMs = 300;
 constexpr DWORD kHangLimitMs = 60000;
 
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The console's process and its window, ended with a close request.
 class Console {
 public:
@@ -94,13 +87,15 @@ std::vector<double> StallsPerRefresh(DWORD latencyMs, int count) {
     const DWORD start = ::GetTickCount();
     while (static_cast<int>(longest.size()) < count + 1 && ::GetTickCount() - start < 30 * kHangLimitMs) {
         testbed::BindCounts before = testbed::ReadBindCounts(kCamera);
-        const double sent = Now();
-        DWORD_PTR ignored = 0;
-        if (!::SendMessageTimeoutA(console.window(), WM_NULL, 0, 0, SMTO_BLOCK, kHangLimitMs, &ignored)) {
+        bool answered = false;
+        const double waited = bench::TimeMs([&] {
+            DWORD_PTR ignored = 0;
+            answered = ::SendMessageTimeoutA(console.window(), WM_NULL, 0, 0, SMTO_BLOCK, kHangLimitMs, &ignored) != 0;
+        });
+        if (!answered) {
             std::fputs("window_stall_bench: the console stopped answering\n", stderr);
             return {};
         }
-        const double waited = Now() - sent;
         testbed::BindCounts after = testbed::ReadBindCounts(kCamera);
         // The message waited for a refresh when one ran as it was sent or began meanwhile.
         if (before.now == 0 && after.total == before.total) continue;

@@ -7,6 +7,7 @@
 #include "devices/VirtualCameraStore.h"
 #include "reliability/ConsoleProcess.h"
 #include "support/DialogDriver.h"
+#include "support/Stopwatch.h"
 #include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
 
@@ -23,19 +24,10 @@ using namespace reliability;
 
 namespace {
 
+// Another refresh of this camera (a bind and six answers, over two
+// seconds) does not fit in the time a close may take after the one in
+// progress.
 constexpr DWORD kLatencyMs = 300;
-// What the close may take once the refresh in progress is over, and room
-// for a loaded machine. Another slow refresh (seven answers, over two
-// seconds) does not fit.
-constexpr double kCloseAfterRefreshMs = 1000;
-constexpr double kLoadAllowanceMs = 800;
-
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 enum class CloseBy { Message, QuitLine };
 
@@ -72,7 +64,7 @@ protected:
                 return (counts.total > before && counts.now > 0) || ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
             },
             kHangLimitMs);
-        return began && ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT ? Now() : 0;
+        return began && ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT ? NowMs() : 0;
     }
 
     void Run(const CloseCase& test) {
@@ -97,14 +89,14 @@ protected:
         const double refresh = secondBind - firstBind;
 
         const DWORD bindsBefore = testbed::ReadBindCounts(1).total;
-        const double requested = Now();
+        const double requested = NowMs();
         if (test.by == CloseBy::Message) {
             EXPECT_TRUE(::PostMessageA(window, WM_CLOSE, 0, 0));
         } else {
             EXPECT_EQ(0, RunProgram(Console("/quit")));
         }
         int code = Finish(process, kHangLimitMs);
-        const double closing = Now() - requested;
+        const double closing = NowMs() - requested;
         const DWORD laterBinds = testbed::ReadBindCounts(1).total - bindsBefore;
 
         Count(code, &figures_);

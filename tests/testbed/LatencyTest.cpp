@@ -2,6 +2,7 @@
 // latency, set by another program or in-process, and its answers stay
 // those of a real camera.
 #include "RealCameraFixture.h"
+#include "support/Stopwatch.h"
 
 #include <functional>
 #include <string>
@@ -15,12 +16,9 @@ using testsupport::RunTestBedTool;
 constexpr DWORD kLatencyMs = 200;
 
 double MillisecondsOf(const std::function<void()>& call) {
-    LARGE_INTEGER frequency, start, end;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&start);
+    const double start = testsupport::NowMs();
     call();
-    ::QueryPerformanceCounter(&end);
-    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return testsupport::NowMs() - start;
 }
 
 class Latency : public RealCameraTest {};
