@@ -12,18 +12,26 @@ constexpr long kExposure = 4;  // camera control
 constexpr long kBrightness = 0;  // picture control
 constexpr long kContrast = 1;
 
-bool Read(testbed::BareCamera& camera, ControlGroup group, long id) {
+bool Read(testbed::BareCamera& camera, ControlGroup group, long id, BareProperty* read) {
     testbed::ControlState range;
     LONG value = 0, flags = 0;
-    return SUCCEEDED(camera.Range(group, id, &range)) && SUCCEEDED(camera.Get(group, id, &value, &flags));
+    if (FAILED(camera.Range(group, id, &range)) || FAILED(camera.Get(group, id, &value, &flags))) return false;
+    *read = BareProperty{range.minimum, range.maximum, value};
+    return true;
 }
 
 }  // namespace
 
-bool BareRefresh(const std::string& name) {
+bool BareRefresh(const std::string& name, BareProperty (&read)[kReadCount]) {
     testbed::BareCamera camera;
-    return camera.Open(name) == S_OK && Read(camera, ControlGroup::CameraControl, kExposure) &&
-           Read(camera, ControlGroup::ProcAmp, kBrightness) && Read(camera, ControlGroup::ProcAmp, kContrast);
+    return camera.Open(name) == S_OK && Read(camera, ControlGroup::CameraControl, kExposure, &read[kExposureRead]) &&
+           Read(camera, ControlGroup::ProcAmp, kBrightness, &read[kBrightnessRead]) &&
+           Read(camera, ControlGroup::ProcAmp, kContrast, &read[kContrastRead]);
+}
+
+bool BareRefresh(const std::string& name) {
+    BareProperty read[kReadCount];
+    return BareRefresh(name, read);
 }
 
 bool BareWrite(const std::string& name, long brightness) {

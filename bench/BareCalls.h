@@ -1,5 +1,5 @@
 // The bare platform calls the console's work needs, with nothing of the
-// console in between: the yardstick of the benchmark. Each returns false
+// console in between: the yardstick of the benchmarks. Each returns false
 // when a call failed (the measurement is then worthless).
 #pragma once
 
@@ -7,8 +7,18 @@
 
 namespace bench {
 
+// What a read of one property gives a slider.
+struct BareProperty {
+    long minimum = 0;
+    long maximum = 0;
+    long value = 0;
+};
+
+enum BareRead { kExposureRead, kBrightnessRead, kContrastRead, kReadCount };
+
 // One refresh's calls: enumerate the video input devices, bind the named
 // one, read exposure, brightness and contrast (range and value each), release.
+bool BareRefresh(const std::string& name, BareProperty (&read)[kReadCount]);
 bool BareRefresh(const std::string& name);
 // One write's calls: enumerate, bind the named one, set brightness, release.
 bool BareWrite(const std::string& name, long brightness);

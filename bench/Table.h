@@ -1,6 +1,11 @@
 // The benchmark's one table: every program of scripts/bench.sh prints its
 // rows here, each figure as median with minimum and maximum of its runs,
 // beside its reference measured in the same run.
+//
+//   Spread, SpreadOf   median, minimum and maximum of a figure's runs
+//   Format, FormatOne  a figure's cell: a spread, or one value that does not vary
+//   PrintHeader        the header (scripts/bench.sh prints it once)
+//   PrintRow           one row, with the ratio column or without one
 #pragma once
 
 #include <algorithm>
@@ -32,7 +37,13 @@ inline std::string Format(const Spread& s, const char* unit) {
     return text;
 }
 
-// The header; scripts/bench.sh prints it once, before the programs' rows.
+// A figure measured once because it cannot vary (a file's size).
+inline std::string FormatOne(double value, const char* unit) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.4g %s", value, unit);
+    return text;
+}
+
 inline void PrintHeader() {
     std::printf("| measured | console: median (min-max) | reference: median (min-max) | console/reference | target | met |\n");
     std::printf("|---|---|---|---|---|---|\n");
@@ -45,6 +56,15 @@ inline void PrintHeader() {
 inline void PrintRow(const char* what, const std::string& console, const std::string& reference, double ratio,
                      const char* target, bool met) {
     std::printf("| %s | %s | %s | %.2f | %s | %s |\n", what, console.c_str(), reference.c_str(), ratio, target,
+                met ? "yes" : "NO");
+    std::fflush(stdout);
+}
+
+// A row whose target is about the figure itself, not a ratio (the ratio
+// column shows a dash).
+inline void PrintRow(const char* what, const std::string& console, const std::string& reference, const char* target,
+                     bool met) {
+    std::printf("| %s | %s | %s | - | %s | %s |\n", what, console.c_str(), reference.c_str(), target,
                 met ? "yes" : "NO");
     std::fflush(stdout);
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks the built module as a file: a 32-bit PE DLL that needs only system
-# DLLs, with the exports a host and rundll32 look up.
-# usage: check-module.sh Ostrivan.dll Ostrivan.crl
+# DLLs, with the exports a host and rundll32 look up, and of a release build
+# without debug information.
+# usage: check-module.sh Ostrivan.dll Ostrivan.crl [build type]
 set -u
-dll=$1 crl=$2
+dll=$1 crl=$2 build_type=${3:-}
 objdump=i686-w64-mingw32-objdump
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -21,6 +22,13 @@ while read -r name; do
   [ -z "$name" ] && continue
   grep -Eq "$allowed" <<<"$name" || fail "$dll imports $name, which is not a system DLL"
 done <<<"$imports"
+
+case "$build_type" in
+  Release | MinSizeRel)
+    debug=$($objdump -h "$dll" | awk '$2 ~ /^\.debug/ {print $2}' | tr '\n' ' ')
+    [ -z "$debug" ] || fail "$dll of a $build_type build carries debug information: $debug"
+    ;;
+esac
 
 crl_imports=$($objdump -p "$crl" | sed -n 's/^\s*DLL Name: //p')
 [ -z "$crl_imports" ] || fail "$crl has code imports: $crl_imports"

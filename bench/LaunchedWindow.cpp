@@ -1,0 +1,102 @@
+#include "LaunchedWindow.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace bench {
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !::IsWindowVisible(window)) return TRUE;
+    char text[128] = {};
+    ::GetWindowTextA(window, text, sizeof(text));
+    if (std::strcmp(text, search->title) != 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CountSlider(HWND window, LPARAM param) {
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof(name));
+    if (::lstrcmpiA(name, TRACKBAR_CLASSA) == 0 && ::IsWindowEnabled(window)) ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+
+double MsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now, frequency;
+    ::QueryPerformanceCounter(&now);
+    ::QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+ostrivan::UniqueHandle StartProcess(const std::string& commandLine, DWORD* processId) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::string line = commandLine;
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return ostrivan::UniqueHandle();
+    }
+    ::CloseHandle(process.hThread);
+    if (processId) *processId = process.dwProcessId;
+    return ostrivan::UniqueHandle(process.hProcess);
+}
+
+}  // namespace
+
+LaunchedWindow::~LaunchedWindow() {
+    if (process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(process_.get(), 1);
+        ::WaitForSingleObject(process_.get(), kHangLimitMs);
+    }
+}
+
+bool LaunchedWindow::Start(const std::string& commandLine, const char* title) {
+    LARGE_INTEGER start;
+    ::QueryPerformanceCounter(&start);
+    process_ = StartProcess(commandLine, &processId_);
+    if (!process_) return false;
+    while (MsSince(start) < kHangLimitMs) {
+        window_ = FindVisibleWindow(title);
+        if (window_) {
+            msToVisible_ = MsSince(start);
+            return true;
+        }
+        if (::WaitForSingleObject(process_.get(), 1) == WAIT_OBJECT_0) return false;
+    }
+    return false;
+}
+
+bool LaunchedWindow::WaitForEnd() {
+    return process_ && ::WaitForSingleObject(process_.get(), kHangLimitMs) == WAIT_OBJECT_0;
+}
+
+int LaunchedWindow::EnabledSliders() const {
+    int count = 0;
+    if (window_) ::EnumChildWindows(window_, CountSlider, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+HWND LaunchedWindow::FindVisibleWindow(const char* title) const {
+    Search search{processId_, title, nullptr};
+    ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool RunToEnd(const std::string& commandLine) {
+    ostrivan::UniqueHandle process = StartProcess(commandLine, nullptr);
+    return process && ::WaitForSingleObject(process.get(), LaunchedWindow::kHangLimitMs) == WAIT_OBJECT_0;
+}
+
+}  // namespace bench
