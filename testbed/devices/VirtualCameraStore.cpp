@@ -164,6 +164,13 @@ bool SetCameraLatency(int index, DWORD latencyMs) {
     return key && PutNumber(key.get(), "Latency", latencyMs);
 }
 
+DWORD AnswerLatency(int index) {
+    // Read at every bind and answer: one key, two values.
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE) : UniqueKey();
+    if (!key || NumberOr(key.get(), "Plugged", 0) == 0) return 0;
+    return std::min<DWORD>(NumberOr(key.get(), "Latency", 0), kMaxLatencyMs);
+}
+
 std::vector<int> VirtualCameraIndexes() {
     std::vector<int> indexes;
     UniqueKey key = OpenKey(kVirtualCamerasKey, KEY_ENUMERATE_SUB_KEYS);

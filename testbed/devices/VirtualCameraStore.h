@@ -123,6 +123,8 @@ DWORD CameraGeneration(int index);
 bool SetCameraBehaviour(int index, DWORD behaviour);
 // Fails above kMaxLatencyMs.
 bool SetCameraLatency(int index, DWORD latencyMs);
+// How late a plugged camera answers; 0 for one that is gone.
+DWORD AnswerLatency(int index);
 std::vector<int> VirtualCameraIndexes();
 bool DeleteVirtualCamera(int index);
 

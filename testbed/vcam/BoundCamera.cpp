@@ -4,26 +4,17 @@
 
 namespace vcam {
 
-namespace {
-
-void WaitOutLatency(const testbed::VirtualCameraSpec& config) {
-    if (config.latencyMs) ::Sleep(config.latencyMs);
-}
-
-}  // namespace
-
 HRESULT BoundCamera::Reach(testbed::VirtualCameraSpec* config) const {
     if (!testbed::IsCameraPlugged(camera) || !testbed::ReadVirtualCamera(camera, config)) return NotConnected();
     if ((config->behaviour & testbed::kDeadAfterUnplug) && testbed::CameraGeneration(camera) != generation) {
         return NotConnected();
     }
-    WaitOutLatency(*config);
+    if (config->latencyMs) ::Sleep(config->latencyMs);
     return S_OK;
 }
 
 void BoundCamera::AnswerLate() const {
-    testbed::VirtualCameraSpec config;
-    if (testbed::IsCameraPlugged(camera) && testbed::ReadVirtualCamera(camera, &config)) WaitOutLatency(config);
+    if (DWORD latency = testbed::AnswerLatency(camera)) ::Sleep(latency);
 }
 
 HRESULT BoundCamera::Reach(testbed::ControlGroup group, LONG id, testbed::VirtualCameraSpec* config,
