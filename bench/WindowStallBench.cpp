@@ -11,6 +11,7 @@
 // over and keeps, for each refresh (told apart by the camera's bind count),
 // the longest wait of a message sent while it ran.
 #include "BenchClock.h"
+#include "LaunchedWindow.h"
 #include "Table.h"
 
 #include "devices/VirtualCameras.h"
@@ -29,43 +30,7 @@ constexpr int kCamera = 1;
 constexpr char kName[] = "XC0730 Web Camera";
 constexpr char kTitle[] = "XC0730 Camera Console";
 constexpr DWORD kSlowMs = 300;
-constexpr DWORD kHangLimitMs = 60000;
-
-// The console's process and its window, ended with a close request.
-class Console {
-public:
-    Console() {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        char line[] = "rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP";
-        if (!::CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return;
-        ::CloseHandle(info.hThread);
-        process_ = info.hProcess;
-        const DWORD start = ::GetTickCount();
-        while (::GetTickCount() - start < kHangLimitMs && ::WaitForSingleObject(process_, 20) == WAIT_TIMEOUT) {
-            HWND found = ::FindWindowA(nullptr, kTitle);
-            if (found && ::IsWindowVisible(found)) {
-                window_ = found;
-                break;
-            }
-        }
-    }
-    ~Console() {
-        if (!process_) return;
-        if (window_) ::PostMessageA(window_, WM_CLOSE, 0, 0);
-        if (::WaitForSingleObject(process_, kHangLimitMs) != WAIT_OBJECT_0) ::TerminateProcess(process_, 1);
-        ::CloseHandle(process_);
-    }
-    Console(const Console&) = delete;
-    Console& operator=(const Console&) = delete;
-
-    HWND window() const { return window_; }
-
-private:
-    HANDLE process_ = nullptr;
-    HWND window_ = nullptr;
-};
+constexpr DWORD kHangLimitMs = bench::LaunchedWindow::kHangLimitMs;
 
 // The longest wait of a message during each of `count` refreshes of a
 // console on the camera, answering after `latencyMs`; empty on failure.
@@ -76,8 +41,8 @@ std::vector<double> StallsPerRefresh(DWORD latencyMs, int count) {
         std::fputs("window_stall_bench: the virtual camera could not be plugged\n", stderr);
         return stalls;
     }
-    Console console;
-    if (!console.window()) {
+    bench::LaunchedWindow console;
+    if (!console.Start("rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP", kTitle)) {
         std::fputs("window_stall_bench: the console did not show\n", stderr);
         return stalls;
     }
@@ -108,6 +73,8 @@ std::vector<double> StallsPerRefresh(DWORD latencyMs, int count) {
     for (const auto& entry : longest) {
         if (static_cast<int>(stalls.size()) < count) stalls.push_back(entry.second);
     }
+    ::PostMessageA(console.window(), WM_CLOSE, 0, 0);
+    if (!console.WaitForEnd()) std::fputs("window_stall_bench: the console did not end\n", stderr);
     return stalls;
 }
 
