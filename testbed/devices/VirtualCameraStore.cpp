@@ -4,6 +4,7 @@
 #include "devices/TestBedRegistry.h"
 #include "devices/TextCodes.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace testbed {
@@ -104,14 +105,15 @@ bool DeleteTree(const std::string& path) {
 }  // namespace
 
 bool WriteVirtualCamera(int index, const VirtualCameraSpec& config) {
-    if (!ValidIndex(index)) return false;
+    if (!ValidIndex(index) || config.latencyMs > kMaxLatencyMs) return false;
     UniqueKey key = CreateKey(CameraPath(index));
     if (!key) return false;
     std::wstring description = Utf8ToWide(config.description);
     return ::RegSetValueExW(key.get(), L"Description", 0, REG_SZ, reinterpret_cast<const BYTE*>(description.c_str()),
                             static_cast<DWORD>((description.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS &&
            PutNumber(key.get(), "Interfaces", config.interfaces) && PutNumber(key.get(), "PinCount", config.pinCount) &&
-           PutNumber(key.get(), "Failures", config.failures) && PutNumber(key.get(), "Behaviour", config.behaviour);
+           PutNumber(key.get(), "Failures", config.failures) && PutNumber(key.get(), "Behaviour", config.behaviour) &&
+           PutNumber(key.get(), "Latency", config.latencyMs);
 }
 
 bool ReadVirtualCamera(int index, VirtualCameraSpec* config) {
@@ -130,6 +132,7 @@ bool ReadVirtualCamera(int index, VirtualCameraSpec* config) {
     config->pinCount = NumberOr(key.get(), "PinCount", 1);
     config->failures = NumberOr(key.get(), "Failures", 0);
     config->behaviour = NumberOr(key.get(), "Behaviour", 0);
+    config->latencyMs = std::min<DWORD>(NumberOr(key.get(), "Latency", 0), kMaxLatencyMs);
     return true;
 }
 
@@ -153,6 +156,19 @@ DWORD CameraGeneration(int index) {
 bool SetCameraBehaviour(int index, DWORD behaviour) {
     UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_SET_VALUE) : UniqueKey();
     return key && PutNumber(key.get(), "Behaviour", behaviour);
+}
+
+bool SetCameraLatency(int index, DWORD latencyMs) {
+    UniqueKey key = ValidIndex(index) && latencyMs <= kMaxLatencyMs ? OpenKey(CameraPath(index), KEY_SET_VALUE)
+                                                                    : UniqueKey();
+    return key && PutNumber(key.get(), "Latency", latencyMs);
+}
+
+DWORD AnswerLatency(int index) {
+    // Read at every bind and answer: one key, two values.
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE) : UniqueKey();
+    if (!key || NumberOr(key.get(), "Plugged", 0) == 0) return 0;
+    return std::min<DWORD>(NumberOr(key.get(), "Latency", 0), kMaxLatencyMs);
 }
 
 std::vector<int> VirtualCameraIndexes() {

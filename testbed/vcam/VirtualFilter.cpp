@@ -11,9 +11,11 @@ VirtualFilter::VirtualFilter(int camera)
     : bound_(BoundCamera::Bind(camera)),
       cameraControl_(this, &bound_),
       procAmp_(this, &bound_),
-      videoControl_(this),
+      videoControl_(this, &bound_),
       vendor_(this, &bound_) {
     testbed::CountBindStarted(camera);
+    // Opening a slow camera's device takes as long as any of its answers.
+    bound_.AnswerLate();
 }
 
 VirtualFilter::~VirtualFilter() { testbed::CountBindEnded(bound_.camera); }
