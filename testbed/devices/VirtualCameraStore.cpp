@@ -283,20 +283,27 @@ std::string LastBuffer(int index, LONG id) {
 
 namespace {
 
-bool ChangeBinds(int index, int change) {
+// One more alive in the counter `nowName`, and the most of it in `mostName`.
+bool RaiseCount(HKEY key, const char* nowName, const char* mostName) {
+    DWORD now = NumberOr(key, nowName, 0) + 1;
+    return PutNumber(key, nowName, now) && (now <= NumberOr(key, mostName, 0) || PutNumber(key, mostName, now));
+}
+
+bool ChangeBinds(int index, int change, bool background) {
     UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
     if (!key) return false;
     CounterLock lock;
-    if (change < 0) return AddTo(key.get(), "BoundNow", -1);
-    DWORD now = NumberOr(key.get(), "BoundNow", 0) + 1;
-    return AddTo(key.get(), "Binds", 1) && PutNumber(key.get(), "BoundNow", now) &&
-           (now <= NumberOr(key.get(), "MostBound", 0) || PutNumber(key.get(), "MostBound", now));
+    if (change < 0) {
+        return AddTo(key.get(), "BoundNow", -1) && (!background || AddTo(key.get(), "BackgroundBoundNow", -1));
+    }
+    return AddTo(key.get(), "Binds", 1) && RaiseCount(key.get(), "BoundNow", "MostBound") &&
+           (!background || RaiseCount(key.get(), "BackgroundBoundNow", "MostBackgroundBound"));
 }
 
 }  // namespace
 
-bool CountBindStarted(int index) { return ChangeBinds(index, 1); }
-bool CountBindEnded(int index) { return ChangeBinds(index, -1); }
+bool CountBindStarted(int index, bool background) { return ChangeBinds(index, 1, background); }
+bool CountBindEnded(int index, bool background) { return ChangeBinds(index, -1, background); }
 
 BindCounts ReadBindCounts(int index) {
     BindCounts counts;
@@ -306,6 +313,7 @@ BindCounts ReadBindCounts(int index) {
     counts.total = NumberOr(key.get(), "Binds", 0);
     counts.now = NumberOr(key.get(), "BoundNow", 0);
     counts.most = NumberOr(key.get(), "MostBound", 0);
+    counts.mostInBackground = NumberOr(key.get(), "MostBackgroundBound", 0);
     return counts;
 }
 
@@ -313,7 +321,8 @@ bool ResetBindCounts(int index) {
     UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
     if (!key) return false;
     CounterLock lock;
-    return PutNumber(key.get(), "Binds", 0) && PutNumber(key.get(), "MostBound", NumberOr(key.get(), "BoundNow", 0));
+    return PutNumber(key.get(), "Binds", 0) && PutNumber(key.get(), "MostBound", NumberOr(key.get(), "BoundNow", 0)) &&
+           PutNumber(key.get(), "MostBackgroundBound", NumberOr(key.get(), "BackgroundBoundNow", 0));
 }
 
 ControlState OfferedState(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags,

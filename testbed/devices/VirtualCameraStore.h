@@ -87,11 +87,14 @@ struct VirtualCameraSpec {
     DWORD latencyMs = 0;
 };
 
-// Binds of a camera's capture device: all so far, alive now, most alive at once.
+// Binds of a camera's capture device: all so far, alive now, most alive at
+// once; and most alive at once among binds made by threads that show no
+// window (a console's background workers, apart from its window's thread).
 struct BindCounts {
     DWORD total = 0;
     DWORD now = 0;
     DWORD most = 0;
+    DWORD mostInBackground = 0;
 };
 
 // One property as the device reports it; a vendor property uses value only.
@@ -143,8 +146,9 @@ bool StoreLastBuffer(int index, LONG id, const void* data, DWORD size);
 std::string LastBuffer(int index, LONG id);
 
 // Kept by the capture device: a bind starts when a filter is made, ends when it goes.
-bool CountBindStarted(int index);
-bool CountBindEnded(int index);
+// `background`: the binding thread shows no window.
+bool CountBindStarted(int index, bool background);
+bool CountBindEnded(int index, bool background);
 BindCounts ReadBindCounts(int index);
 // Starts counting anew from the binds alive now.
 bool ResetBindCounts(int index);

@@ -46,6 +46,9 @@ private:
 
     LONG references_ = 1;
     BoundCamera bound_;
+    // Bound by a thread that shows no window: counted apart, so that tests
+    // can tell a console's background work from its window's own.
+    bool background_;
     FILTER_STATE state_ = State_Stopped;
     CameraControlPart cameraControl_;
     ProcAmpPart procAmp_;
