@@ -1,30 +1,12 @@
 #include "LaunchedWindow.h"
 
-#include <commctrl.h>
+#include "WindowDriving.h"
 
-#include <cstring>
+#include <commctrl.h>
 
 namespace bench {
 
 namespace {
-
-struct Search {
-    DWORD processId;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !::IsWindowVisible(window)) return TRUE;
-    char text[128] = {};
-    ::GetWindowTextA(window, text, sizeof(text));
-    if (std::strcmp(text, search->title) != 0) return TRUE;
-    search->found = window;
-    return FALSE;
-}
 
 BOOL CALLBACK CountSlider(HWND window, LPARAM param) {
     char name[64] = {};
@@ -89,9 +71,7 @@ int LaunchedWindow::EnabledSliders() const {
 }
 
 HWND LaunchedWindow::FindVisibleWindow(const char* title) const {
-    Search search{processId_, title, nullptr};
-    ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindProcessWindow(processId_, title);
 }
 
 bool RunToEnd(const std::string& commandLine) {

@@ -32,10 +32,10 @@ public:
     double msToVisible() const { return msToVisible_; }
     // Enabled sliders among the window's descendants.
     int EnabledSliders() const;
-
-private:
+    // A visible top-level window of the process with that title, or null.
     HWND FindVisibleWindow(const char* title) const;
 
+private:
     ostrivan::UniqueHandle process_;
     DWORD processId_ = 0;
     HWND window_ = nullptr;

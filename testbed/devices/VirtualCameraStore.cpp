@@ -4,6 +4,7 @@
 #include "devices/TestBedRegistry.h"
 #include "devices/TextCodes.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace testbed {
@@ -104,14 +105,15 @@ bool DeleteTree(const std::string& path) {
 }  // namespace
 
 bool WriteVirtualCamera(int index, const VirtualCameraSpec& config) {
-    if (!ValidIndex(index)) return false;
+    if (!ValidIndex(index) || config.latencyMs > kMaxLatencyMs) return false;
     UniqueKey key = CreateKey(CameraPath(index));
     if (!key) return false;
     std::wstring description = Utf8ToWide(config.description);
     return ::RegSetValueExW(key.get(), L"Description", 0, REG_SZ, reinterpret_cast<const BYTE*>(description.c_str()),
                             static_cast<DWORD>((description.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS &&
            PutNumber(key.get(), "Interfaces", config.interfaces) && PutNumber(key.get(), "PinCount", config.pinCount) &&
-           PutNumber(key.get(), "Failures", config.failures) && PutNumber(key.get(), "Behaviour", config.behaviour);
+           PutNumber(key.get(), "Failures", config.failures) && PutNumber(key.get(), "Behaviour", config.behaviour) &&
+           PutNumber(key.get(), "Latency", config.latencyMs);
 }
 
 bool ReadVirtualCamera(int index, VirtualCameraSpec* config) {
@@ -130,6 +132,7 @@ bool ReadVirtualCamera(int index, VirtualCameraSpec* config) {
     config->pinCount = NumberOr(key.get(), "PinCount", 1);
     config->failures = NumberOr(key.get(), "Failures", 0);
     config->behaviour = NumberOr(key.get(), "Behaviour", 0);
+    config->latencyMs = std::min<DWORD>(NumberOr(key.get(), "Latency", 0), kMaxLatencyMs);
     return true;
 }
 
@@ -153,6 +156,19 @@ DWORD CameraGeneration(int index) {
 bool SetCameraBehaviour(int index, DWORD behaviour) {
     UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_SET_VALUE) : UniqueKey();
     return key && PutNumber(key.get(), "Behaviour", behaviour);
+}
+
+bool SetCameraLatency(int index, DWORD latencyMs) {
+    UniqueKey key = ValidIndex(index) && latencyMs <= kMaxLatencyMs ? OpenKey(CameraPath(index), KEY_SET_VALUE)
+                                                                    : UniqueKey();
+    return key && PutNumber(key.get(), "Latency", latencyMs);
+}
+
+DWORD AnswerLatency(int index) {
+    // Read at every bind and answer: one key, two values.
+    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE) : UniqueKey();
+    if (!key || NumberOr(key.get(), "Plugged", 0) == 0) return 0;
+    return std::min<DWORD>(NumberOr(key.get(), "Latency", 0), kMaxLatencyMs);
 }
 
 std::vector<int> VirtualCameraIndexes() {
@@ -267,20 +283,27 @@ std::string LastBuffer(int index, LONG id) {
 
 namespace {
 
-bool ChangeBinds(int index, int change) {
+// One more alive in the counter `nowName`, and the most of it in `mostName`.
+bool RaiseCount(HKEY key, const char* nowName, const char* mostName) {
+    DWORD now = NumberOr(key, nowName, 0) + 1;
+    return PutNumber(key, nowName, now) && (now <= NumberOr(key, mostName, 0) || PutNumber(key, mostName, now));
+}
+
+bool ChangeBinds(int index, int change, bool background) {
     UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
     if (!key) return false;
     CounterLock lock;
-    if (change < 0) return AddTo(key.get(), "BoundNow", -1);
-    DWORD now = NumberOr(key.get(), "BoundNow", 0) + 1;
-    return AddTo(key.get(), "Binds", 1) && PutNumber(key.get(), "BoundNow", now) &&
-           (now <= NumberOr(key.get(), "MostBound", 0) || PutNumber(key.get(), "MostBound", now));
+    if (change < 0) {
+        return AddTo(key.get(), "BoundNow", -1) && (!background || AddTo(key.get(), "BackgroundBoundNow", -1));
+    }
+    return AddTo(key.get(), "Binds", 1) && RaiseCount(key.get(), "BoundNow", "MostBound") &&
+           (!background || RaiseCount(key.get(), "BackgroundBoundNow", "MostBackgroundBound"));
 }
 
 }  // namespace
 
-bool CountBindStarted(int index) { return ChangeBinds(index, 1); }
-bool CountBindEnded(int index) { return ChangeBinds(index, -1); }
+bool CountBindStarted(int index, bool background) { return ChangeBinds(index, 1, background); }
+bool CountBindEnded(int index, bool background) { return ChangeBinds(index, -1, background); }
 
 BindCounts ReadBindCounts(int index) {
     BindCounts counts;
@@ -290,6 +313,7 @@ BindCounts ReadBindCounts(int index) {
     counts.total = NumberOr(key.get(), "Binds", 0);
     counts.now = NumberOr(key.get(), "BoundNow", 0);
     counts.most = NumberOr(key.get(), "MostBound", 0);
+    counts.mostInBackground = NumberOr(key.get(), "MostBackgroundBound", 0);
     return counts;
 }
 
@@ -297,7 +321,8 @@ bool ResetBindCounts(int index) {
     UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
     if (!key) return false;
     CounterLock lock;
-    return PutNumber(key.get(), "Binds", 0) && PutNumber(key.get(), "MostBound", NumberOr(key.get(), "BoundNow", 0));
+    return PutNumber(key.get(), "Binds", 0) && PutNumber(key.get(), "MostBound", NumberOr(key.get(), "BoundNow", 0)) &&
+           PutNumber(key.get(), "MostBackgroundBound", NumberOr(key.get(), "BackgroundBoundNow", 0));
 }
 
 ControlState OfferedState(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags,

@@ -5,7 +5,7 @@
 //
 // Layout, under HKLM\Software\CameraTestBed\VirtualCameras\<index>:
 //   Description (UTF-8 in the API), Plugged, Interfaces, PinCount, Failures,
-//   Behaviour, Generation (plugs so far), Binds, BoundNow, MostBound
+//   Behaviour, Latency, Generation (plugs so far), Binds, BoundNow, MostBound
 //   CameraControl\<id>, ProcAmp\<id>, Vendor\<id>: one key per offered property
 //     Minimum Maximum Step Default Capabilities Value Flags Failures SetCalls
 //     AutoValue (the camera's own choice while automatic)
@@ -71,19 +71,30 @@ enum : DWORD {
 
 enum class ControlGroup { CameraControl, ProcAmp, Vendor };
 
+// The most a camera may take to answer one call.
+constexpr DWORD kMaxLatencyMs = 10000;
+
 struct VirtualCameraSpec {
     std::string description;
     DWORD interfaces = kOfferAll;
     DWORD pinCount = 1;  // 0 or 1
     DWORD failures = 0;
     DWORD behaviour = 0;
+    // A slow camera: every bind and every call it answers (property range,
+    // get and set, private properties, video control) comes this many
+    // milliseconds late, at most kMaxLatencyMs. A call it refuses because
+    // it is gone is not delayed.
+    DWORD latencyMs = 0;
 };
 
-// Binds of a camera's capture device: all so far, alive now, most alive at once.
+// Binds of a camera's capture device: all so far, alive now, most alive at
+// once; and most alive at once among binds made by threads that show no
+// window (a console's background workers, apart from its window's thread).
 struct BindCounts {
     DWORD total = 0;
     DWORD now = 0;
     DWORD most = 0;
+    DWORD mostInBackground = 0;
 };
 
 // One property as the device reports it; a vendor property uses value only.
@@ -113,6 +124,10 @@ bool IsCameraPlugged(int index);
 bool SetCameraPlugged(int index, bool plugged);
 DWORD CameraGeneration(int index);
 bool SetCameraBehaviour(int index, DWORD behaviour);
+// Fails above kMaxLatencyMs.
+bool SetCameraLatency(int index, DWORD latencyMs);
+// How late a plugged camera answers; 0 for one that is gone.
+DWORD AnswerLatency(int index);
 std::vector<int> VirtualCameraIndexes();
 bool DeleteVirtualCamera(int index);
 
@@ -131,8 +146,9 @@ bool StoreLastBuffer(int index, LONG id, const void* data, DWORD size);
 std::string LastBuffer(int index, LONG id);
 
 // Kept by the capture device: a bind starts when a filter is made, ends when it goes.
-bool CountBindStarted(int index);
-bool CountBindEnded(int index);
+// `background`: the binding thread shows no window.
+bool CountBindStarted(int index, bool background);
+bool CountBindEnded(int index, bool background);
 BindCounts ReadBindCounts(int index);
 // Starts counting anew from the binds alive now.
 bool ResetBindCounts(int index);

@@ -6,7 +6,7 @@
 //   camtestbed clear        (also unplugs and forgets the virtual cameras)
 //   camtestbed list
 // and the virtual camera commands of VirtualCameraCommands.cpp (camera,
-// behaviour, binds, plug, unplug, cameras) and PropertyCommands.cpp
+// behaviour, latency, binds, plug, unplug, cameras) and PropertyCommands.cpp
 // (property, withdraw, fail, show).
 #include "devices/TestBedDevices.h"
 #include "devices/VirtualCameras.h"

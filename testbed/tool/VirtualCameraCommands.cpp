@@ -10,7 +10,7 @@ namespace camtestbed {
 
 const char kVirtualCameraUsage[] =
     "       camtestbed camera <n> <description> [--real | --fallback | --bare] [--interfaces MASK]\n"
-    "                  [--pins 0|1] [--failures MASK] [--behaviour MASK]\n"
+    "                  [--pins 0|1] [--failures MASK] [--behaviour MASK] [--latency MS]\n"
     "           defines the camera with the console's properties: plain and lenient, or\n"
     "           --real: acts as a real camera (behaviour 27), backlight 0..1 default 1,\n"
     "                   power line 0..3 holding 3, exposure automatic (its own choice -5)\n"
@@ -18,6 +18,9 @@ const char kVirtualCameraUsage[] =
     "                   private property 259 holds 3 (60 Hz)\n"
     "           --bare: only the camera's own settings, its properties stay\n"
     "       camtestbed behaviour <n> <MASK>\n"
+    "       camtestbed latency <n> <MS>     a slow camera: its binds and every call it answers\n"
+    "           (property range, get, set, private properties, video control) come MS ms\n"
+    "           late (0 to 10000; 0 answers at once)\n"
     "       camtestbed plug <n> [description] | unplug <n> | cameras\n"
     "       camtestbed binds <n> [reset]     prints \"binds B now N most M\": capture devices\n"
     "           bound so far, bound now, most bound at once (reset: count anew from now)\n"
@@ -39,8 +42,9 @@ int Camera(int argc, char** argv) {
     CameraPreset preset = CameraPreset::Standard;
     bool bare = false;
     // Options given override the preset's camera settings.
-    long given[4] = {-1, -1, -1, -1};  // interfaces, pins, failures, behaviour
-    const char* names[4] = {"--interfaces", "--pins", "--failures", "--behaviour"};
+    constexpr int kOptions = 5;
+    long given[kOptions] = {-1, -1, -1, -1, -1};  // interfaces, pins, failures, behaviour, latency
+    const char* names[kOptions] = {"--interfaces", "--pins", "--failures", "--behaviour", "--latency"};
     for (int i = 4; i < argc; ++i) {
         if (std::strcmp(argv[i], "--bare") == 0) {
             bare = true;
@@ -55,9 +59,9 @@ int Camera(int argc, char** argv) {
             continue;
         }
         int option = 0;
-        while (option < 4 && std::strcmp(argv[i], names[option]) != 0) ++option;
+        while (option < kOptions && std::strcmp(argv[i], names[option]) != 0) ++option;
         long value = 0;
-        if (option == 4 || i + 1 >= argc || !Number(argv[i + 1], &value) || value < 0) return 2;
+        if (option == kOptions || i + 1 >= argc || !Number(argv[i + 1], &value) || value < 0) return 2;
         given[option] = value;
         ++i;
     }
@@ -68,8 +72,9 @@ int Camera(int argc, char** argv) {
         return Fail("could not write the camera");
     }
     config.description = argv[3];
-    DWORD* fields[4] = {&config.interfaces, &config.pinCount, &config.failures, &config.behaviour};
-    for (int option = 0; option < 4; ++option) {
+    DWORD* fields[kOptions] = {&config.interfaces, &config.pinCount, &config.failures, &config.behaviour,
+                               &config.latencyMs};
+    for (int option = 0; option < kOptions; ++option) {
         if (given[option] >= 0) *fields[option] = static_cast<DWORD>(given[option]);
     }
     return testbed::WriteVirtualCamera(n, config) ? 0 : Fail("could not write the camera");
@@ -79,6 +84,15 @@ int Behaviour(int argc, char** argv) {
     long index = 0, mask = 0;
     if (argc != 4 || !Number(argv[2], &index) || !Number(argv[3], &mask)) return 2;
     return testbed::SetCameraBehaviour(static_cast<int>(index), static_cast<DWORD>(mask)) ? 0 : Fail("no such camera");
+}
+
+int Latency(int argc, char** argv) {
+    long index = 0, ms = 0;
+    if (argc != 4 || !Number(argv[2], &index) || !Number(argv[3], &ms) || ms < 0 ||
+        ms > static_cast<long>(testbed::kMaxLatencyMs)) {
+        return 2;
+    }
+    return testbed::SetCameraLatency(static_cast<int>(index), static_cast<DWORD>(ms)) ? 0 : Fail("no such camera");
 }
 
 int Binds(int argc, char** argv) {
@@ -121,6 +135,7 @@ int RunVirtualCameraCommand(int argc, char** argv) {
     std::string command = argv[1];
     if (command == "camera") return Camera(argc, argv);
     if (command == "behaviour") return Behaviour(argc, argv);
+    if (command == "latency") return Latency(argc, argv);
     if (command == "binds") return Binds(argc, argv);
     if (command == "plug") return Plug(argc, argv, true);
     if (command == "unplug") return Plug(argc, argv, false);

@@ -9,7 +9,12 @@ HRESULT BoundCamera::Reach(testbed::VirtualCameraSpec* config) const {
     if ((config->behaviour & testbed::kDeadAfterUnplug) && testbed::CameraGeneration(camera) != generation) {
         return NotConnected();
     }
+    if (config->latencyMs) ::Sleep(config->latencyMs);
     return S_OK;
+}
+
+void BoundCamera::AnswerLate() const {
+    if (DWORD latency = testbed::AnswerLatency(camera)) ::Sleep(latency);
 }
 
 HRESULT BoundCamera::Reach(testbed::ControlGroup group, LONG id, testbed::VirtualCameraSpec* config,

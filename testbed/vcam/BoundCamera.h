@@ -12,13 +12,17 @@ struct BoundCamera {
     DWORD generation = 0;
 
     static BoundCamera Bind(int camera) { return BoundCamera{camera, testbed::CameraGeneration(camera)}; }
-    // S_OK with the camera's settings, or the error of a device that is gone.
+    // S_OK with the camera's settings, or the error of a device that is gone;
+    // a slow camera answers S_OK only after its latency.
     HRESULT Reach(testbed::VirtualCameraSpec* config) const;
     // S_OK with the camera's settings and the property's state; the error of
     // a device that is gone (also one that goes away at this call), or of a
     // property it does not offer.
     HRESULT Reach(testbed::ControlGroup group, LONG id, testbed::VirtualCameraSpec* config,
                   testbed::ControlState* state) const;
+    // Waits out a slow camera's latency, for a call that answers without
+    // looking at the camera's state.
+    void AnswerLate() const;
 };
 
 }  // namespace vcam

@@ -108,6 +108,7 @@ STDMETHODIMP VendorPart::Get(REFGUID set, DWORD id, void* instance, DWORD instan
 
 STDMETHODIMP VendorPart::QuerySupported(REFGUID set, DWORD id, DWORD* support) {
     if (!support) return E_POINTER;
+    bound_->AnswerLate();
     if (!::IsEqualGUID(set, kVendorSet)) return PropertySetUnsupported();
     ControlState state;
     if (!testbed::ReadControl(bound_->camera, ControlGroup::Vendor, static_cast<LONG>(id), &state)) {

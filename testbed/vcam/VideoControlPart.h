@@ -2,13 +2,15 @@
 // client can obtain it; the console never calls it, so it has no modes.
 #pragma once
 
+#include "vcam/BoundCamera.h"
+
 #include <dshow.h>
 
 namespace vcam {
 
 class VideoControlPart : public IAMVideoControl {
 public:
-    explicit VideoControlPart(IUnknown* owner) : owner_(owner) {}
+    VideoControlPart(IUnknown* owner, const BoundCamera* bound) : owner_(owner), bound_(bound) {}
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override { return owner_->QueryInterface(iid, object); }
     STDMETHODIMP_(ULONG) AddRef() override { return owner_->AddRef(); }
@@ -16,6 +18,7 @@ public:
 
     STDMETHODIMP GetCaps(IPin*, LONG* flags) override {
         if (!flags) return E_POINTER;
+        bound_->AnswerLate();
         *flags = 0;
         return S_OK;
     }
@@ -27,6 +30,7 @@ public:
 
 private:
     IUnknown* owner_;
+    const BoundCamera* bound_;
 };
 
 }  // namespace vcam

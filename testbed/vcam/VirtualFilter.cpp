@@ -7,16 +7,36 @@
 
 namespace vcam {
 
-VirtualFilter::VirtualFilter(int camera)
-    : bound_(BoundCamera::Bind(camera)),
-      cameraControl_(this, &bound_),
-      procAmp_(this, &bound_),
-      videoControl_(this),
-      vendor_(this, &bound_) {
-    testbed::CountBindStarted(camera);
+namespace {
+
+BOOL CALLBACK StopAtVisible(HWND window, LPARAM seen) {
+    if (!::IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<bool*>(seen) = true;
+    return FALSE;
 }
 
-VirtualFilter::~VirtualFilter() { testbed::CountBindEnded(bound_.camera); }
+// (EnumThreadWindows answers FALSE both when stopped and when it found none.)
+bool ShowsNoWindow() {
+    bool seen = false;
+    ::EnumThreadWindows(::GetCurrentThreadId(), StopAtVisible, reinterpret_cast<LPARAM>(&seen));
+    return !seen;
+}
+
+}  // namespace
+
+VirtualFilter::VirtualFilter(int camera)
+    : bound_(BoundCamera::Bind(camera)),
+      background_(ShowsNoWindow()),
+      cameraControl_(this, &bound_),
+      procAmp_(this, &bound_),
+      videoControl_(this, &bound_),
+      vendor_(this, &bound_) {
+    testbed::CountBindStarted(camera, background_);
+    // Opening a slow camera's device takes as long as any of its answers.
+    bound_.AnswerLate();
+}
+
+VirtualFilter::~VirtualFilter() { testbed::CountBindEnded(bound_.camera, background_); }
 
 STDMETHODIMP VirtualFilter::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;

@@ -2,7 +2,8 @@
 // QueryInterface, its pins and its failing calls come from the shared store
 // at the moment of the call; its control interfaces are parts that share
 // the filter's identity and reference count. It counts itself as a bind of
-// its camera for as long as it lives.
+// its camera for as long as it lives; a slow camera's bind, like each of its
+// answers, comes after the camera's latency.
 #pragma once
 
 #include "vcam/BoundCamera.h"
@@ -45,6 +46,9 @@ private:
 
     LONG references_ = 1;
     BoundCamera bound_;
+    // Bound by a thread that shows no window: counted apart, so that tests
+    // can tell a console's background work from its window's own.
+    bool background_;
     FILTER_STATE state_ = State_Stopped;
     CameraControlPart cameraControl_;
     ProcAmpPart procAmp_;

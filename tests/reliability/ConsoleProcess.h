@@ -15,6 +15,10 @@
 namespace reliability {
 
 constexpr DWORD kHangLimitMs = 60000;  // generous for a loaded machine: only tells a hang from slowness
+// A console asked to close ends within the refresh in progress and a second
+// more; on top, room for a loaded machine.
+constexpr double kCloseAfterRefreshMs = 1000;
+constexpr double kLoadAllowanceMs = 800;
 constexpr const char* kTitle = "XC0730 Camera Console";
 constexpr const char* kCamera = "XC0730 Web Camera";
 

@@ -112,12 +112,17 @@ bool RunningConsole::MenuOpen() const {
 }
 
 bool RunningConsole::WaitForEntries(const std::vector<std::string>& entries) {
-    return WaitUntil(
+    bool shown = WaitUntil(
         [&] {
             Sync();
             return Entries() == entries;
         },
         kHangLimitMs);
+    // The entries are read from this thread while the window may be part-way
+    // through the rebuild that made them: let it finish before the caller
+    // looks at the selection.
+    Sync();
+    return shown;
 }
 
 }  // namespace testsupport

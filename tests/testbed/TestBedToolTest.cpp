@@ -112,4 +112,27 @@ TEST_F(TestBedTool, BindsAreCountedWhileTheyLive) {
     EXPECT_EQ(0u, counts.most);
 }
 
+TEST_F(TestBedTool, BindsOfAThreadShowingAWindowAreNotCountedAsBackground) {
+    // The fixture's bind was made by this thread showing no window.
+    ASSERT_TRUE(testbed::ResetBindCounts(kCamera));
+    EXPECT_EQ(1u, testbed::ReadBindCounts(kCamera).mostInBackground);
+    {
+        testbed::BareCamera second;
+        ASSERT_EQ(S_OK, second.Open(kName));
+        EXPECT_EQ(2u, testbed::ReadBindCounts(kCamera).mostInBackground);
+    }
+    HWND shown = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                   nullptr);
+    ASSERT_NE(nullptr, shown);
+    ASSERT_TRUE(testbed::ResetBindCounts(kCamera));
+    {
+        testbed::BareCamera second;
+        ASSERT_EQ(S_OK, second.Open(kName));
+        testbed::BindCounts counts = testbed::ReadBindCounts(kCamera);
+        EXPECT_EQ(2u, counts.most);
+        EXPECT_EQ(1u, counts.mostInBackground) << "the second bind came from a thread showing a window";
+    }
+    ::DestroyWindow(shown);
+}
+
 }  // namespace
