@@ -21,6 +21,16 @@ std::string TipText(const TipSlider& slider) {
 
 void MoveMouseOver(const TipSlider& slider) { ::SendMessageA(slider.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); }
 
+// The rectangle of the slider's position tool, as its tip holds it.
+RECT ToolRect(const TipSlider& slider) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = slider.hwnd();
+    tool.uId = TipSlider::kToolId;
+    EXPECT_TRUE(::SendMessageA(slider.tip().hwnd(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
+    return tool.rect;
+}
+
 TEST_F(ConsoleControls, TipShowsTestUntilTheFirstMouseMoveThenThePosition) {
     TipSlider& slider = dialog.slider;
     EXPECT_EQ(nullptr, slider.tip().hwnd()) << "no tip before it is switched on";
@@ -45,12 +55,8 @@ TEST_F(ConsoleControls, ToolRectangleIsTheClientRectangleWhenSwitchedOn) {
     ::GetClientRect(slider.hwnd(), &client);
     ASSERT_TRUE(slider.EnablePositionTip());
     ::SetWindowPos(slider.hwnd(), nullptr, 0, 0, client.right + 40, client.bottom + 10, SWP_NOMOVE | SWP_NOZORDER);
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = slider.hwnd();
-    tool.uId = TipSlider::kToolId;
-    ASSERT_TRUE(::SendMessageA(slider.tip().hwnd(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
-    EXPECT_TRUE(::EqualRect(&client, &tool.rect));
+    RECT tool = ToolRect(slider);
+    EXPECT_TRUE(::EqualRect(&client, &tool));
 }
 
 TEST_F(ConsoleControls, TipSwitchedOnAfterShowComesOnceTheWindowIsPaintedAsIfSwitchedOnAtTheRequest) {
@@ -69,12 +75,8 @@ TEST_F(ConsoleControls, TipSwitchedOnAfterShowComesOnceTheWindowIsPaintedAsIfSwi
     ASSERT_TRUE(testsupport::PumpUntil([&] { return slider.tip().hwnd() != nullptr; }));
     EXPECT_FALSE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE)) << "painted before the tip came";
     EXPECT_TRUE(::GetWindowLongA(slider.tip().hwnd(), GWL_STYLE) & TTS_ALWAYSTIP);
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = slider.hwnd();
-    tool.uId = TipSlider::kToolId;
-    ASSERT_TRUE(::SendMessageA(slider.tip().hwnd(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
-    EXPECT_TRUE(::EqualRect(&client, &tool.rect));
+    RECT tool = ToolRect(slider);
+    EXPECT_TRUE(::EqualRect(&client, &tool));
     EXPECT_EQ(":Test", TipText(slider));
     MoveMouseOver(slider);
     EXPECT_EQ("12", TipText(slider));

@@ -257,21 +257,10 @@ TEST_F(FrameworkTest, ToolTipsAskTheParentForTheTextOfAChildByWindow) {
 }
 
 // The tool-tip control a window's tool tips use: the one it owns.
-struct OwnedToolTips {
-    HWND owner;
-    HWND found;
-};
-BOOL CALLBACK FindOwnedToolTips(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<OwnedToolTips*>(lParam);
-    char name[64] = {};
-    ::GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && ::GetWindow(window, GW_OWNER) == search->owner) search->found = window;
-    return search->found ? FALSE : TRUE;
-}
 HWND ToolTipsOwnedBy(HWND owner) {
-    OwnedToolTips search{owner, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnedToolTips, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return testsupport::FindThreadWindow(::GetCurrentThreadId(), [owner](HWND window) {
+        return testsupport::IsOfClass(window, TOOLTIPS_CLASSA) && ::GetWindow(window, GW_OWNER) == owner;
+    });
 }
 
 TEST_F(FrameworkTest, ToolTipsAfterShowComeOnceTheWindowIsPaintedForTheChildrenOfTheRequest) {

@@ -51,6 +51,30 @@ HWND WaitForTitledWindow(const std::string& title, DWORD ms) {
     return found && ::IsWindowVisible(found) ? found : nullptr;
 }
 
+namespace {
+struct WindowSearch {
+    const std::function<bool(HWND)>* match;
+    HWND found;
+};
+BOOL CALLBACK VisitWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    if ((*search->match)(window)) search->found = window;
+    return search->found ? FALSE : TRUE;
+}
+}  // namespace
+
+HWND FindThreadWindow(DWORD thread, const std::function<bool(HWND)>& match) {
+    WindowSearch search{&match, nullptr};
+    ::EnumThreadWindows(thread, VisitWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool IsOfClass(HWND window, const char* className) {
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof(name));
+    return lstrcmpiA(name, className) == 0;
+}
+
 bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
     const DWORD start = ::GetTickCount();
     while (!done()) {

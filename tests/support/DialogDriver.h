@@ -16,6 +16,9 @@ constexpr DWORD kDialogHangLimitMs = 30000;  // only catches hangs
 HWND WaitForTitledWindow(const std::string& title, DWORD ms = kDialogHangLimitMs);
 // Whether the window is gone (or hidden) within the time.
 bool WaitUntilGone(HWND window, DWORD ms = kDialogHangLimitMs);
+// The first top-level window of the thread that match accepts, or null; IsOfClass compares class names without regard to case.
+HWND FindThreadWindow(DWORD thread, const std::function<bool(HWND)>& match);
+bool IsOfClass(HWND window, const char* className);
 // Handles this thread's messages through the framework's loop (timers
 // among them) until the condition holds; false when the time ran out first.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms = kDialogHangLimitMs);

@@ -4,6 +4,7 @@
 #include "camera/CameraDiscovery.h"
 #include "launch/ConsoleWatcher.h"
 #include "skin/ResourceLibrary.h"
+#include "support/DialogDriver.h"
 #include "support/TestConsole.h"
 
 #include <dbt.h>
@@ -85,30 +86,10 @@ bool RunningConsole::NotifyAndWaitFor(const std::vector<std::string>& entries) {
     return WaitForEntries(entries);
 }
 
-namespace {
-
-struct MenuSearch {
-    DWORD thread;
-    bool found;
-};
-
-BOOL CALLBACK FindMenuWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<MenuSearch*>(parameter);
-    char name[16] = {};
-    ::GetClassNameA(window, name, sizeof(name));
-    if (std::string(name) == "#32768" && ::IsWindowVisible(window) &&
-        ::GetWindowThreadProcessId(window, nullptr) == search->thread) {
-        search->found = true;
-    }
-    return !search->found;
-}
-
-}  // namespace
-
 bool RunningConsole::MenuOpen() const {
-    MenuSearch search{threadId_, false};
-    ::EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindThreadWindow(threadId_, [](HWND window) {
+               return IsOfClass(window, "#32768") && ::IsWindowVisible(window);
+           }) != nullptr;
 }
 
 bool RunningConsole::WaitForEntries(const std::vector<std::string>& entries) {

@@ -6,6 +6,7 @@
 #include "base/UniqueHandle.h"
 #include "framework/MessageLoop.h"
 #include "skin/ResourceLibrary.h"
+#include "support/DialogDriver.h"
 #include "support/TestConsole.h"
 
 #include <commctrl.h>
@@ -67,26 +68,15 @@ TEST_F(ViewPanel, OpensWithTheCameraValuesAndItsAutomaticExposure) {
 
 // Whether a tool-tip window of the slider's thread has the slider's position
 // tool (id 1 on the slider).
-struct PositionTool {
-    HWND slider;
-    bool found;
-};
-BOOL CALLBACK FindPositionTool(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<PositionTool*>(lParam);
-    char name[64] = {};
-    ::GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0) return TRUE;
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = search->slider;
-    tool.uId = 1;
-    search->found = ::SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
-    return search->found ? FALSE : TRUE;
-}
 bool HasPositionTip(HWND slider) {
-    PositionTool search{slider, false};
-    ::EnumThreadWindows(::GetWindowThreadProcessId(slider, nullptr), FindPositionTool, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindThreadWindow(::GetWindowThreadProcessId(slider, nullptr), [slider](HWND window) {
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = slider;
+        tool.uId = 1;
+        return IsOfClass(window, TOOLTIPS_CLASSA) &&
+               ::SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+    }) != nullptr;
 }
 
 TEST_F(ViewPanel, EverySliderGetsItsPositionTipOnceTheConsoleIsOnScreen) {
