@@ -117,4 +117,51 @@ TEST_F(SkinStandIn, WindowDestroyedBeforeCloseIsForgotten) {
     EXPECT_EQ(1, session.Close());
 }
 
+// A bundle of the test's own, written anew between reads.
+class WrittenBundle {
+public:
+    WrittenBundle() {
+        char folder[MAX_PATH] = {};
+        ::GetTempPathA(sizeof(folder), folder);
+        path_ = std::string(folder) + "SkinStandInTest.bff";
+    }
+    ~WrittenBundle() { ::DeleteFileA(path_.c_str()); }
+    void Write(const std::string& text) {
+        HANDLE file = ::CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        DWORD written = 0;
+        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        ::CloseHandle(file);
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+TEST_F(SkinStandIn, ReadsWhatTheBundleHoldsWhenAsked) {
+    WrittenBundle bundle;
+    bundle.Write("[Data]\nMargin=5\nQuoted=\"a b\"\n  Spaced  =  7  \n");
+    SkinDescriptor descriptor;
+    descriptor.bundlePath = bundle.path().c_str();
+    descriptor.imageName = "BG.png";
+    SkinSession session;
+    ASSERT_EQ(1, session.Open(window_, descriptor, folder_.c_str()));
+    EXPECT_EQ(5, session.ReadSkinNumber("Data", "Margin", 99));
+    EXPECT_EQ(5, session.ReadSkinNumber(" data ", "MARGIN", 99)) << "names as the profile functions take them";
+    EXPECT_EQ(7, session.ReadSkinNumber("Data", "Spaced", 99));
+    char text[16] = {};
+    EXPECT_EQ(3, session.ReadSkinData("Data", "Quoted", text, sizeof(text)));
+    EXPECT_STREQ("a b", text);
+
+    // A changed file is read again.
+    bundle.Write("[Data]\nMargin=12\nOther=1\n");
+    EXPECT_EQ(12, session.ReadSkinNumber("Data", "Margin", 99));
+    EXPECT_EQ(99, session.ReadSkinNumber("Data", "Spaced", 99));
+    // Gone: no value, and no window is skinned.
+    ASSERT_TRUE(::DeleteFileA(bundle.path().c_str()));
+    EXPECT_EQ(99, session.ReadSkinNumber("Data", "Margin", 99));
+    EXPECT_EQ(0, session.Open(window_, descriptor, folder_.c_str()));
+}
+
 }  // namespace
