@@ -31,18 +31,25 @@ inline Spread SpreadOf(std::vector<double> values) {
     return s;
 }
 
-inline std::string Format(const Spread& s, const char* unit) {
-    char text[96];
-    std::snprintf(text, sizeof text, "%.3g %s (%.3g-%.3g)", s.median, unit, s.min, s.max);
+// Three significant digits, but whole numbers of 100 and more in full
+// (counts of handles, kilobytes), never in exponent form.
+inline std::string Number(double value) {
+    char text[32];
+    if (value >= 100 || value <= -100) {
+        std::snprintf(text, sizeof text, "%.0f", value);
+    } else {
+        std::snprintf(text, sizeof text, "%.3g", value);
+    }
     return text;
 }
 
-// A figure measured once because it cannot vary (a file's size).
-inline std::string FormatOne(double value, const char* unit) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.4g %s", value, unit);
-    return text;
+inline std::string Format(const Spread& s, const char* unit) {
+    std::string after = *unit ? std::string(" ") + unit : std::string();
+    return Number(s.median) + after + " (" + Number(s.min) + "-" + Number(s.max) + ")";
 }
+
+// A figure measured once because it cannot vary (a file's size).
+inline std::string FormatOne(double value, const char* unit) { return Number(value) + " " + unit; }
 
 inline void PrintHeader() {
     std::printf("| measured | console: median (min-max) | reference: median (min-max) | console/reference | target | met |\n");
