@@ -114,11 +114,11 @@ private:
     static LRESULT CALLBACK CreationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Unlink();
 
-    HWND hwnd_ = nullptr;
-    bool owned_ = false;
     static constexpr UINT_PTR kToolTipsTimer = 0x4F54;
     void OnToolTipsTimer();
 
+    HWND hwnd_ = nullptr;
+    bool owned_ = false;
     bool toolTipsEnabled_ = false;
     HWND toolTips_ = nullptr;  // made with the first tool, destroyed with the window
     std::vector<HWND> pendingTools_;  // children whose tools EnableToolTipsAfterShow adds
