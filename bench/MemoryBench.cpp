@@ -248,6 +248,25 @@ void PrintHandles(const std::vector<testbed::ProcessObjects>& counts, const std:
                     reference.median > 0 ? console.median / reference.median : 0, "no more than the bare calls", met);
 }
 
+// Which kinds of GDI object the later rounds left more or fewer of, so a
+// growth can be told apart (the platform's device contexts with their
+// regions, or a brush, font or bitmap of the console's).
+void PrintGdiKinds(const std::vector<testbed::ProcessObjects>& counts) {
+    static const char* const kKinds[testbed::ProcessObjects::kGdiTypes] = {
+        "?", "pens", "brushes", "DCs", "metafile DCs", "palettes", "fonts", "bitmaps",
+        "regions", "metafiles", "memory DCs", "extended pens", "enhanced metafile DCs", "enhanced metafiles",
+        "colour spaces"};
+    std::string text;
+    for (int type = 1; type < testbed::ProcessObjects::kGdiTypes; ++type) {
+        int change = counts.back().gdiOfType[type] - counts[1].gdiOfType[type];
+        if (change == 0) continue;
+        char part[64];
+        std::snprintf(part, sizeof part, "%s%+d %s", text.empty() ? "" : ", ", change, kKinds[type]);
+        text += part;
+    }
+    std::fprintf(stderr, "memory_bench: GDI objects after the warm-up to the end: %s\n", text.empty() ? "no change" : text.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -286,5 +305,6 @@ int main(int argc, char** argv) {
     if (!ok) return 1;
     PrintHandles(counts, channels, barePerChannel);
     for (const Figure& figure : kFigures) PrintFigure(figure, counts);
+    PrintGdiKinds(counts);
     return 0;
 }

@@ -21,8 +21,30 @@ namespace {
 // How often a deferred end looks whether the loops have unwound.
 constexpr UINT kFinishPollMs = 20;
 
-// Deferred ends of this thread, by timer id.
-thread_local std::vector<std::pair<UINT_PTR, HostInstanceBlock*>> t_pending;
+// Deferred ends of this thread, by timer id; there only while one waits. A
+// pointer, not the list itself: the static runtime frees a thread's
+// thread_local storage before it runs their destructors.
+using PendingEnds = std::vector<std::pair<UINT_PTR, HostInstanceBlock*>>;
+thread_local PendingEnds* t_pending = nullptr;
+
+void AddPending(UINT_PTR timer, HostInstanceBlock* block) {
+    if (!t_pending) t_pending = new PendingEnds;
+    t_pending->emplace_back(timer, block);
+}
+
+// The block waiting for this timer; null if none.
+HostInstanceBlock* FindPending(UINT_PTR timer) {
+    if (!t_pending) return nullptr;
+    auto found = std::find_if(t_pending->begin(), t_pending->end(), [timer](const auto& p) { return p.first == timer; });
+    return found == t_pending->end() ? nullptr : found->second;
+}
+
+void RemovePending(UINT_PTR timer) {
+    if (!t_pending) return;
+    t_pending->erase(std::remove_if(t_pending->begin(), t_pending->end(), [timer](const auto& p) { return p.first == timer; }),
+                     t_pending->end());
+    if (t_pending->empty()) delete std::exchange(t_pending, nullptr);
+}
 
 bool LoopsOnStack(const HostInstanceBlock* block) { return block->opening || MessageLoop::Depth() > 0; }
 
@@ -44,14 +66,13 @@ void Finish(HostInstanceBlock* block) {
 }
 
 void CALLBACK FinishWhenUnwound(HWND, UINT, UINT_PTR timer, DWORD) {
-    auto found = std::find_if(t_pending.begin(), t_pending.end(), [timer](const auto& p) { return p.first == timer; });
-    if (found == t_pending.end()) {
+    HostInstanceBlock* block = FindPending(timer);
+    if (!block) {
         ::KillTimer(nullptr, timer);
         return;
     }
-    HostInstanceBlock* block = found->second;
     if (LoopsOnStack(block)) return;
-    t_pending.erase(found);
+    RemovePending(timer);
     ::KillTimer(nullptr, timer);
     Finish(block);
 }
@@ -65,7 +86,7 @@ void Defer(HostInstanceBlock* block) {
     if (context.consoleWindow) ::ShowWindow(context.consoleWindow, SW_HIDE);
     if (block->finishTimer) return;
     block->finishTimer = ::SetTimer(nullptr, 0, kFinishPollMs, FinishWhenUnwound);
-    if (block->finishTimer) t_pending.emplace_back(block->finishTimer, block);
+    if (block->finishTimer) AddPending(block->finishTimer, block);
 }
 
 }  // namespace

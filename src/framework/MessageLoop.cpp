@@ -3,17 +3,24 @@
 #include "framework/Dialog.h"
 
 #include <algorithm>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace ostrivan {
 
 namespace {
 
+// Kept trivially destructible: the static runtime frees a thread's
+// thread_local storage before it runs their destructors, so a destructor at
+// the thread's end would free memory already freed (a host's heap). What the
+// state owns goes as soon as it is empty.
 struct ThreadLoopState {
-    int depth = 0;  // framework loops running on this thread
-    std::vector<HWND> modeless;
+    int depth = 0;                          // framework loops running on this thread
+    std::vector<HWND>* modeless = nullptr;  // while a modeless dialog is registered
     HHOOK hook = nullptr;
 };
+static_assert(std::is_trivially_destructible_v<ThreadLoopState>);
 thread_local ThreadLoopState t_loop;
 
 struct DepthScope {
@@ -90,19 +97,23 @@ bool MessageLoop::PumpPending() {
 int MessageLoop::Depth() { return t_loop.depth; }
 
 void MessageLoop::AddModeless(HWND window) {
-    if (!window || std::find(t_loop.modeless.begin(), t_loop.modeless.end(), window) != t_loop.modeless.end()) return;
-    t_loop.modeless.push_back(window);
+    if (!window) return;
+    if (!t_loop.modeless) t_loop.modeless = new std::vector<HWND>;
+    std::vector<HWND>& modeless = *t_loop.modeless;
+    if (std::find(modeless.begin(), modeless.end(), window) != modeless.end()) return;
+    modeless.push_back(window);
     if (!t_loop.hook) t_loop.hook = ::SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, ::GetCurrentThreadId());
 }
 
 void MessageLoop::RemoveModeless(HWND window) {
-    auto found = std::find(t_loop.modeless.begin(), t_loop.modeless.end(), window);
-    if (found == t_loop.modeless.end()) return;
-    t_loop.modeless.erase(found);
-    if (t_loop.modeless.empty() && t_loop.hook) {
-        ::UnhookWindowsHookEx(t_loop.hook);
-        t_loop.hook = nullptr;
-    }
+    if (!t_loop.modeless) return;
+    std::vector<HWND>& modeless = *t_loop.modeless;
+    auto found = std::find(modeless.begin(), modeless.end(), window);
+    if (found == modeless.end()) return;
+    modeless.erase(found);
+    if (!modeless.empty()) return;
+    delete std::exchange(t_loop.modeless, nullptr);
+    if (t_loop.hook) ::UnhookWindowsHookEx(std::exchange(t_loop.hook, nullptr));
 }
 
 }  // namespace ostrivan

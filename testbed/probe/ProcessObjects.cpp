@@ -7,9 +7,13 @@
 namespace testbed {
 namespace {
 
-// Kernel handle values are multiples of 4; the table hands out the lowest
-// free slot, so the values in use stay far below this.
-constexpr uintptr_t kHandleLimit = 0x10000;
+// Kernel handle values are multiples of 4 and the table hands out the lowest
+// free slot, so the values in use lie packed at the bottom: every value up
+// to kHandlesAlwaysRead is read, and further ones until a long run of free
+// slots (a process holding tens of thousands of handles is counted whole).
+constexpr uintptr_t kHandlesAlwaysRead = 0x10000;
+constexpr int kFreeSlotsToStop = 4096;
+constexpr uintptr_t kHandleLimit = 0x4000000;
 // GDI handles carry their table index in the lower word.
 constexpr uintptr_t kGdiEntries = 0x10000;
 // USER handles: index i is the value 0x20 + 2 i in the lower word.
@@ -18,19 +22,26 @@ constexpr uintptr_t kUserEntries = 0x7fe8;
 
 int CountHandles() {
     int count = 0;
+    int freeRun = 0;
     for (uintptr_t value = 4; value < kHandleLimit; value += 4) {
         DWORD flags = 0;
-        if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+        if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
+            ++count;
+            freeRun = 0;
+        } else if (++freeRun >= kFreeSlotsToStop && value >= kHandlesAlwaysRead) {
+            break;
+        }
     }
     return count;
 }
 
-int CountGdi() {
-    int count = 0;
+void CountGdi(ProcessObjects* counts) {
     for (uintptr_t index = 1; index < kGdiEntries; ++index) {
-        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
+        DWORD type = ::GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+        if (type == 0) continue;
+        ++counts->gdi;
+        if (type < ProcessObjects::kGdiTypes) ++counts->gdiOfType[type];
     }
-    return count;
 }
 
 bool IsIcon(HICON icon) {
@@ -116,7 +127,7 @@ size_t HeapBytes() {
 ProcessObjects CountProcessObjects() {
     ProcessObjects counts;
     counts.handles = CountHandles();
-    counts.gdi = CountGdi();
+    CountGdi(&counts);
     counts.user = CountWindows() + CountMenusAndIcons();
     counts.privateBytes = PrivateBytes();
     counts.heapBytes = HeapBytes();

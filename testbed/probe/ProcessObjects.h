@@ -26,6 +26,9 @@ namespace testbed {
 struct ProcessObjects {
     int handles = 0;
     int gdi = 0;
+    // GDI objects by GetObjectType's answer (OBJ_PEN 1 to OBJ_COLORSPACE 14).
+    static constexpr int kGdiTypes = 15;
+    int gdiOfType[kGdiTypes] = {};
     int user = 0;
     size_t privateBytes = 0;
     size_t heapBytes = 0;

@@ -2,9 +2,13 @@
 # Checks the built module as a file: a 32-bit PE DLL that needs only system
 # DLLs, with the exports a host and rundll32 look up, and of a release build
 # without debug information.
-# usage: check-module.sh Ostrivan.dll Ostrivan.crl [build type]
+# Also that none of the module's objects gives a thread_local object a
+# destructor: this runtime frees a thread's thread_local storage before it
+# runs those destructors, so each would free freed memory when a host's
+# thread that ran a console ends.
+# usage: check-module.sh Ostrivan.dll Ostrivan.crl [build type] [module's object library]
 set -u
-dll=$1 crl=$2 build_type=${3:-}
+dll=$1 crl=$2 build_type=${3:-} objects=${4:-}
 objdump=i686-w64-mingw32-objdump
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -46,6 +50,11 @@ rva_of() {
 intro=$(rva_of ksCVWIntroRunDLL32EP)
 utility=$(rva_of ksCVWUtilityRunDLL32EP)
 { [ -n "$intro" ] && [ "$intro" = "$utility" ]; } || fail "ksCVWIntroRunDLL32EP ($intro) and ksCVWUtilityRunDLL32EP ($utility) differ"
+
+if [ -n "$objects" ]; then
+  destructors=$(i686-w64-mingw32-nm -A "$objects" 2>/dev/null | awk '$NF == "___cxa_thread_atexit" {print $1}' | tr '\n' ' ')
+  [ -z "$destructors" ] || fail "thread_local objects with destructors in $destructors"
+fi
 
 if [ "$failures" -eq 0 ]; then echo "module file checks passed"; fi
 exit "$failures"
