@@ -3,6 +3,10 @@
 // runs it with Wine's heap warnings on: the end of the thread must free
 // nothing twice. Exit code 0 when the console opened, closed and its thread
 // ended; 1 otherwise.
+#include "base/UniqueHandle.h"
+#include "support/DialogDriver.h"
+#include "support/TestConsole.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -22,33 +26,6 @@ DWORD WINAPI RunConsole(void*) {
     return 0;
 }
 
-struct Search {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindConsole(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    char title[64] = "";
-    ::GetWindowTextA(window, title, sizeof title);
-    if (process != search->process || !::IsWindowVisible(window) || lstrcmpA(title, kTitle) != 0) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND WaitForConsole(HANDLE thread) {
-    DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < kLimitMs) {
-        Search search{::GetCurrentProcessId(), nullptr};
-        ::EnumWindows(FindConsole, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        if (::WaitForSingleObject(thread, 10) == WAIT_OBJECT_0) return nullptr;  // ended without a window
-    }
-    return nullptr;
-}
-
 int Fail(const char* what) {
     std::fprintf(stderr, "thread_exit_probe: %s\n", what);
     return 1;
@@ -61,12 +38,19 @@ int main() {
     if (!module) return Fail("the module could not be loaded");
     g_entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(::GetProcAddress(module, "ksCVWConsoleRunDLL32EP")));
     if (!g_entry) return Fail("the module has no console entry point");
-    HANDLE thread = ::CreateThread(nullptr, 0, RunConsole, nullptr, 0, nullptr);
+    DWORD threadId = 0;
+    ostrivan::UniqueHandle thread(::CreateThread(nullptr, 0, RunConsole, nullptr, 0, &threadId));
     if (!thread) return Fail("no thread for the console");
-    HWND console = WaitForConsole(thread);
+    HWND console = nullptr;
+    auto isConsole = [](HWND window) { return ::IsWindowVisible(window) && testsupport::WindowText(window) == kTitle; };
+    testsupport::WaitUntil(
+        [&] {
+            console = testsupport::FindThreadWindow(threadId, isConsole);
+            return console || ::WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0;  // or ended without one
+        },
+        kLimitMs);
     if (console) ::PostMessageA(console, WM_CLOSE, 0, 0);
-    bool ended = ::WaitForSingleObject(thread, kLimitMs) == WAIT_OBJECT_0;
-    ::CloseHandle(thread);
+    bool ended = ::WaitForSingleObject(thread.get(), kLimitMs) == WAIT_OBJECT_0;
     if (!console) return Fail("the console showed no window");
     if (!ended) return Fail("the console's thread did not end");
     std::puts("thread_exit_probe: the console's thread ended");
