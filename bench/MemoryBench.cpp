@@ -141,7 +141,7 @@ bool BareHandlesPerChannel(double* perChannel) {
 
 bool StorePassword(bool store) {
     ostrivan::UniqueKey key;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+    if (::RegCreateKeyExA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                           key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }

@@ -1,5 +1,6 @@
-// The size of the installed module (the one in the 32-bit system folder, as
-// the scripts install it and as a user would) against its limit. One value:
+// The size of the installed module of this program's architecture (in the
+// system folder this program sees: the 32-bit one for x86, as the scripts
+// install it and as a user would) against its limit. One value:
 // a file's size does not vary from run to run. Prints one row of the
 // benchmark's table.
 #include "Table.h"

@@ -57,12 +57,20 @@ inline void PrintHeader() {
     std::fflush(stdout);
 }
 
+// Every row names the architecture it measured: the benchmark programs are
+// built for both, and each drives the module of its own architecture.
+#if defined(_WIN64)
+constexpr const char* kArchitecture = "x64";
+#else
+constexpr const char* kArchitecture = "x86";
+#endif
+
 // One row: `ratio` is the console's median over the reference's (or the
 // figure the target is about, when there is no ratio), `met` whether it is
 // within `target`.
 inline void PrintRow(const char* what, const std::string& console, const std::string& reference, double ratio,
                      const char* target, bool met) {
-    std::printf("| %s | %s | %s | %.2f | %s | %s |\n", what, console.c_str(), reference.c_str(), ratio, target,
+    std::printf("| %s: %s | %s | %s | %.2f | %s | %s |\n", kArchitecture, what, console.c_str(), reference.c_str(), ratio, target,
                 met ? "yes" : "NO");
     std::fflush(stdout);
 }
@@ -71,7 +79,7 @@ inline void PrintRow(const char* what, const std::string& console, const std::st
 // column shows a dash).
 inline void PrintRow(const char* what, const std::string& console, const std::string& reference, const char* target,
                      bool met) {
-    std::printf("| %s | %s | %s | - | %s | %s |\n", what, console.c_str(), reference.c_str(), target,
+    std::printf("| %s: %s | %s | %s | - | %s | %s |\n", kArchitecture, what, console.c_str(), reference.c_str(), target,
                 met ? "yes" : "NO");
     std::fflush(stdout);
 }

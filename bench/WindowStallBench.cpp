@@ -98,9 +98,9 @@ int main(int argc, char** argv) {
     const bench::Spread slowSpread = bench::SpreadOf(slowSeconds);
     const bench::Spread promptSpread = bench::SpreadOf(prompt);
     // A figure to know, not to meet: a later change answers it.
-    std::printf("| console window not answering during one refresh (camera answering after %lu ms / at once) | %s | %s "
+    std::printf("| %s: console window not answering during one refresh (camera answering after %lu ms / at once) | %s | %s "
                 "| %.0f | none | - |\n",
-                static_cast<unsigned long>(kSlowMs), bench::Format(slowSpread, "s").c_str(),
+                bench::kArchitecture, static_cast<unsigned long>(kSlowMs), bench::Format(slowSpread, "s").c_str(),
                 bench::Format(promptSpread, "ms").c_str(), 1000 * slowSpread.median / promptSpread.median);
     std::fflush(stdout);
     return 0;

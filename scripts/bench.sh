@@ -8,14 +8,19 @@ source "$(dirname "$0")/lib.sh"
 trap stop_services EXIT
 
 prepare_run
-# The launch benchmark's minimal DLL lies beside the module, where rundll32
-# finds both by name.
-install -m 644 "$BIN_DIR/MinimalConsole.dll" "$SYSWOW64/"
-log "running the benchmarks (display $DISPLAY)"
-wine "$BIN_DIR/bench_header.exe"
-wine "$BIN_DIR/camera_bench.exe" "$@"
-wine "$BIN_DIR/launch_bench.exe" "$@"
-wine "$BIN_DIR/module_size_bench.exe"
-wine "$BIN_DIR/window_stall_bench.exe" "$@"
-wine "$BIN_DIR/idle_bench.exe" "${2:-3}"
-wine "$BIN_DIR/memory_bench.exe"
+# The header once; then, for each architecture this machine runs, its rows
+# (each program names its own architecture in them).
+wine "$(DRIVER_BIN)/bench_header.exe"
+for arch in "${RUNNABLE_ARCHS[@]}"; do
+  bin=$(arch_bin_dir "$arch")
+  # The launch benchmark's minimal DLL lies beside the module, where rundll32
+  # finds both by name.
+  install -m 644 "$bin/MinimalConsole.dll" "$(arch_system_folder "$arch")/"
+  log "running the $arch benchmarks (display $DISPLAY)"
+  wine "$bin/camera_bench.exe" "$@"
+  wine "$bin/launch_bench.exe" "$@"
+  wine "$bin/module_size_bench.exe"
+  wine "$bin/window_stall_bench.exe" "$@"
+  wine "$bin/idle_bench.exe" "${2:-3}"
+  wine "$bin/memory_bench.exe"
+done

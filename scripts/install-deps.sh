@@ -2,9 +2,13 @@
 # Installs what building and testing need on Debian 12. Safe to run again.
 set -euo pipefail
 
+# Both MinGW-w64 toolchains (posix threads): x86 and x64 are built from one
+# source. wine32 is installed even where 32-bit programs cannot run: the
+# scripts find out what runs by starting each loader.
 need=(wine wine64 wine32:i386 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
-      binutils-mingw-w64-i686 mingw-w64-i686-dev xvfb x11-utils imagemagick
-      googletest cmake make)
+      binutils-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64-posix
+      gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+      xvfb x11-utils imagemagick googletest cmake make)
 
 missing=()
 for p in "${need[@]}"; do

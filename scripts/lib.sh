@@ -1,15 +1,107 @@
-# Shared by the scripts: build folder, Wine prefix, and the services a run
+# Shared by the scripts: build folders, Wine prefix, and the services a run
 # needs. Source it; it defines functions and exports the Wine settings.
 # Everything a script starts is stopped again on exit, and nothing else is.
+#
+# Both architectures are built from one source, each in a folder of its own
+# (build/x86, build/x64); both share one Wine prefix (build/wineprefix), where
+# the x86 files go to the 32-bit system folder and the x64 files to the
+# system folder, as on a 64-bit Windows.
 
 OSTRIVAN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD_DIR="${BUILD_DIR:-$OSTRIVAN_ROOT/build}"
-BIN_DIR="$BUILD_DIR/bin"
-export WINEPREFIX="$BUILD_DIR/wineprefix"
+BUILD_ROOT="${BUILD_DIR:-$OSTRIVAN_ROOT/build}"
+export WINEPREFIX="$BUILD_ROOT/wineprefix"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
-# A 32-bit process sees this folder as its system folder.
-SYSWOW64="$WINEPREFIX/drive_c/windows/syswow64"
+# A second prefix whose display reports 120 pixels per inch.
+HIDPI_PREFIX="$BUILD_ROOT/wineprefix-120"
+
+ALL_ARCHS=(x86 x64)
+# Filled by detect_architectures: what this machine runs, x86 first.
+RUNNABLE_ARCHS=()
+declare -A ARCH_SKIPPED=()
+
+arch_build_dir() { echo "$BUILD_ROOT/$1"; }
+arch_bin_dir() { echo "$BUILD_ROOT/$1/bin"; }
+arch_toolchain() {
+  case $1 in
+    x86) echo "$OSTRIVAN_ROOT/cmake/toolchain-mingw-i686.cmake" ;;
+    x64) echo "$OSTRIVAN_ROOT/cmake/toolchain-mingw-x86_64.cmake" ;;
+  esac
+}
+# The system folder that processes of that architecture see, as a Windows
+# path and as a folder of the prefix ($2, default this prefix).
+arch_windows_system_folder() {
+  case $1 in
+    x86) echo 'C:\windows\syswow64' ;;
+    x64) echo 'C:\windows\system32' ;;
+  esac
+}
+arch_system_folder() {
+  local prefix=${2:-$WINEPREFIX}
+  case $1 in
+    x86) echo "$prefix/drive_c/windows/syswow64" ;;
+    x64) echo "$prefix/drive_c/windows/system32" ;;
+  esac
+}
+arch_runs() {
+  local a
+  for a in "${RUNNABLE_ARCHS[@]}"; do [ "$a" = "$1" ] && return 0; done
+  return 1
+}
+
+# Finds out which architectures this machine runs by starting each of Wine's
+# loaders (some kernels refuse every 32-bit program: "Exec format error").
+# Where the 32-bit loader cannot start, Debian's wine script must not be used
+# (it picks that loader whenever wine32 is installed): a wine of our own,
+# first on PATH, runs the 64-bit loader for every call, wineboot's too.
+# OSTRIVAN_ONLY_64BIT=1 treats a machine that runs both as one that runs
+# 64-bit programs only, to try that path.
+detect_architectures() {
+  RUNNABLE_ARCHS=()
+  ARCH_SKIPPED=()
+  local out
+  if [ "${OSTRIVAN_ONLY_64BIT:-}" = 1 ]; then
+    ARCH_SKIPPED[x86]="OSTRIVAN_ONLY_64BIT=1 treats this machine as one that runs 64-bit programs only"
+  elif out=$(/usr/lib/wine/wine --version 2>&1); then
+    RUNNABLE_ARCHS+=(x86)
+  else
+    ARCH_SKIPPED[x86]="Wine's 32-bit loader does not start on this machine (${out:-no output}): its kernel runs 64-bit programs only"
+  fi
+  if out=$(/usr/lib/wine/wine64 --version 2>&1); then
+    RUNNABLE_ARCHS+=(x64)
+  else
+    ARCH_SKIPPED[x64]="Wine's 64-bit loader does not start (${out:-no output})"
+  fi
+  if ! arch_runs x86 && arch_runs x64; then
+    local shim="$BUILD_ROOT/wine64-only"
+    mkdir -p "$shim"
+    local name
+    for name in wine wine-stable; do
+      printf '#!/bin/sh\n# The 64-bit loader for every call: this machine runs no 32-bit program.\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' >"$shim/$name"
+      chmod +x "$shim/$name"
+    done
+    export WINELOADER=/usr/lib/wine/wine64
+    export PATH="$shim:$PATH"
+  fi
+}
+
+# Says which architectures will run and, for each that will not, why.
+report_architectures() {
+  local a
+  for a in "${ALL_ARCHS[@]}"; do
+    if arch_runs "$a"; then
+      log "architecture $a: runs here"
+    else
+      log "architecture $a: not run here: ${ARCH_SKIPPED[$a]}"
+    fi
+  done
+  [ ${#RUNNABLE_ARCHS[@]} -gt 0 ] || { echo "no architecture runs on this machine" >&2; return 1; }
+}
+
+# The architecture whose programs drive the prefix (camtestbed, pressbutton):
+# the first that runs.
+driver_arch() { echo "${RUNNABLE_ARCHS[0]}"; }
+DRIVER_BIN() { arch_bin_dir "$(driver_arch)"; }
 
 _started_wineserver=no
 _started_xvfb_pid=""
@@ -17,10 +109,14 @@ _started_xvfb_pid=""
 log() { printf '\033[1m==> %s\033[0m\n' "$*"; }
 
 build_all() {
-  log "building into $BUILD_DIR"
-  cmake -S "$OSTRIVAN_ROOT" -B "$BUILD_DIR" -G "Unix Makefiles" \
-    -DCMAKE_TOOLCHAIN_FILE="$OSTRIVAN_ROOT/cmake/toolchain-mingw-i686.cmake" >/dev/null
-  cmake --build "$BUILD_DIR" -j "$(nproc)" -- --no-print-directory
+  local a
+  for a in "${ALL_ARCHS[@]}"; do
+    log "building $a into $(arch_build_dir "$a")"
+    cmake -S "$OSTRIVAN_ROOT" -B "$(arch_build_dir "$a")" -G "Unix Makefiles" \
+      -DCMAKE_TOOLCHAIN_FILE="$(arch_toolchain "$a")" \
+      -DOSTRIVAN_WINEPREFIX="$WINEPREFIX" -DOSTRIVAN_HIDPI_WINEPREFIX="$HIDPI_PREFIX" >/dev/null
+    cmake --build "$(arch_build_dir "$a")" -j "$(nproc)" -- --no-print-directory
+  done
 }
 
 start_wineserver() {
@@ -78,6 +174,8 @@ prepare_prefixes() {
 # prefixes ready with this prefix's server running.
 prepare_run() {
   "$OSTRIVAN_ROOT/scripts/install-deps.sh"
+  detect_architectures
+  report_architectures
   build_all
   start_xvfb
   prepare_prefixes
@@ -95,9 +193,8 @@ stop_services() {
   fi
 }
 
-# A second prefix whose display reports 120 pixels per inch (Wine takes the
+# The second prefix's display reports 120 pixels per inch (Wine takes the
 # resolution from the user's LogPixels when its server starts).
-HIDPI_PREFIX="$BUILD_DIR/wineprefix-120"
 prepare_hidpi_prefix() {
   (
     export WINEPREFIX="$HIDPI_PREFIX"
@@ -108,21 +205,36 @@ prepare_hidpi_prefix() {
   )
 }
 
-# Creates the prefix once, then installs the module, its resource library and
-# the test bed's stand-ins where a 32-bit process finds them.
+# Creates the prefix once, then installs, for each architecture that runs,
+# the module, its resource library and the test bed's stand-ins where a
+# process of that architecture finds them.
 prepare_prefix() {
-  local SYSWOW64="$WINEPREFIX/drive_c/windows/syswow64"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1
   fi
-  log "installing the module into $SYSWOW64"
-  install -m 644 "$BIN_DIR/Ostrivan.dll" "$BIN_DIR/Ostrivan.crl" "$SYSWOW64/"
   # Wine's configuration manager does not answer device-node status; the
   # test bed's does, for every process of the prefix.
-  install -m 644 "$BIN_DIR/cfgmgr32.dll" "$SYSWOW64/cfgmgr32.dll"
   wine reg add 'HKCU\Software\Wine\DllOverrides' /v cfgmgr32 /d native,builtin /f >/dev/null 2>&1
-  # Further installation steps, one file per component (stand-ins, virtual camera).
+  local ARCH
+  for ARCH in "${RUNNABLE_ARCHS[@]}"; do
+    install_architecture "$ARCH"
+  done
+}
+
+# One architecture's files: the module and its resource library in that
+# architecture's system folder, then one file of steps per component
+# (stand-ins, virtual camera), which use ARCH, ARCH_BIN, ARCH_SYSTEM (the
+# prefix's folder) and ARCH_WINSYSTEM (the same as a Windows path).
+install_architecture() {
+  local ARCH=$1
+  local ARCH_BIN ARCH_SYSTEM ARCH_WINSYSTEM
+  ARCH_BIN=$(arch_bin_dir "$ARCH")
+  ARCH_SYSTEM=$(arch_system_folder "$ARCH")
+  ARCH_WINSYSTEM=$(arch_windows_system_folder "$ARCH")
+  log "installing the $ARCH module into $ARCH_SYSTEM"
+  install -m 644 "$ARCH_BIN/Ostrivan.dll" "$ARCH_BIN/Ostrivan.crl" "$ARCH_SYSTEM/"
+  install -m 644 "$ARCH_BIN/cfgmgr32.dll" "$ARCH_SYSTEM/cfgmgr32.dll"
   local step
   for step in "$OSTRIVAN_ROOT"/scripts/prefix.d/*.sh; do
     [ -e "$step" ] || continue
@@ -132,9 +244,11 @@ prepare_prefix() {
 
 # Plugs the test bed's virtual camera "XC0730 Web Camera" into the prefix.
 plug_virtual_camera() {
-  wine "$BIN_DIR/camtestbed.exe" clear >/dev/null
-  wine "$BIN_DIR/camtestbed.exe" camera 1 "XC0730 Web Camera" --real >/dev/null
-  wine "$BIN_DIR/camtestbed.exe" plug 1
+  local tool
+  tool="$(DRIVER_BIN)/camtestbed.exe"
+  wine "$tool" clear >/dev/null
+  wine "$tool" camera 1 "XC0730 Web Camera" --real >/dev/null
+  wine "$tool" plug 1
 }
 
 # Starts the standalone console, waits for its window, saves a screenshot of
@@ -149,9 +263,12 @@ wait_for_window() {
   return 1
 }
 
+# CONSOLE_ARCH names the module (default: the first architecture that runs).
+console_rundll32() { echo "$(arch_windows_system_folder "${CONSOLE_ARCH:-$(driver_arch)}")\\rundll32.exe"; }
+
 capture_console() {
   local out=$1 advanced=${2:-} title="XC0730 Camera Console" pid
-  wine rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP &
+  wine "$(console_rundll32)" Ostrivan.dll,ksCVWConsoleRunDLL32EP &
   pid=$!
   wait_for_window "$title" || true
   sleep 2  # the panel opens itself a moment after the window shows
@@ -159,7 +276,7 @@ capture_console() {
   convert "$out" -trim +repage "$out" 2>/dev/null || true  # the window alone, without the empty display
   if [ -n "$advanced" ]; then
     # The view panel's Advanced button (1067), pressed from a process of its own.
-    wine "$BIN_DIR/pressbutton.exe" "$title" 1067
+    wine "$(DRIVER_BIN)/pressbutton.exe" "$title" 1067
     for _ in $(seq 100); do
       xwininfo -name "Zest! View Advanced Settings" >/dev/null 2>&1 && break
       sleep 0.2
@@ -168,7 +285,7 @@ capture_console() {
     import -window root "$advanced"
     convert "$advanced" -trim +repage "$advanced" 2>/dev/null || true
   fi
-  wine rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP /quit
+  wine "$(console_rundll32)" Ostrivan.dll,ksCVWConsoleRunDLL32EP /quit
   wait "$pid" 2>/dev/null || true
 }
 
@@ -177,7 +294,7 @@ capture_console() {
 # host again.
 capture_host() {
   local out=$1 title="Console host" pid
-  wine "$BIN_DIR/consolehost.exe" &
+  wine "$(arch_bin_dir "${CONSOLE_ARCH:-$(driver_arch)}")/consolehost.exe" &
   pid=$!
   wait_for_window "$title" || true
   sleep 2  # the panel opens itself a moment after the window shows

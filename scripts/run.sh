@@ -8,7 +8,12 @@ source "$(dirname "$0")/lib.sh"
 trap stop_services EXIT
 
 "$OSTRIVAN_ROOT/scripts/install-deps.sh"
+detect_architectures
+report_architectures
 build_all
+# The x86 module (the one for 32-bit hosts) where it runs, else the x64 one.
+CONSOLE_ARCH=$(driver_arch)
+log "the console of the $CONSOLE_ARCH module will be shown"
 # Windows need a display before the prefix's first program starts its
 # desktop: the user's own, or an Xvfb of ours with a screenshot at the end.
 headless=no
@@ -27,8 +32,8 @@ if [ "$headless" = yes ]; then
   shot="$BUILD_DIR/console.png"
   log "no display: running the console on Xvfb ($DISPLAY)"
   capture_console "$shot"
-  log "screenshot of the console saved to $shot"
+  log "screenshot of the $CONSOLE_ARCH console saved to $shot"
 else
   log "running the console on $DISPLAY; close its window to end"
-  wine rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP
+  wine "$(console_rundll32)" Ostrivan.dll,ksCVWConsoleRunDLL32EP
 fi

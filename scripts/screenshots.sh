@@ -22,9 +22,9 @@ capture_host "$OSTRIVAN_ROOT/docs/host-96.png"
 log "saved docs/console-96.png, docs/console-120.png, docs/advanced-96.png, docs/advanced-120.png and docs/host-96.png"
 
 # No password stored, so "/intro" asks its question.
-wine reg delete 'HKLM\Software\Kestrane Tech\Web Cameras\XC0730\Console' /v Reserved2 /f >/dev/null 2>&1 || true
+wine reg delete 'HKLM\Software\Kestrane Tech\Web Cameras\XC0730\Console' /v Reserved2 /f /reg:32 >/dev/null 2>&1 || true
 
-press() { wine "$BIN_DIR/pressbutton.exe" "$1" "$2"; }
+press() { wine "$(DRIVER_BIN)/pressbutton.exe" "$1" "$2"; }
 
 # Saves the window with this title (waiting for it) to $2.
 capture_window() {
@@ -39,16 +39,16 @@ capture_window() {
 }
 
 # The options dialog over the console (1107 is the console's options button).
-wine rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP &
+wine "$(console_rundll32)" Ostrivan.dll,ksCVWConsoleRunDLL32EP &
 console=$!
 press "XC0730 Camera Console" 1107
 capture_window "Options" "$OSTRIVAN_ROOT/docs/options-dialog.png"
 press "Options" 2
-wine rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP /quit
+wine "$(console_rundll32)" Ostrivan.dll,ksCVWConsoleRunDLL32EP /quit
 wait "$console" 2>/dev/null || true
 
 # "/intro": Yes (6) to the question, then the first-time set-password dialog.
-wine rundll32.exe Ostrivan.dll,ksCVWParentalRunDLL32EP /intro &
+wine "$(console_rundll32)" Ostrivan.dll,ksCVWParentalRunDLL32EP /intro &
 intro=$!
 press "Parental Lock" 6
 capture_window "Set Parental Lock Password" "$OSTRIVAN_ROOT/docs/set-password-dialog.png"
@@ -56,7 +56,7 @@ press "Set Parental Lock Password" 2
 wait "$intro" 2>/dev/null || true
 
 # "/prompt": the quiet password prompt.
-wine rundll32.exe Ostrivan.dll,ksCVWParentalRunDLL32EP /prompt XC0730 Web Camera &
+wine "$(console_rundll32)" Ostrivan.dll,ksCVWParentalRunDLL32EP /prompt XC0730 Web Camera &
 prompt=$!
 capture_window "Lock This Camera" "$OSTRIVAN_ROOT/docs/password-prompt.png"
 press "Lock This Camera" 2

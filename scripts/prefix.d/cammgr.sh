@@ -1,3 +1,3 @@
 # The camera-manager library's stand-in where the module's registration finds
-# it, in the 32-bit system folder. Sourced by prepare_prefix.
-install -m 644 "$BIN_DIR/cammgr/KsCamMgr.dll" "$SYSWOW64/KsCamMgr.dll"
+# it, in the architecture's system folder. Sourced by install_architecture.
+install -m 644 "$ARCH_BIN/cammgr/KsCamMgr.dll" "$ARCH_SYSTEM/KsCamMgr.dll"

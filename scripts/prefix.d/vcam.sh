@@ -1,9 +1,11 @@
-# The virtual camera's capture device: a 32-bit in-process COM server in the
-# 32-bit system folder, registered by the 32-bit regsvr32 (which brings the
-# registered video input devices in step with the plugged virtual cameras).
-install -m 644 "$BIN_DIR/testbedvcam.dll" "$SYSWOW64/testbedvcam.dll"
-wine 'C:\windows\syswow64\regsvr32.exe' /s 'C:\windows\system32\testbedvcam.dll' >/dev/null 2>&1 ||
-  echo "warning: the virtual camera server did not register" >&2
+# The virtual camera's capture device: an in-process COM server in the
+# architecture's system folder, registered by that architecture's regsvr32
+# (which brings the registered video input devices of both registry views in
+# step with the plugged virtual cameras). Both servers go by the same path,
+# which each architecture's processes find in their own system folder.
+install -m 644 "$ARCH_BIN/testbedvcam.dll" "$ARCH_SYSTEM/testbedvcam.dll"
+wine "$ARCH_WINSYSTEM\\regsvr32.exe" /s 'C:\windows\system32\testbedvcam.dll' >/dev/null 2>&1 ||
+  echo "warning: the $ARCH virtual camera server did not register" >&2
 
 # The Wine processes of these steps start the prefix's desktop process before
 # any display exists; it lingers for about a second after the last process

@@ -5,6 +5,9 @@
 
 namespace ostrivan {
 
+// The module's file name, the same for both architectures.
+constexpr const char* kModuleName = "Ostrivan.dll";
+
 // The module's own instance handle (null in a program that links the code statically).
 HINSTANCE ModuleInstance();
 void SetModuleInstance(HINSTANCE module);

@@ -38,4 +38,73 @@ bool Find32BitSystemFolder(char* runDllPath, char* folder) {
     return true;
 }
 
+namespace {
+
+bool Join(char* out, const char* folder, const char* name) {
+    size_t length = std::strlen(folder);
+    if (length + 1 + std::strlen(name) >= MAX_PATH) return false;
+    CopyText(out, MAX_PATH, folder);
+    out[length] = '\\';
+    CopyText(out + length + 1, MAX_PATH - length - 1, name);
+    return true;
+}
+
+bool FileExists(const char* path) {
+    DWORD attributes = ::GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The 32-bit system folder seen from a 64-bit process; false on a system without one.
+bool SystemWow64Folder(char* folder) {
+    UINT length = ::GetSystemWow64DirectoryA(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH;
+}
+
+}  // namespace
+
+bool FindModuleSystemFolder(char* folder) {
+    if (!folder) return false;
+    if (Find32BitSystemFolder(nullptr, folder)) return true;
+    UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH;
+}
+
+bool FindOtherArchitectureFile(const char* name, char* path) {
+    if (!name || !path) return false;
+    char folder[MAX_PATH] = {};
+#if defined(_WIN64)
+    if (!SystemWow64Folder(folder)) return false;
+#else
+    char wow64Folder[MAX_PATH] = {};
+    if (!Find32BitSystemFolder(nullptr, wow64Folder)) return false;
+    // The native system folder, which WOW64 shows a 32-bit process as "Sysnative".
+    char windows[MAX_PATH] = {};
+    UINT length = ::GetWindowsDirectoryA(windows, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || !Join(folder, windows, "Sysnative")) return false;
+#endif
+    char candidate[MAX_PATH] = {};
+    if (!Join(candidate, folder, name) || !FileExists(candidate)) return false;
+    CopyText(path, MAX_PATH, candidate);
+    return true;
+}
+
+bool FindConsoleLauncher(const char* moduleName, char* launcher, char* folder) {
+    if (!moduleName || !launcher || !folder) return false;
+#if defined(_WIN64)
+    char wow64Folder[MAX_PATH] = {};
+    char x86Module[MAX_PATH] = {};
+    if (SystemWow64Folder(wow64Folder) && Join(x86Module, wow64Folder, moduleName) && FileExists(x86Module) &&
+        Join(launcher, wow64Folder, "RunDLL32.exe")) {
+        CopyText(folder, MAX_PATH, wow64Folder);
+        return true;
+    }
+#else
+    if (Find32BitSystemFolder(launcher, folder)) return true;
+#endif
+    UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return false;
+    CopyText(launcher, MAX_PATH, "rundll32.exe");
+    return true;
+}
+
 }  // namespace ostrivan

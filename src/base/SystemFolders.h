@@ -1,4 +1,4 @@
-// Where the system keeps its files, as a 32-bit module sees them.
+// Where the system keeps its files, as the x86 and the x64 module see them.
 #pragma once
 
 #include <windows.h>
@@ -11,5 +11,23 @@ namespace ostrivan {
 // "\RunDLL32.exe". Out-values are untouched when it returns false; callers
 // then use the plain system folder.
 [[nodiscard]] bool Find32BitSystemFolder(char* runDllPath, char* folder);
+
+// The system folder of the module's own architecture (MAX_PATH bytes): the
+// 32-bit one for the x86 module under WOW64, else the plain one.
+[[nodiscard]] bool FindModuleSystemFolder(char* folder);
+
+// Where the other architecture's module of a 64-bit system would lie: the
+// x86 module looks in the native system folder (through "Sysnative"), the
+// x64 module in the 32-bit one. True, with path (MAX_PATH bytes) filled, only
+// when that file exists.
+[[nodiscard]] bool FindOtherArchitectureFile(const char* name, char* path);
+
+// What starts the standalone console ("RunDLL32.exe" with the module's
+// name): the 32-bit system folder's RunDLL32.exe on a 64-bit system whose
+// 32-bit system folder holds the x86 module (so both modules make the same
+// shortcut), else "rundll32.exe" of the module's own system folder. folder
+// (MAX_PATH bytes) receives the launcher's system folder, where the resource
+// library lies beside the module.
+[[nodiscard]] bool FindConsoleLauncher(const char* moduleName, char* launcher, char* folder);
 
 }  // namespace ostrivan

@@ -36,32 +36,49 @@ enum : uint32_t {
     kOpenIntegratedConsole = 0x1409,
 };
 
-// Sizes of the host's command blocks: each must be readable and writable for
-// its command's size before anything happens. Word 0 of every block receives
-// the status.
-constexpr size_t kQueryVersionBlockSize = 8;
+// The host's command blocks, caller-owned and not necessarily aligned: word 0
+// of every block receives the status, and each must be readable and writable
+// for its command's size before anything happens. x86 keeps the 32-bit
+// interface byte for byte; x64 has the same fields in the same order, with
+// pointer-sized handles at their natural alignment.
+struct QueryVersionBlock {
+    uint32_t status;
+    uint32_t version;
+};
+
+struct CreateInstanceBlock {
+    uint32_t status;
+    char argument[256];  // need not be terminated within its 256 bytes
+    HostInstance* instance;  // written: the host's instance handle
+};
+
+struct OpenConsoleBlock {
+    uint32_t status;
+    uint32_t size;  // the block's own size, at least sizeof(OpenConsoleBlock)
+    HWND window;    // written: the console window's handle
+};
+
+#if defined(_WIN64)
+static_assert(offsetof(CreateInstanceBlock, instance) == 264 && sizeof(CreateInstanceBlock) == 272, "x64 CreateInstance block");
+static_assert(offsetof(OpenConsoleBlock, window) == 8 && sizeof(OpenConsoleBlock) == 16, "x64 OpenIntegratedConsole block");
+#else
+static_assert(offsetof(CreateInstanceBlock, instance) == 260 && sizeof(CreateInstanceBlock) == 264, "x86 CreateInstance block");
+static_assert(offsetof(OpenConsoleBlock, window) == 8 && sizeof(OpenConsoleBlock) == 12, "x86 OpenIntegratedConsole block");
+#endif
+static_assert(offsetof(CreateInstanceBlock, argument) == 4 && offsetof(OpenConsoleBlock, size) == 4, "host blocks");
+
+constexpr size_t kQueryVersionBlockSize = sizeof(QueryVersionBlock);
 constexpr size_t kQueryInfoBlockSize = 212;
-constexpr size_t kCreateInstanceBlockSize = 264;
+constexpr size_t kCreateInstanceBlockSize = sizeof(CreateInstanceBlock);
 constexpr size_t kReservedCommandBlockSize = 136;  // 0x1405 and 0x1406
 constexpr size_t kReservedCommand1407BlockSize = 8;
 constexpr size_t kPlainBlockSize = 4;  // the status word alone
+constexpr uint32_t kMinimumOpenBlockSize = sizeof(OpenConsoleBlock);
 
 // QueryVersion: word 1 the version. QueryInfo: words 1 and 2.
 constexpr uint32_t kHostInterfaceVersion = 0x102;
 constexpr uint32_t kQueryInfoWord1 = 1;
 constexpr uint32_t kQueryInfoWord2 = 2;
-
-// CreateInstance block: the argument text from byte 4 (need not be
-// terminated within its 256 bytes), the instance handle written at byte 260.
-constexpr size_t kCreateArgumentOffset = 4;
-constexpr size_t kCreateArgumentSize = 256;
-constexpr size_t kCreateInstanceOffset = 260;
-
-// OpenIntegratedConsole block: the block's own size at byte 4 (at least 12),
-// the console window's handle written at byte 8.
-constexpr size_t kOpenSizeOffset = 4;
-constexpr size_t kOpenWindowOffset = 8;
-constexpr uint32_t kMinimumOpenBlockSize = 12;
 
 // The host commands themselves, called by the dispatcher once the block and
 // the instance have been checked. Each returns its status.

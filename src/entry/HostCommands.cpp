@@ -4,6 +4,7 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
+#include "base/ModuleState.h"
 #include "base/NamedObjects.h"
 #include "camera/CameraDiscovery.h"
 #include "entry/HostInstanceBlock.h"
@@ -36,10 +37,11 @@ uint32_t CreateInstance(uint8_t* block) {
     HostInstance* instance = &owned.get()->instance;
     instance->magic = kHostInstanceMagic;
     if (FindCameras(&instance->context) == kStatusNoCamera) return kStatusNoCamera;
-    CopyText(instance->argument, reinterpret_cast<const char*>(block + kCreateArgumentOffset), kCreateArgumentSize);
+    CopyText(instance->argument, reinterpret_cast<const char*>(block + offsetof(CreateInstanceBlock, argument)),
+             sizeof(CreateInstanceBlock::argument));
     // From here the host holds the instance until DestroyInstance.
     instance = &owned.release()->instance;
-    std::memcpy(block + kCreateInstanceOffset, &instance, sizeof(instance));
+    std::memcpy(block + offsetof(CreateInstanceBlock, instance), &instance, sizeof(instance));
     instance->context.integratedMutex = CreateNamedMutex(kIntegratedConsoleMutex, true, nullptr).release();
     return kStatusOk;
 }
@@ -62,7 +64,7 @@ uint32_t DestroyInstance(HostInstance* instance) {
 
 uint32_t LaunchStandaloneConsole(HostInstance* instance) {
     char parameters[kPathSize];
-    std::snprintf(parameters, sizeof(parameters), "%s,ksCVWConsoleRunDLL32EP /stay %s", "Ostrivan.dll",
+    std::snprintf(parameters, sizeof(parameters), "%s,ksCVWConsoleRunDLL32EP /stay %s", kModuleName,
                   instance->argument);
     ::ShellExecuteA(nullptr, "open", "RunDLL32.exe", parameters, nullptr, SW_SHOWNORMAL);
     return kStatusOk;
@@ -74,7 +76,7 @@ uint32_t OpenIntegratedConsole(HostInstance* instance, uint8_t* block) {
     // Not while it is being created, nor from inside a loop of the console's.
     if (context.consoleWindow || state->opening || MessageLoop::Depth() > 0) return kStatusAlreadyOpen;
     uint32_t size = 0;
-    std::memcpy(&size, block + kOpenSizeOffset, sizeof(size));
+    std::memcpy(&size, block + offsetof(OpenConsoleBlock, size), sizeof(size));
     if (size < kMinimumOpenBlockSize) return kStatusBadArgument;
 
     context.selectedDevice = instance->argument;
@@ -97,7 +99,7 @@ uint32_t OpenIntegratedConsole(HostInstance* instance, uint8_t* block) {
         if (answer) ::ShowWindow(answer, SW_HIDE);
         answer = nullptr;
     }
-    std::memcpy(block + kOpenWindowOffset, &answer, sizeof(HWND));
+    std::memcpy(block + offsetof(OpenConsoleBlock, window), &answer, sizeof(answer));
     return kStatusOk;
 }
 

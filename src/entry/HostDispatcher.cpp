@@ -43,7 +43,7 @@ uint32_t Dispatch(void* instance, uint32_t command, uint8_t* block) {
 
     switch (command) {
     case kQueryVersion:
-        Words(block)[1] = kHostInterfaceVersion;
+        std::memcpy(block + offsetof(QueryVersionBlock, version), &kHostInterfaceVersion, sizeof(uint32_t));
         return kStatusOk;
     case kQueryInfo:
         std::memset(block, 0, size);

@@ -26,6 +26,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 namespace ostrivan {
@@ -44,7 +45,15 @@ struct LaunchContext {
     HANDLE watcherThread;
     HANDLE deviceChangeMutex;
 };
+// x86: the 32-bit layout hosts rely on. x64: the same fields, pointer-sized
+// handles at the compiler's natural alignment.
+#if defined(_WIN64)
+static_assert(offsetof(LaunchContext, selectedDevice) == 1288, "LaunchContext layout");
+static_assert(sizeof(LaunchContext) == 1288 + 10 * 8, "LaunchContext layout");
+#else
+static_assert(offsetof(LaunchContext, selectedDevice) == 1284, "LaunchContext layout");
 static_assert(sizeof(LaunchContext) == 4 + 1280 + 10 * 4, "LaunchContext layout");
+#endif
 
 constexpr uint32_t kHostInstanceMagic = 0x00636261;  // "abc"
 constexpr size_t kHostArgumentSize = 128;
@@ -54,7 +63,12 @@ struct HostInstance {
     char argument[kHostArgumentSize];
     LaunchContext context;
 };
-static_assert(sizeof(HostInstance) == 4 + 128 + sizeof(LaunchContext), "HostInstance layout");
+#if defined(_WIN64)
+static_assert(offsetof(HostInstance, context) == 136, "HostInstance layout");
+#else
+static_assert(offsetof(HostInstance, context) == 132, "HostInstance layout");
+#endif
+static_assert(sizeof(HostInstance) == offsetof(HostInstance, context) + sizeof(LaunchContext), "HostInstance layout");
 
 // Statuses of the host dispatcher.
 enum : uint32_t {

@@ -15,7 +15,7 @@ namespace {
 
 UniqueKey CreateConsoleKey(HKEY hive, REGSAM access) {
     UniqueKey key;
-    if (::RegCreateKeyExA(hive, kConsoleKey, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key.put(),
+    if (::RegCreateKeyExA(hive, kConsoleKey, 0, nullptr, REG_OPTION_NON_VOLATILE, access | kSharedRegistryView, nullptr, key.put(),
                           nullptr) != ERROR_SUCCESS) {
         key.reset();
     }

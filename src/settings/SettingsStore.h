@@ -9,6 +9,11 @@ namespace ostrivan {
 
 extern const char kConsoleKey[];  // under the current user; "Reserved2" under the local machine
 
+// The registry view of every key of the console: the x86 and x64 modules
+// share one user's settings and the machine's password hash, and under the
+// local machine that is the 32-bit view.
+constexpr REGSAM kSharedRegistryView = KEY_WOW64_32KEY;
+
 [[nodiscard]] bool ReadSetting(HKEY hive, const char* valueName, DWORD* type, void* data, DWORD* size);
 bool WriteSetting(HKEY hive, const char* valueName, DWORD type, const void* data, DWORD size);
 

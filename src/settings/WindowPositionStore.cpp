@@ -13,7 +13,8 @@ const char* const kPositionNames[4] = {"CurrentWinPosL", "CurrentWinPosT", "Curr
 
 bool WriteNumber(const char* keyPath, const char* name, DWORD value) {
     UniqueKey key;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_ALL_ACCESS | kSharedRegistryView, nullptr,
                           key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
@@ -23,7 +24,10 @@ bool WriteNumber(const char* keyPath, const char* name, DWORD value) {
 // Only a 4-byte number counts: a value of another size or type is absent.
 bool ReadNumber(const char* keyPath, const char* name, DWORD* value) {
     UniqueKey key;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return false;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE | kSharedRegistryView, key.put()) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
     return QueryNumberValue(key.get(), name, value);
 }
 

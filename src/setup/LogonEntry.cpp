@@ -2,6 +2,7 @@
 
 #include "base/ModuleState.h"
 #include "base/UniqueHandle.h"
+#include "settings/SettingsStore.h"
 
 #include <strsafe.h>
 
@@ -32,8 +33,8 @@ bool WriteLogonEntry() {
     char command[2 * MAX_PATH + 32] = {};
     if (!LogonCommand(systemFolder, modulePath, command, sizeof(command))) return false;
     UniqueKey key;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
-        ERROR_SUCCESS) {
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE | kSharedRegistryView, nullptr,
+                          key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
     return ::RegSetValueExA(key.get(), modulePath, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
@@ -44,7 +45,10 @@ void RemoveLogonEntry() {
     char modulePath[MAX_PATH] = {};
     if (!ModulePath(modulePath)) return;
     UniqueKey key;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE | kSharedRegistryView, key.put()) !=
+        ERROR_SUCCESS) {
+        return;
+    }
     ::RegDeleteValueA(key.get(), modulePath);
 }
 

@@ -1,6 +1,8 @@
 // DllRegisterServer and DllUnregisterServer: the camera manager, the
 // start-menu shortcut, the logon retry entry, and on removal the running
 // standalone console and every user's settings. Nothing is shown.
+#include "base/ModuleState.h"
+#include "base/SystemFolders.h"
 #include "settings/SettingsStore.h"
 #include "setup/CameraManager.h"
 #include "setup/LogonEntry.h"
@@ -40,8 +42,13 @@ extern "C" HRESULT __stdcall DllRegisterServer() {
 }
 
 // 0, or 1 when the camera manager is not available (only the logon entry is then removed).
+// The shortcut, the manager's association, a running console and the
+// settings are shared with the other architecture's module: while that one
+// is installed they stay, and only this module's own logon entry goes.
 extern "C" HRESULT __stdcall DllUnregisterServer() {
     RemoveLogonEntry();
+    char otherModule[MAX_PATH] = {};
+    if (FindOtherArchitectureFile(kModuleName, otherModule)) return S_OK;
     {
         CameraManager manager;
         if (!manager.Available()) return S_FALSE;

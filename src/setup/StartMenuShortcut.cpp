@@ -1,6 +1,7 @@
 #include "setup/StartMenuShortcut.h"
 
 #include "base/ComUsage.h"
+#include "base/ModuleState.h"
 #include "base/SystemFolders.h"
 #include "base/UniqueHandle.h"
 #include "setup/ConsoleFolderName.h"
@@ -124,11 +125,7 @@ bool CreateStartMenuShortcut() {
 
     char launcher[MAX_PATH] = {};
     char systemFolder[MAX_PATH] = {};
-    if (!Find32BitSystemFolder(launcher, systemFolder)) {
-        UINT length = ::GetSystemDirectoryA(systemFolder, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) return false;
-        ::StringCchCopyA(launcher, MAX_PATH, "rundll32.exe");
-    }
+    if (!FindConsoleLauncher(kModuleName, launcher, systemFolder)) return false;
     char linkPath[MAX_PATH] = {};
     char iconFile[MAX_PATH] = {};
     if (FAILED(::StringCchPrintfA(linkPath, MAX_PATH, "%s%s", folder, fileName)) ||

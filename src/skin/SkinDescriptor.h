@@ -1,14 +1,15 @@
 // The records handed to the skinning library, laid out byte for byte as the
-// library reads them (32-bit fields; the module is a 32-bit module).
+// library reads them. Sizes in the x86 module, then the x64 one:
 //
-//   SkinControlSkin        28 bytes: how one control is drawn
-//   SkinControlEntry       12 bytes: a control id and its skin
-//   SkinDescriptor         40 bytes: how a window is drawn (SkinWindow)
-//   SkinDescriptorWithIds  52 bytes: a descriptor and a list of control ids
+//   SkinControlSkin        28 / 32 bytes: how one control is drawn
+//   SkinControlEntry       12 / 16 bytes: a control id and its skin
+//   SkinDescriptor         40 / 64 bytes: how a window is drawn (SkinWindow)
+//   SkinDescriptorWithIds  52 / 88 bytes: a descriptor and a list of control ids
 //   SkinNumberQuery        block of ReadSkinNumber
 //   SkinDataQuery          block of ReadSkinData
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace ostrivan {
@@ -61,11 +62,22 @@ struct SkinDataQuery {
     uint32_t capacity;
 };
 
-static_assert(sizeof(void*) == 4, "the skinning library takes 32-bit records");
+// x86: the 32-bit records byte for byte. x64: the same fields in the same
+// order, pointers at their natural alignment.
+#if defined(_WIN64)
+static_assert(sizeof(SkinControlSkin) == 32, "control skin layout");
+static_assert(sizeof(SkinControlEntry) == 16, "control entry layout");
+static_assert(offsetof(SkinDescriptor, windowKind) == 16 && offsetof(SkinDescriptor, controls) == 56 &&
+                  sizeof(SkinDescriptor) == 64, "descriptor layout");
+static_assert(offsetof(SkinDescriptorWithIds, idCount) == 72 && sizeof(SkinDescriptorWithIds) == 88,
+              "descriptor with ids layout");
+static_assert(sizeof(SkinNumberQuery) == 24 && sizeof(SkinDataQuery) == 32, "query blocks");
+#else
 static_assert(sizeof(SkinControlSkin) == 28, "control skin layout");
 static_assert(sizeof(SkinControlEntry) == 12, "control entry layout");
 static_assert(sizeof(SkinDescriptor) == 40, "descriptor layout");
 static_assert(sizeof(SkinDescriptorWithIds) == 52, "descriptor with ids layout");
 static_assert(sizeof(SkinNumberQuery) == 16 && sizeof(SkinDataQuery) == 16, "query blocks");
+#endif
 
 }  // namespace ostrivan

@@ -19,12 +19,9 @@ bool JoinPath(char (&out)[MAX_PATH], const char* folder, const char* name) {
 
 bool BuildSkinBundlePath(char (&path)[MAX_PATH]) {
     char folder[MAX_PATH] = {};
-    if (!Find32BitSystemFolder(nullptr, folder)) {
-        UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) {
-            path[0] = '\0';
-            return false;
-        }
+    if (!FindModuleSystemFolder(folder)) {
+        path[0] = '\0';
+        return false;
     }
     return JoinPath(path, folder, kSkinBundleName);
 }

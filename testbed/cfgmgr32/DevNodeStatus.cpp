@@ -32,7 +32,7 @@ extern "C" CONFIGRET WINAPI CM_Get_DevNode_Status_Ex(PULONG status, PULONG probl
 
     DWORD value = 0;
     DWORD size = sizeof(value);
-    if (::RegGetValueA(HKEY_LOCAL_MACHINE, testbed::kDevNodeStatusKey, id, RRF_RT_REG_DWORD, nullptr, &value,
+    if (::RegGetValueA(testbed::SharedMachineKey(), testbed::kDevNodeStatusKey, id, RRF_RT_REG_DWORD, nullptr, &value,
                        &size) != ERROR_SUCCESS) {
         return CR_NO_SUCH_DEVNODE;
     }

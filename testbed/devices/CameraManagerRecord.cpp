@@ -11,11 +11,11 @@ namespace testbed {
 
 namespace {
 
-constexpr const char* kCallsKey = "Software\\CameraTestBed\\CameraManager\\Calls";
+constexpr const char* kCallsKey = "CameraTestBed\\CameraManager\\Calls";
 
 HKEY CreateKey(const char* path) {
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+    if (::RegCreateKeyExA(SharedMachineKey(), path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
         ERROR_SUCCESS) {
         return nullptr;
     }
@@ -34,7 +34,7 @@ bool WriteNumber(const char* name, DWORD value) {
 DWORD ReadNumber(const char* name) {
     DWORD value = 0;
     DWORD size = sizeof(value);
-    if (::RegGetValueA(HKEY_LOCAL_MACHINE, kCameraManagerKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+    if (::RegGetValueA(SharedMachineKey(), kCameraManagerKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
         ERROR_SUCCESS) {
         return 0;
     }
@@ -43,7 +43,7 @@ DWORD ReadNumber(const char* name) {
 
 }  // namespace
 
-void ResetCameraManager() { ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, kCameraManagerKey); }
+void ResetCameraManager() { ::RegDeleteTreeA(SharedMachineKey(), kCameraManagerKey); }
 
 bool SetCameraManagerAbsent(bool absent) { return WriteNumber("Absent", absent ? 1 : 0); }
 bool SetCameraManagerRefusal(uint32_t command) { return WriteNumber("Refuse", command); }
@@ -73,13 +73,13 @@ std::vector<ManagerCall> RecordedManagerCalls() {
         char name[16];
         std::snprintf(name, sizeof(name), "%04lu", static_cast<unsigned long>(index));
         DWORD size = 0;
-        if (::RegGetValueA(HKEY_LOCAL_MACHINE, kCallsKey, name, RRF_RT_REG_BINARY, nullptr, nullptr, &size) !=
+        if (::RegGetValueA(SharedMachineKey(), kCallsKey, name, RRF_RT_REG_BINARY, nullptr, nullptr, &size) !=
                 ERROR_SUCCESS ||
             size < sizeof(uint32_t)) {
             break;
         }
         std::vector<uint8_t> bytes(size);
-        if (::RegGetValueA(HKEY_LOCAL_MACHINE, kCallsKey, name, RRF_RT_REG_BINARY, nullptr, bytes.data(), &size) !=
+        if (::RegGetValueA(SharedMachineKey(), kCallsKey, name, RRF_RT_REG_BINARY, nullptr, bytes.data(), &size) !=
             ERROR_SUCCESS) {
             break;
         }

@@ -36,7 +36,7 @@ bool OpenDevice(const DevInfoList& list, const std::string& instanceId, SP_DEVIN
 
 bool WriteStatus(const std::string& instanceId, bool loaded) {
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDevNodeStatusKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+    if (::RegCreateKeyExA(SharedMachineKey(), kDevNodeStatusKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                           nullptr) != ERROR_SUCCESS) {
         return false;
     }
@@ -49,7 +49,7 @@ bool WriteStatus(const std::string& instanceId, bool loaded) {
 
 void DeleteStatus(const std::string& instanceId) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDevNodeStatusKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+    if (::RegOpenKeyExA(SharedMachineKey(), kDevNodeStatusKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
         ::RegDeleteValueA(key, instanceId.c_str());
         ::RegCloseKey(key);
     }
@@ -58,7 +58,7 @@ void DeleteStatus(const std::string& instanceId) {
 std::vector<std::string> StatusEntries() {
     std::vector<std::string> ids;
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDevNodeStatusKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return ids;
+    if (::RegOpenKeyExA(SharedMachineKey(), kDevNodeStatusKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return ids;
     char name[MAX_DEVICE_ID_LEN + 1];
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof(name);

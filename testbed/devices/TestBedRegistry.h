@@ -1,24 +1,43 @@
 // Where the camera test bed keeps what the platform cannot tell by itself.
+// Every key lies under SharedMachineKey(): the local machine's software key
+// in its 32-bit view, which the x86 and x64 parts of the test bed (and the
+// two modules) share.
 #pragma once
+
+#include <windows.h>
 
 namespace testbed {
 
-// HKLM: one REG_DWORD per device instance ID, the device-node status bits.
-constexpr const char* kDevNodeStatusKey = "Software\\CameraTestBed\\DevNodeStatus";
+// HKLM\Software in the 32-bit view; opened once and kept for the process's
+// life (null when it cannot be opened, which every call then reports).
+inline HKEY SharedMachineKey() {
+    static const HKEY key = [] {
+        HKEY opened = nullptr;
+        if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
+                              &opened, nullptr) != ERROR_SUCCESS) {
+            opened = nullptr;
+        }
+        return opened;
+    }();
+    return key;
+}
 
-// HKLM: one subkey per virtual camera (see VirtualCameraStore.h).
-constexpr const char* kVirtualCamerasKey = "Software\\CameraTestBed\\VirtualCameras";
+// One REG_DWORD per device instance ID, the device-node status bits.
+constexpr const char* kDevNodeStatusKey = "CameraTestBed\\DevNodeStatus";
 
-// HKLM: where the camera's driver side keeps the parental password hash.
-constexpr const char* kDriverConsoleKey = "Software\\Kestrane Tech\\Web Cameras\\XC0730\\Console";
+// One subkey per virtual camera (see VirtualCameraStore.h).
+constexpr const char* kVirtualCamerasKey = "CameraTestBed\\VirtualCameras";
+
+// Where the camera's driver side keeps the parental password hash.
+constexpr const char* kDriverConsoleKey = "Kestrane Tech\\Web Cameras\\XC0730\\Console";
 constexpr const char* kPasswordHashValue = "Reserved2";
 
 }  // namespace testbed
 
 namespace testbed {
 
-// HKLM: the camera-manager stand-in's orders ("Absent", "Refuse") and,
+// The camera-manager stand-in's orders ("Absent", "Refuse") and,
 // in its subkey "Calls", one binary value per call it was given.
-constexpr const char* kCameraManagerKey = "Software\\CameraTestBed\\CameraManager";
+constexpr const char* kCameraManagerKey = "CameraTestBed\\CameraManager";
 
 }  // namespace testbed

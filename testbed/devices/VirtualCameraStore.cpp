@@ -36,13 +36,13 @@ std::string ControlPath(int index, ControlGroup group, LONG id) {
 
 UniqueKey OpenKey(const std::string& path, REGSAM access) {
     UniqueKey key;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) key.reset();
+    if (::RegOpenKeyExA(SharedMachineKey(), path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) key.reset();
     return key;
 }
 
 UniqueKey CreateKey(const std::string& path) {
     UniqueKey key;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
+    if (::RegCreateKeyExA(SharedMachineKey(), path.c_str(), 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
                           key.put(), nullptr) != ERROR_SUCCESS) {
         key.reset();
     }
@@ -96,9 +96,9 @@ bool AddTo(HKEY key, const char* name, int change) {
 }
 
 bool DeleteTree(const std::string& path) {
-    LSTATUS status = ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
+    LSTATUS status = ::RegDeleteTreeA(SharedMachineKey(), path.c_str());
     if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return false;
-    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+    ::RegDeleteKeyA(SharedMachineKey(), path.c_str());
     return true;
 }
 

@@ -44,18 +44,31 @@ uint32_t Destroy(void* handle) {
     return g_host.entry(handle, kDestroyInstance, block);
 }
 
+// The command blocks as the README gives them to host authors: the same
+// fields for both architectures, the handles pointer-sized.
+struct CreateInstanceBlock {
+    uint32_t status;
+    char argument[256];
+    void* instance;
+};
+struct OpenConsoleBlock {
+    uint32_t status;
+    uint32_t size;
+    HWND window;
+};
+
 bool CreateOne(Instance& instance, const std::string& argument) {
-    uint8_t block[264] = {};
-    std::strncpy(reinterpret_cast<char*>(block + 4), argument.c_str(), 255);
-    if (g_host.entry(nullptr, kCreateInstance, block) != 0) return false;
-    std::memcpy(&instance.handle, block + 260, sizeof(instance.handle));
+    CreateInstanceBlock block{};
+    std::strncpy(block.argument, argument.c_str(), sizeof(block.argument) - 1);
+    if (g_host.entry(nullptr, kCreateInstance, &block) != 0) return false;
+    instance.handle = block.instance;
     return instance.handle != nullptr;
 }
 
 uint32_t Open(Instance& instance) {
-    uint32_t block[3] = {0, 12, 0};
-    uint32_t status = g_host.entry(instance.handle, kOpenIntegratedConsole, block);
-    if (status == 0) instance.console = reinterpret_cast<HWND>(static_cast<uintptr_t>(block[2]));
+    OpenConsoleBlock block{0, sizeof(OpenConsoleBlock), nullptr};
+    uint32_t status = g_host.entry(instance.handle, kOpenIntegratedConsole, &block);
+    if (status == 0) instance.console = block.window;
     return status;
 }
 

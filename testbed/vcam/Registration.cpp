@@ -80,6 +80,79 @@ HRESULT Register(IFilterMapper2* mapper, const CLSID& clsid, const std::wstring&
                                   GuidText(clsid).c_str(), &filter);
 }
 
+// The other architecture's processes look in the other registry view. Our
+// classes and filters are copied there as they stand in this one: both
+// servers go by one path, which each architecture finds in its own system
+// folder. Every key of the other view is named from the local machine's root
+// with the view flag: in a 32-bit process a path opened below a key of the
+// 64-bit view without it would be redirected again.
+constexpr REGSAM kOtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+
+std::wstring ClassPath(const CLSID& clsid) { return L"CLSID\\" + GuidText(clsid); }
+std::wstring FilterPath(const CLSID& clsid) {
+    return L"CLSID\\" + GuidText(CLSID_VideoInputDeviceCategory) + L"\\Instance\\" + GuidText(clsid);
+}
+std::wstring OtherViewPath(const std::wstring& classesPath) { return L"Software\\Classes\\" + classesPath; }
+
+void DeleteFromOtherView(const std::wstring& classesPath) {
+    const std::wstring path = OtherViewPath(classesPath);
+    UniqueKey key;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | kOtherView, key.put()) != ERROR_SUCCESS) return;
+    wchar_t name[256];
+    for (;;) {
+        DWORD length = 256;
+        if (::RegEnumKeyExW(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        DeleteFromOtherView(classesPath + L"\\" + name);
+        UniqueKey check;
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, (path + L"\\" + name).c_str(), 0, KEY_READ | kOtherView,
+                            check.put()) == ERROR_SUCCESS) {
+            break;  // could not be removed: stop rather than loop
+        }
+    }
+    key.reset();
+    ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), kOtherView, 0);
+}
+
+// This view's key (values and subkeys) written to the same place in the other.
+void CopyIntoOtherView(const std::wstring& classesPath) {
+    UniqueKey source;
+    UniqueKey target;
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, classesPath.c_str(), 0, KEY_READ, source.put()) != ERROR_SUCCESS) return;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, OtherViewPath(classesPath).c_str(), 0, nullptr, 0,
+                          KEY_ALL_ACCESS | kOtherView, nullptr, target.put(), nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    wchar_t name[16384];
+    std::vector<BYTE> data(64 * 1024);
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = 16384;
+        DWORD size = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        if (::RegEnumValueW(source.get(), i, name, &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) {
+            break;
+        }
+        ::RegSetValueExW(target.get(), name, 0, type, data.data(), size);
+    }
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = 256;
+        if (::RegEnumKeyExW(source.get(), i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        CopyIntoOtherView(classesPath + L"\\" + name);
+    }
+}
+
+void MirrorIntoOtherView() {
+    for (int index : testbed::VirtualCameraIndexes()) {
+        const CLSID clsid = testbed::VirtualCameraClsid(index);
+        DeleteFromOtherView(FilterPath(clsid));
+        DeleteFromOtherView(ClassPath(clsid));
+        if (!testbed::IsCameraPlugged(index)) continue;
+        CopyIntoOtherView(ClassPath(clsid));
+        CopyIntoOtherView(FilterPath(clsid));
+    }
+}
+
 HRESULT Sync(HMODULE server, bool keepPlugged) {
     testbed::ComScope com;
     ComPtr<IFilterMapper2> mapper;
@@ -88,7 +161,10 @@ HRESULT Sync(HMODULE server, bool keepPlugged) {
     if (FAILED(hr)) return hr;
     for (const CLSID& clsid : RegisteredCameras()) Unregister(mapper.Get(), clsid);
     for (int index : testbed::VirtualCameraIndexes()) UnregisterClass(testbed::VirtualCameraClsid(index));
-    if (!keepPlugged) return S_OK;
+    if (!keepPlugged) {
+        MirrorIntoOtherView();
+        return S_OK;
+    }
 
     wchar_t path[MAX_PATH] = {};
     DWORD length = ::GetModuleFileNameW(server, path, MAX_PATH);
@@ -100,6 +176,7 @@ HRESULT Sync(HMODULE server, bool keepPlugged) {
         hr = Register(mapper.Get(), testbed::VirtualCameraClsid(index), testbed::Utf8ToWide(config.description), path);
         if (FAILED(hr)) result = hr;
     }
+    MirrorIntoOtherView();
     return result;
 }
 

@@ -40,7 +40,7 @@ bool LockHeaderIs(const void* instance, DWORD request) {
 // The driver side keeps the parental password hash where the console reads it.
 bool StorePasswordHash(DWORD hash) {
     ostrivan::UniqueKey key;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+    if (::RegCreateKeyExA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                           key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }

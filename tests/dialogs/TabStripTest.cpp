@@ -145,12 +145,11 @@ TEST_F(TabStripTest, OpensAsAChildWithTheTabPressedAndTheSecondTabHidden) {
 
 TEST_F(TabStripTest, SkinsWithTheBundleBackgroundAndTabImages) {
     std::vector<std::string> skins = recorder.LinesStarting("skin ");
-    char bundle[MAX_PATH] = {};
-    ASSERT_NE(0u, ::GetSystemWow64DirectoryA(bundle, MAX_PATH));
+    const char* bundle = testsupport::kModuleSystemFolder;
     ASSERT_EQ(1u, skins.size());
-    EXPECT_EQ("skin size=40 kind=8 image=BG3.png bundle=" + std::string(bundle) +
-                  "\\Ostrivan.bff reserved=0,0,0,0 controls=2 [12:1141:28:2:TabsButton.png] "
-                  "[12:1142:28:2:TabsButton.png]",
+    EXPECT_EQ(testsupport::WithRecordSizes("skin size=40 kind=8 image=BG3.png bundle=" + std::string(bundle) +
+                                           "\\Ostrivan.bff reserved=0,0,0,0 controls=2 [12:1141:28:2:TabsButton.png] "
+                                           "[12:1142:28:2:TabsButton.png]"),
               skins[0]);
     EXPECT_TRUE(tab.isSkinned());
     // The session ends with the window.
@@ -223,12 +222,12 @@ TEST(ConsoleSkin, DescribesTheBackgroundAndTheFourTitleBarImagesInOrder) {
     for (const auto& l : recorder.LinesStarting("skin ")) {
         if (l.find("image=BG.png ") != std::string::npos) consoleSkins.push_back(l);
     }
-    char bundle[MAX_PATH] = {};
-    ASSERT_NE(0u, ::GetSystemWow64DirectoryA(bundle, MAX_PATH));
+    const char* bundle = testsupport::kModuleSystemFolder;
     ASSERT_EQ(1u, consoleSkins.size());
-    EXPECT_EQ("skin size=40 kind=8 image=BG.png bundle=" + std::string(bundle) +
+    EXPECT_EQ(testsupport::WithRecordSizes(
+                  "skin size=40 kind=8 image=BG.png bundle=" + std::string(bundle) +
                   "\\Ostrivan.bff reserved=0,0,0,0 controls=4 [12:1057:28:2:Minimize.png] [12:1058:28:2:Close.png] "
-                  "[12:1059:28:2:Button_Special.png] [12:1107:28:2:Setting.png]",
+                  "[12:1059:28:2:Button_Special.png] [12:1107:28:2:Setting.png]"),
               consoleSkins[0]);
 }
 
@@ -240,12 +239,11 @@ TEST(ViewPanelSkin, IsTheDescriptorWithItsOneSkinnedIdAroundThePanelBackground) 
         testsupport::RunningConsole console;
         console.Sync();
     }
-    std::vector<std::string> extended = recorder.LinesStarting("skin outer=52 ");
-    char bundle[MAX_PATH] = {};
-    ASSERT_NE(0u, ::GetSystemWow64DirectoryA(bundle, MAX_PATH));
+    std::vector<std::string> extended = recorder.LinesStarting(testsupport::WithRecordSizes("skin outer=52 "));
+    const char* bundle = testsupport::kModuleSystemFolder;
     ASSERT_EQ(1u, extended.size()) << "the view panel is the one window with the 52-byte descriptor";
-    EXPECT_EQ("skin outer=52 size=40 kind=8 image=InfoPanelWnd.png bundle=" + std::string(bundle) +
-                  "\\Ostrivan.bff reserved=0,0,0,0 controls=0 ids=1 1062",
+    EXPECT_EQ(testsupport::WithRecordSizes("skin outer=52 size=40 kind=8 image=InfoPanelWnd.png bundle=" +
+                                           std::string(bundle) + "\\Ostrivan.bff reserved=0,0,0,0 controls=0 ids=1 1062"),
               extended[0]);
 }
 

@@ -89,7 +89,9 @@ TEST_F(PanelWindowTest, SkinNamesComeFromTheWindowsDataSection) {
         ASSERT_TRUE(window.Create(console.hwnd(), RECT{0, 0, 200, 200}, 201, 0, WS_VISIBLE, kBundle, c.skin));
         auto skins = probe.LinesStarting("skin ");
         ASSERT_EQ(1u, skins.size());
-        EXPECT_EQ(std::string(c.descriptor) + " bundle=" + kBundle + " reserved=0,0,0,0 controls=0", skins[0]);
+        EXPECT_EQ(testsupport::WithRecordSizes(std::string(c.descriptor) + " bundle=" + kBundle +
+                                               " reserved=0,0,0,0 controls=0"),
+                  skins[0]);
         EXPECT_EQ((std::vector<std::string>{std::string("data ") + c.dataSection + " InfoPanelBkgBMP 120",
                                             std::string("data ") + c.dataSection + " DropDownBMP 120"}),
                   probe.LinesStarting("data "));
@@ -100,8 +102,8 @@ TEST_F(PanelWindowTest, SkinNamesComeFromTheWindowsDataSection) {
         probe.Reset();
         HWND client = MakeClient(console.hwnd(), 100, 40, false);
         ASSERT_TRUE(window.AddSection(client, 0, 1, "Title", -1));
-        EXPECT_EQ("skin size=40 kind=8 image=Section.png bundle=" + std::string(kBundle) +
-                      " reserved=0,0,0,0 controls=1 [12:69:28:2:Drop.png]",
+        EXPECT_EQ(testsupport::WithRecordSizes("skin size=40 kind=8 image=Section.png bundle=" + std::string(kBundle) +
+                                               " reserved=0,0,0,0 controls=1 [12:69:28:2:Drop.png]"),
                   probe.LinesStarting("skin ").at(0));
         EXPECT_EQ("number InfoPanelData_Section.png LeftBorderMargin 1", probe.LinesStarting("number ").at(0));
     }

@@ -5,6 +5,7 @@
 #include "launch/KernelObjectNames.h"
 #include "skin/ResourceLibrary.h"
 #include "support/GuardedBlock.h"
+#include "support/HostBlocks.h"
 #include "support/SeamOverride.h"
 #include "support/NamedObjectProbe.h"
 #include "support/TestBedFixture.h"
@@ -18,6 +19,11 @@
 using namespace ostrivan;
 using testsupport::MutexExists;
 using testsupport::GuardedBlock;
+using testsupport::CreateBlock;
+using testsupport::OpenBlock;
+using testsupport::kCreateBlockSize;
+using testsupport::kCreateHandleOffset;
+using testsupport::kOpenBlockSize;
 
 namespace {
 
@@ -33,12 +39,9 @@ class HostDispatcher : public testsupport::CameraTestBed {
 protected:
     // A live instance for commands that need one.
     HostInstance* CreateValidInstance(const char* argument = "XC0730 Web Camera") {
-        char block[264] = {};
-        std::strncpy(block + 4, argument, 255);
-        EXPECT_EQ(kStatusOk, ksCVWEntryPoint(nullptr, kCreateInstance, block));
-        HostInstance* instance = nullptr;
-        std::memcpy(&instance, block + 260, sizeof(instance));
-        return instance;
+        CreateBlock block(argument);
+        EXPECT_EQ(kStatusOk, ksCVWEntryPoint(nullptr, kCreateInstance, block.bytes));
+        return static_cast<HostInstance*>(block.instance());
     }
     static uint32_t Destroy(HostInstance* instance) {
         uint32_t word = 0;
@@ -80,7 +83,7 @@ TEST_P(DispatchTable, AnswersWithTheStatusAndWritesOnlyWhereAllowed) {
     GuardedBlock block(c.blockSize);
     std::memset(block.data(), 0xCD, c.blockSize);
     if (c.command == kOpenIntegratedConsole) {
-        uint32_t size = 11;
+        uint32_t size = kOpenBlockSize - 1;
         std::memcpy(block.data() + 4, &size, 4);
     }
     if (c.access == Access::kReadOnly) block.Protect(PAGE_READONLY);
@@ -107,8 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
         DispatchCase{"VersionUnreadableBlock", kQueryVersion, 8, Access::kNoAccess, InstanceKind::kNone, kStatusBadArgument},
         DispatchCase{"InfoShortBlock", kQueryInfo, 211, Access::kReadWrite, InstanceKind::kNone, kStatusBadArgument},
         DispatchCase{"InfoReadOnlyBlock", kQueryInfo, 212, Access::kReadOnly, InstanceKind::kNone, kStatusBadArgument},
-        DispatchCase{"CreateShortBlock", kCreateInstance, 263, Access::kReadWrite, InstanceKind::kNone, kStatusBadArgument},
-        DispatchCase{"CreateReadOnlyBlock", kCreateInstance, 264, Access::kReadOnly, InstanceKind::kNone, kStatusBadArgument},
+        DispatchCase{"CreateShortBlock", kCreateInstance, kCreateBlockSize - 1, Access::kReadWrite, InstanceKind::kNone, kStatusBadArgument},
+        DispatchCase{"CreateReadOnlyBlock", kCreateInstance, kCreateBlockSize, Access::kReadOnly, InstanceKind::kNone, kStatusBadArgument},
         DispatchCase{"Command1405", 0x1405, 136, Access::kReadWrite, InstanceKind::kValid, kStatusUnsupported},
         DispatchCase{"Command1406", 0x1406, 136, Access::kReadWrite, InstanceKind::kValid, kStatusUnsupported},
         DispatchCase{"Command1407", 0x1407, 8, Access::kReadWrite, InstanceKind::kValid, kStatusUnsupported},
@@ -120,8 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
         DispatchCase{"DestroyUnreadableInstance", kDestroyInstance, 4, Access::kReadWrite, InstanceKind::kUnreadable, kStatusBadArgument},
         DispatchCase{"DestroyReadOnlyBlock", kDestroyInstance, 4, Access::kReadOnly, InstanceKind::kValid, kStatusBadArgument},
         DispatchCase{"LaunchWithoutInstance", kLaunchStandaloneConsole, 4, Access::kReadWrite, InstanceKind::kNone, kStatusBadArgument},
-        DispatchCase{"OpenSizeWordEleven", kOpenIntegratedConsole, 12, Access::kReadWrite, InstanceKind::kValid, kStatusBadArgument},
-        DispatchCase{"OpenShortBlock", kOpenIntegratedConsole, 8, Access::kReadWrite, InstanceKind::kValid, kStatusBadArgument}),
+        DispatchCase{"OpenSizeWordBelowTheBlock", kOpenIntegratedConsole, kOpenBlockSize, Access::kReadWrite, InstanceKind::kValid, kStatusBadArgument},
+        DispatchCase{"OpenShortBlock", kOpenIntegratedConsole, kOpenBlockSize - 1, Access::kReadWrite, InstanceKind::kValid, kStatusBadArgument}),
     [](const ::testing::TestParamInfo<DispatchCase>& info) { return std::string(info.param.name); });
 
 TEST_F(HostDispatcher, NullBlockIsRefused) {
@@ -145,19 +148,19 @@ TEST_F(HostDispatcher, QueryVersionAndInfo) {
 }
 
 TEST_F(HostDispatcher, CreateInstanceWithoutCameraLeavesNothingBehind) {
-    char block[264] = {};
-    std::strcpy(block + 4, "XC0730 Web Camera");
-    std::memset(block + 260, 0xCD, 4);
-    EXPECT_EQ(kStatusNoCamera, ksCVWEntryPoint(nullptr, kCreateInstance, block));
-    EXPECT_EQ(kStatusNoCamera, Word(block, 0));
-    EXPECT_EQ(kSentinel, Word(block, 65));
+    CreateBlock block("XC0730 Web Camera");
+    std::memset(block.bytes + kCreateHandleOffset, 0xCD, kCreateBlockSize - kCreateHandleOffset);
+    EXPECT_EQ(kStatusNoCamera, ksCVWEntryPoint(nullptr, kCreateInstance, block.bytes));
+    EXPECT_EQ(kStatusNoCamera, block.status());
+    EXPECT_EQ(kSentinel, block.Word(kCreateHandleOffset));
+    EXPECT_EQ(kSentinel, block.Word(kCreateBlockSize - 4));
     EXPECT_FALSE(MutexExists(kIntegratedConsoleMutex));
 }
 
 TEST_F(HostDispatcher, RefusedCreateInstanceCreatesNoMutex) {
     AddCamera(1, "XC0730 Web Camera");
-    GuardedBlock block(264);
-    std::memset(block.data(), 0, 264);
+    GuardedBlock block(kCreateBlockSize);
+    std::memset(block.data(), 0, kCreateBlockSize);
     block.Protect(PAGE_READONLY);
     EXPECT_EQ(kStatusBadArgument, ksCVWEntryPoint(nullptr, kCreateInstance, block.data()));
     EXPECT_FALSE(MutexExists(kIntegratedConsoleMutex));
@@ -166,12 +169,11 @@ TEST_F(HostDispatcher, RefusedCreateInstanceCreatesNoMutex) {
 TEST_F(HostDispatcher, InstanceLivesFromCreateToDestroy) {
     AddCamera(1, "XC0730 Web Camera");
     // The argument field is full: no terminator in its 256 bytes.
-    char block[264];
-    std::memset(block, 'a', sizeof(block));
-    ASSERT_EQ(kStatusOk, ksCVWEntryPoint(nullptr, kCreateInstance, block));
-    EXPECT_EQ(0u, Word(block, 0));
-    HostInstance* instance = nullptr;
-    std::memcpy(&instance, block + 260, sizeof(instance));
+    CreateBlock block;
+    std::memset(block.bytes, 'a', sizeof(block.bytes));
+    ASSERT_EQ(kStatusOk, ksCVWEntryPoint(nullptr, kCreateInstance, block.bytes));
+    EXPECT_EQ(0u, block.status());
+    auto* instance = static_cast<HostInstance*>(block.instance());
     ASSERT_NE(nullptr, instance);
     EXPECT_EQ(kHostInstanceMagic, instance->magic);
     EXPECT_EQ(std::string(127, 'a'), std::string(instance->argument));
@@ -220,17 +222,17 @@ TEST_F(HostDispatcher, SecondOpenIntegratedConsoleIsRefusedAndLeavesTheFirst) {
     AddCamera(1, "XC0730 Web Camera");
     HostInstance* instance = CreateValidInstance("XC0730 Web Camera");
 
-    uint32_t open[3] = {kSentinel, 12, 0};
-    ASSERT_EQ(kStatusOk, ksCVWEntryPoint(instance, kOpenIntegratedConsole, open));
-    HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(open[2]));
+    OpenBlock open;
+    ASSERT_EQ(kStatusOk, ksCVWEntryPoint(instance, kOpenIntegratedConsole, open.bytes));
+    HWND window = open.window();
     ASSERT_TRUE(::IsWindow(window));
     EXPECT_EQ(window, instance->context.consoleWindow);
     EXPECT_EQ(instance->argument, instance->context.selectedDevice);
     EXPECT_NE(nullptr, instance->context.resourceLibrary);
 
-    uint32_t again[3] = {kSentinel, 12, 0};
-    EXPECT_EQ(kStatusAlreadyOpen, ksCVWEntryPoint(instance, kOpenIntegratedConsole, again));
-    EXPECT_EQ(kStatusAlreadyOpen, again[0]);
+    OpenBlock again;
+    EXPECT_EQ(kStatusAlreadyOpen, ksCVWEntryPoint(instance, kOpenIntegratedConsole, again.bytes));
+    EXPECT_EQ(kStatusAlreadyOpen, again.status());
     EXPECT_TRUE(::IsWindow(window));
     EXPECT_EQ(window, instance->context.consoleWindow);
 
@@ -249,8 +251,8 @@ TEST_F(HostDispatcher, TwoInstancesShareTheResourceLibraryUntilTheLastGoes) {
     HostInstance* first = CreateValidInstance();
     HostInstance* second = CreateValidInstance();
     for (HostInstance* instance : {first, second}) {
-        uint32_t open[3] = {kSentinel, 12, 0};
-        ASSERT_EQ(kStatusOk, ksCVWEntryPoint(instance, kOpenIntegratedConsole, open));
+        OpenBlock open;
+        ASSERT_EQ(kStatusOk, ksCVWEntryPoint(instance, kOpenIntegratedConsole, open.bytes));
     }
     ASSERT_NE(nullptr, ResourceSource());
     const std::string title = LoadResourceString(IDS_CONSOLE_TITLE);
@@ -271,9 +273,9 @@ TEST_F(HostDispatcher, OpenIntegratedConsoleWithoutItsWindowAnswersZeroHandle) {
     seams->openIntegratedConsole = nullptr;
     AddCamera(1, "XC0730 Web Camera");
     HostInstance* instance = CreateValidInstance();
-    uint32_t open[3] = {kSentinel, 12, kSentinel};
-    EXPECT_EQ(kStatusOk, ksCVWEntryPoint(instance, kOpenIntegratedConsole, open));
-    EXPECT_EQ(0u, open[2]);
+    OpenBlock open(kSentinel, kOpenBlockSize, ~uintptr_t{0});
+    EXPECT_EQ(kStatusOk, ksCVWEntryPoint(instance, kOpenIntegratedConsole, open.bytes));
+    EXPECT_EQ(0u, open.windowBits()) << "all of the window handle's bytes";
     EXPECT_EQ(kStatusOk, Destroy(instance));
 }
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "support/HostBlocks.h"
+
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     HMODULE module = ::LoadLibraryA("Ostrivan.dll");
@@ -12,11 +14,9 @@ int main(int argc, char** argv) {
     using EntryPoint = uint32_t(__stdcall*)(void*, uint32_t, void*);
     auto entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(::GetProcAddress(module, "ksCVWEntryPoint")));
     if (!entry) return 4;
-    char block[264] = {};
-    std::strcpy(block + 4, "XC0730 Web Camera");
-    if (entry(nullptr, 0x1403, block) != 0) return 5;
-    void* instance = nullptr;
-    std::memcpy(&instance, block + 260, sizeof(instance));
+    testsupport::CreateBlock block("XC0730 Web Camera");
+    if (entry(nullptr, 0x1403, block.bytes) != 0) return 5;
+    void* instance = block.instance();
 
     HANDLE ready = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[1]);
     HANDLE release = ::OpenEventA(SYNCHRONIZE, FALSE, argv[2]);

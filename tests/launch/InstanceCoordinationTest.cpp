@@ -8,6 +8,7 @@
 #include "launch/KernelObjectNames.h"
 #include "settings/SettingsStore.h"
 #include "support/SeamOverride.h"
+#include "support/HostBlocks.h"
 #include "support/NamedObjectProbe.h"
 #include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
@@ -106,11 +107,9 @@ TEST_F(InstanceCoordination, HostLaunchOfTheStandaloneConsoleReachesTheRunningOn
     HWND window = LastTestConsole().window;
     ::ShowWindow(window, SW_MINIMIZE);
 
-    char block[264] = {};
-    std::strcpy(block + 4, "XC0730 Web Camera");
-    ASSERT_EQ(kStatusOk, ksCVWEntryPoint(nullptr, kCreateInstance, block));
-    void* instance = nullptr;
-    std::memcpy(&instance, block + 260, sizeof(instance));
+    testsupport::CreateBlock block("XC0730 Web Camera");
+    ASSERT_EQ(kStatusOk, ksCVWEntryPoint(nullptr, kCreateInstance, block.bytes));
+    void* instance = block.instance();
     uint32_t launch = 0xFFFFFFFF;
     EXPECT_EQ(kStatusOk, ksCVWEntryPoint(instance, kLaunchStandaloneConsole, &launch));
     EXPECT_EQ(0u, launch);

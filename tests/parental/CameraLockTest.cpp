@@ -22,7 +22,7 @@ constexpr char kName[] = "XC0730 Web Camera";
 
 void DeleteStoredHash() {
     UniqueKey key;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
+    if (::RegOpenKeyExA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
         ::RegDeleteValueA(key.get(), testbed::kPasswordHashValue);
     }
 }

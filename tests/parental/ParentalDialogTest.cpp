@@ -22,7 +22,7 @@ namespace {
 // Whether any value of the console key in the hive holds the text's bytes.
 bool ConsoleKeyHolds(HKEY hive, const std::string& text) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(hive, kConsoleKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    if (::RegOpenKeyExA(hive, kConsoleKey, 0, KEY_QUERY_VALUE | kSharedRegistryView, &key) != ERROR_SUCCESS) return false;
     bool found = false;
     for (DWORD i = 0;; ++i) {
         char name[256];

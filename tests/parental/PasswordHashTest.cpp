@@ -52,14 +52,14 @@ protected:
 
     static void Store(DWORD hash) {
         UniqueKey key;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, nullptr, 0,
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey, 0, nullptr, 0,
                                                    KEY_SET_VALUE, nullptr, key.put(), nullptr));
         ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key.get(), testbed::kPasswordHashValue, 0, REG_DWORD,
                                                   reinterpret_cast<const BYTE*>(&hash), sizeof(hash)));
     }
     static void Forget() {
         UniqueKey key;
-        if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, KEY_SET_VALUE, key.put()) ==
+        if (::RegOpenKeyExA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey, 0, KEY_SET_VALUE, key.put()) ==
             ERROR_SUCCESS) {
             ::RegDeleteValueA(key.get(), testbed::kPasswordHashValue);
         }

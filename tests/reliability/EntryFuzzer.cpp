@@ -13,6 +13,7 @@
 // The last line printed holds the figures; the exit code is 0 when every
 // answer was the expected one, 1 when one was not, 2 on bad usage.
 #include "launch/LaunchContext.h"
+#include "support/HostBlocks.h"
 
 #include <windows.h>
 
@@ -40,6 +41,7 @@ constexpr uint32_t kCreate = 0x1403;
 constexpr uint32_t kDestroy = 0x1404;
 constexpr uint32_t kLaunch = 0x1408;
 constexpr uint32_t kOpen = 0x1409;
+constexpr uint32_t kOpenSize = testsupport::kOpenBlockSize;
 constexpr size_t kInstanceSize = sizeof(ostrivan::HostInstance);
 constexpr size_t kMaxLiveInstances = 6;
 constexpr int kMaxIntegratedConsoles = 8;  // each is a real window: bounded for time
@@ -63,11 +65,11 @@ size_t NeededSize(uint32_t command) {
     switch (command) {
     case 0x1401: return 8;
     case 0x1402: return 212;
-    case kCreate: return 264;
+    case kCreate: return testsupport::kCreateBlockSize;
     case 0x1405:
     case 0x1406: return 136;
     case 0x1407: return 8;
-    case kOpen: return 12;
+    case kOpen: return testsupport::kOpenBlockSize;
     default: return 4;
     }
 }
@@ -247,8 +249,8 @@ private:
             for (size_t i = 0; i < readable; ++i) block[i] = static_cast<char>(random_());
             if (command == kOpen && readable >= 8) {
                 // Mostly a size word the command takes, sometimes one it refuses.
-                uint32_t sizeWord = Next(4) ? 12 + Next(64) : Next(12);
-                if (opened_ >= kMaxIntegratedConsoles && sizeWord >= 12) sizeWord = Next(12);
+                uint32_t sizeWord = Next(4) ? kOpenSize + Next(64) : Next(kOpenSize);
+                if (opened_ >= kMaxIntegratedConsoles && sizeWord >= kOpenSize) sizeWord = Next(kOpenSize);
                 std::memcpy(block + 4, &sizeWord, 4);
             }
         }
@@ -268,7 +270,7 @@ private:
             case kOpen: {
                 uint32_t sizeWord = 0;
                 std::memcpy(&sizeWord, block + 4, 4);
-                expected = live->windowOpen ? kAlreadyOpen : sizeWord < 12 ? kBadArgument : kOk;
+                expected = live->windowOpen ? kAlreadyOpen : sizeWord < kOpenSize ? kBadArgument : kOk;
                 break;
             }
             default: expected = kUnsupported; break;
@@ -303,7 +305,7 @@ private:
         // What a successful command leaves behind.
         if (command == kCreate) {
             void* created = nullptr;
-            std::memcpy(&created, block + 260, sizeof(created));
+            std::memcpy(&created, block + testsupport::kCreateHandleOffset, sizeof(created));
             ++created_;
             if (!created) {
                 Wrong("no instance", 0, 1);
@@ -318,7 +320,7 @@ private:
             Forget(instance);
         } else if (command == kOpen) {
             HWND window = nullptr;
-            std::memcpy(&window, block + 8, sizeof(window));
+            std::memcpy(&window, block + testsupport::kOpenWindowOffset, sizeof(window));
             if (window) {
                 ++opened_;
                 if (!::IsWindow(window)) Wrong("integrated console window", 0, 1);

@@ -3,6 +3,7 @@
 // or a string it asks for: the skinning message or the plain fallback, a
 // console that still answers and ends on "/quit", never a fault or a hang.
 #include "ResourceIds.h"
+#include "skin/SkinPaths.h"
 #include "reliability/ConsoleProcess.h"
 #include "settings/SettingsStore.h"
 #include "support/TestBedFixture.h"
@@ -30,10 +31,14 @@ std::string WindowsFile(const char* relative) {
 }
 
 // An installed file put aside (and, when given, another in its place) for
-// one test; the original is back afterwards.
+// one test; the original is back afterwards. A run stopped part way leaves
+// the original aside: the next one puts it back before anything else.
 class SwappedFile {
 public:
     SwappedFile(std::string path, const std::string& replacement) : path_(std::move(path)), saved_(path_ + ".saved") {
+        if (::GetFileAttributesA(saved_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            ::MoveFileExA(saved_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+        }
         moved_ = ::MoveFileExA(path_.c_str(), saved_.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
         if (!replacement.empty()) ::CopyFileA(replacement.c_str(), path_.c_str(), FALSE);
     }
@@ -171,7 +176,7 @@ protected:
 
 TEST_F(OutsideLibraries, SkinningLibraryMissingWithoutItsEntryOrRefusing) {
     Figures figures;
-    const std::string library = WindowsFile("TWAIN_32\\Kestrane\\XC0730\\HookWnd.DLL");
+    const std::string library = WindowsFile((std::string(ostrivan::kSkinLibrarySubfolder) + "\\HookWnd.DLL").c_str());
     {
         SwappedFile missing(library, "");
         ASSERT_TRUE(missing.moved());

@@ -1,5 +1,6 @@
 // Every registry value the module reads, as each wrong type and size and
 // absent: the default applies, and what the user had stays as it was.
+#include "devices/TestBedRegistry.h"
 #include "entry/EntryPoints.h"
 #include "parental/PasswordHash.h"
 #include "reliability/Figures.h"
@@ -85,7 +86,7 @@ void Put(HKEY hive, const char* name, const Stored& value) {
     ::SHDeleteValueA(hive, kConsoleKey, name);
     if (!value.present) return;
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(hive, kConsoleKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(hive, kConsoleKey, 0, nullptr, 0, KEY_SET_VALUE | kSharedRegistryView, nullptr, &key, nullptr));
     EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key, name, 0, value.type, value.bytes.data(),
                                               static_cast<DWORD>(value.bytes.size())));
     ::RegCloseKey(key);
@@ -94,7 +95,7 @@ void Put(HKEY hive, const char* name, const Stored& value) {
 Stored Get(HKEY hive, const char* name) {
     Stored value;
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(hive, kConsoleKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return value;
+    if (::RegOpenKeyExA(hive, kConsoleKey, 0, KEY_QUERY_VALUE | kSharedRegistryView, &key) != ERROR_SUCCESS) return value;
     DWORD size = 0;
     if (::RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
         value.present = true;
@@ -120,12 +121,12 @@ protected:
     void SetUp() override {
         VirtualCameraBed::SetUp();
         ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
-        ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, kConsoleKey);
+        ::RegDeleteTreeA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey);
         PlugStandardCamera(1, kCamera);
     }
     void TearDown() override {
         ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
-        ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, kConsoleKey);
+        ::RegDeleteTreeA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey);
         VirtualCameraBed::TearDown();
     }
 };

@@ -18,7 +18,7 @@ bool EndsWithModuleName(const std::string& name) {
 std::vector<std::pair<std::string, std::string>> ModuleLogonEntries() {
     std::vector<std::pair<std::string, std::string>> entries;
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return entries;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return entries;
     for (DWORD index = 0;; ++index) {
         char name[1024];
         char data[2048];
@@ -38,7 +38,7 @@ std::vector<std::pair<std::string, std::string>> ModuleLogonEntries() {
 
 void RemoveModuleLogonEntries() {
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return;
     for (const auto& entry : ModuleLogonEntries()) ::RegDeleteValueA(key, entry.first.c_str());
     ::RegCloseKey(key);
 }
@@ -75,7 +75,7 @@ std::vector<std::pair<std::string, std::string>> RegistrationTest::LogonEntries(
 void RegistrationTest::WriteLogonEntry(const std::string& name, const std::string& data) {
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
+              ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr));
     ::RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                      static_cast<DWORD>(data.size() + 1));
     ::RegCloseKey(key);
@@ -93,6 +93,36 @@ std::string RegistrationTest::Wow64SystemFolder() {
     return folder;
 }
 
+std::string RegistrationTest::ModuleFolder() {
+#if defined(_WIN64)
+    return SystemFolder();
+#else
+    return Wow64SystemFolder();
+#endif
+}
+
+std::string RegistrationTest::OtherModuleFolder() {
+#if defined(_WIN64)
+    return Wow64SystemFolder();
+#else
+    char windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\Sysnative";
+#endif
+}
+
+namespace {
+
+std::string OtherModule() { return RegistrationTest::OtherModuleFolder() + "\\Ostrivan.dll"; }
+std::string OtherModuleAside() { return OtherModule() + ".aside"; }
+
+}  // namespace
+
+void RegistrationTest::RestoreOtherModule() {
+    if (otherModuleAside_) ::MoveFileExA(OtherModuleAside().c_str(), OtherModule().c_str(), MOVEFILE_REPLACE_EXISTING);
+    otherModuleAside_ = false;
+}
+
 std::string RegistrationTest::ProgramsFolder() {
     char folder[MAX_PATH] = {};
     ::SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, folder);
@@ -105,6 +135,12 @@ std::string RegistrationTest::ShortcutPath(const std::string& consoleFolder) {
 
 void RegistrationTest::SetUp() {
     CameraTestBed::SetUp();
+    // A run stopped part way left it aside: back first.
+    if (PathExists(OtherModuleAside())) {
+        ::MoveFileExA(OtherModuleAside().c_str(), OtherModule().c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    otherModuleAside_ = PathExists(OtherModule()) &&
+                        ::MoveFileExA(OtherModule().c_str(), OtherModuleAside().c_str(), MOVEFILE_REPLACE_EXISTING);
     testbed::ResetCameraManager();
     RemoveTree(MakerFolder());
     RemoveModuleLogonEntries();
@@ -117,21 +153,22 @@ void RegistrationTest::TearDown() {
     if (managerReplaced_) InstallManagerVariant("cammgr");
     managerReplaced_ = false;
     for (const auto& name : hidden_) {
-        std::string installed = Wow64SystemFolder() + "\\" + name;
+        std::string installed = ModuleFolder() + "\\" + name;
         ::MoveFileExA((installed + ".hidden").c_str(), installed.c_str(), MOVEFILE_REPLACE_EXISTING);
     }
     hidden_.clear();
+    RestoreOtherModule();
     CameraTestBed::TearDown();
 }
 
 int RegistrationTest::Register(const std::string& modulePath) {
     std::string module = modulePath.empty() ? InstalledModule() : modulePath;
-    return RunProgram("\"" + Wow64SystemFolder() + "\\regsvr32.exe\" /s \"" + module + "\"");
+    return RunProgram("\"" + ModuleFolder() + "\\regsvr32.exe\" /s \"" + module + "\"");
 }
 
 int RegistrationTest::Unregister(const std::string& modulePath) {
     std::string module = modulePath.empty() ? InstalledModule() : modulePath;
-    return RunProgram("\"" + Wow64SystemFolder() + "\\regsvr32.exe\" /s /u \"" + module + "\"");
+    return RunProgram("\"" + ModuleFolder() + "\\regsvr32.exe\" /s /u \"" + module + "\"");
 }
 
 void RegistrationTest::AddCameraWithFolder(const std::string& folderName) {
@@ -142,12 +179,12 @@ void RegistrationTest::AddCameraWithFolder(const std::string& folderName) {
 
 void RegistrationTest::InstallManagerVariant(const std::string& buildFolder) {
     std::string built = ProgramFolder() + buildFolder + "\\KsCamMgr.dll";
-    ASSERT_TRUE(::CopyFileA(built.c_str(), (Wow64SystemFolder() + "\\KsCamMgr.dll").c_str(), FALSE)) << built;
+    ASSERT_TRUE(::CopyFileA(built.c_str(), (ModuleFolder() + "\\KsCamMgr.dll").c_str(), FALSE)) << built;
     managerReplaced_ = true;
 }
 
 void RegistrationTest::HideInstalledFile(const std::string& name) {
-    std::string installed = Wow64SystemFolder() + "\\" + name;
+    std::string installed = ModuleFolder() + "\\" + name;
     ASSERT_TRUE(::MoveFileExA(installed.c_str(), (installed + ".hidden").c_str(), MOVEFILE_REPLACE_EXISTING));
     hidden_.push_back(name);
 }

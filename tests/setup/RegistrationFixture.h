@@ -1,7 +1,9 @@
 // Registration of the installed module through the system's registration
 // tool, in a prefix whose test bed provides the camera's device, its driver
 // key and the camera-manager stand-in. Every test starts and ends with no
-// shortcut folder, no logon entry of the module and a manager that answers.
+// shortcut folder, no logon entry of the module and a manager that answers,
+// and with the other architecture's module, where one is installed, put
+// aside until it ends.
 #pragma once
 
 #include "devices/CameraManagerRecord.h"
@@ -15,6 +17,13 @@
 namespace testsupport {
 
 class RegistrationTest : public CameraTestBed {
+public:
+    // The system folder of this program's architecture, where its module,
+    // regsvr32 and the manager lie (the 32-bit one for x86), and that of the
+    // other architecture's module as this program reaches it.
+    static std::string ModuleFolder();
+    static std::string OtherModuleFolder();
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -37,7 +46,11 @@ protected:
     static void WriteLogonEntry(const std::string& name, const std::string& data);
     static std::string SystemFolder();
     static std::string Wow64SystemFolder();
-    static std::string InstalledModule() { return Wow64SystemFolder() + "\\Ostrivan.dll"; }
+    static std::string InstalledModule() { return ModuleFolder() + "\\Ostrivan.dll"; }
+
+    // Each test starts with the other architecture's module put aside (one
+    // module on the machine); this brings it back for the rest of the test.
+    void RestoreOtherModule();
 
     // Puts another build of the manager in the installed one's place, until TearDown.
     void InstallManagerVariant(const std::string& buildFolder);
@@ -47,6 +60,7 @@ protected:
 private:
     std::vector<std::string> hidden_;
     bool managerReplaced_ = false;
+    bool otherModuleAside_ = false;
 };
 
 bool PathExists(const std::string& path);

@@ -88,11 +88,16 @@ TEST_F(RegistrationTest, FullRegistrationMakesTheShortcutAnnouncesTheConsoleAndD
 
     Shortcut shortcut = ReadShortcut(ShortcutPath(kConsoleFolder));
     ASSERT_TRUE(shortcut.loaded) << ShortcutPath(kConsoleFolder);
+#if defined(_WIN64)
+    // The x64 module alone: its own launcher, found by name in its system folder.
+    EXPECT_EQ("rundll32.exe", shortcut.path);
+#else
     // A 32-bit module on a 64-bit system: the 32-bit launcher.
     EXPECT_TRUE(SameText(Wow64SystemFolder() + "\\RunDLL32.exe", shortcut.path)) << shortcut.path;
+#endif
     EXPECT_EQ("Ostrivan.dll,ksCVWConsoleRunDLL32EP", shortcut.arguments);
     EXPECT_EQ("Kestrane XC0730 Camera Console", shortcut.description);
-    EXPECT_TRUE(SameText(Wow64SystemFolder() + "\\Ostrivan.crl", shortcut.iconFile)) << shortcut.iconFile;
+    EXPECT_TRUE(SameText(ModuleFolder() + "\\Ostrivan.crl", shortcut.iconFile)) << shortcut.iconFile;
     EXPECT_EQ(4, shortcut.iconIndex);
     HICON icon = nullptr;
     EXPECT_EQ(1u, ::ExtractIconExA(shortcut.iconFile.c_str(), 4, &icon, nullptr, 1)) << "no icon at index 4";
@@ -344,6 +349,44 @@ TEST_F(RegistrationTest, RemovalClosesARunningStandaloneConsoleAndEveryUsersSett
     if (probe) ::RegCloseKey(probe);
     ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Kestrane Tech\\Web Cameras\\XC0730\\Driver");
     ::SHDeleteKeyA(HKEY_USERS, ".DEFAULT\\Software\\Kestrane Tech");
+}
+
+// Both modules installed, as on a 64-bit system that holds both.
+TEST_F(RegistrationTest, BothModulesMakeTheOneShortcutThatStartsTheX86Module) {
+    RestoreOtherModule();
+    if (!PathExists(OtherModuleFolder() + "\\Ostrivan.dll")) GTEST_SKIP() << "the other module is not installed";
+    AddCameraWithFolder(kConsoleFolder);
+
+    EXPECT_EQ(0, Register());
+
+    Shortcut shortcut = ReadShortcut(ShortcutPath(kConsoleFolder));
+    ASSERT_TRUE(shortcut.loaded);
+    EXPECT_TRUE(SameText(Wow64SystemFolder() + "\\RunDLL32.exe", shortcut.path)) << shortcut.path;
+    EXPECT_TRUE(SameText(Wow64SystemFolder() + "\\Ostrivan.crl", shortcut.iconFile)) << shortcut.iconFile;
+    EXPECT_EQ("Ostrivan.dll,ksCVWConsoleRunDLL32EP", shortcut.arguments);
+}
+
+TEST_F(RegistrationTest, RemovalWhileTheOtherModuleIsInstalledLeavesItsShortcutAndSettings) {
+    RestoreOtherModule();
+    if (!PathExists(OtherModuleFolder() + "\\Ostrivan.dll")) GTEST_SKIP() << "the other module is not installed";
+    AddCameraWithFolder(kConsoleFolder);
+    ASSERT_EQ(0, Register());
+    WriteLogonEntry(InstalledModule(), "this module's own");
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, kConsoleKey, 0, nullptr, 0,
+                                               KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr));
+    ::RegCloseKey(key);
+    testbed::ResetCameraManager();
+
+    EXPECT_EQ(0, Unregister());
+
+    EXPECT_TRUE(LogonEntries().empty()) << "its own logon entry goes";
+    EXPECT_TRUE(PathExists(ShortcutPath(kConsoleFolder))) << "the other module still needs the shortcut";
+    EXPECT_TRUE(testbed::RecordedManagerCalls().empty()) << "the manager's record stays for the other module";
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, kConsoleKey, 0, KEY_READ | KEY_WOW64_32KEY, &key))
+        << "the settings stay";
+    ::RegCloseKey(key);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
 }
 
 }  // namespace

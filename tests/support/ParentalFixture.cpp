@@ -28,7 +28,7 @@ void ParentalBed::TearDown() {
 void ParentalBed::StoreHashOf(const std::string& password) {
     DWORD hash = HashOf(password);
     ostrivan::UniqueKey key;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, nullptr, 0,
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey, 0, nullptr, 0,
                                                KEY_SET_VALUE, nullptr, key.put(), nullptr));
     ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key.get(), testbed::kPasswordHashValue, 0, REG_DWORD,
                                               reinterpret_cast<const BYTE*>(&hash), sizeof(hash)));
@@ -36,7 +36,7 @@ void ParentalBed::StoreHashOf(const std::string& password) {
 
 void ParentalBed::DeleteStoredHash() {
     ostrivan::UniqueKey key;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
+    if (::RegOpenKeyExA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS) {
         ::RegDeleteValueA(key.get(), testbed::kPasswordHashValue);
     }
 }
@@ -45,7 +45,7 @@ int64_t ParentalBed::StoredHash() {
     DWORD value = 0;
     DWORD size = sizeof(value);
     DWORD type = 0;
-    if (::RegGetValueA(HKEY_LOCAL_MACHINE, testbed::kDriverConsoleKey, testbed::kPasswordHashValue, RRF_RT_ANY, &type,
+    if (::RegGetValueA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey, testbed::kPasswordHashValue, RRF_RT_ANY, &type,
                        &value, &size) != ERROR_SUCCESS ||
         type != REG_DWORD) {
         return -1;

@@ -3,7 +3,24 @@
 #include "base/ModuleFunctions.h"
 #include "support/TestBedFixture.h"
 
+#include <cstring>
+#include <utility>
+
 namespace testsupport {
+
+std::string WithRecordSizes(std::string line) {
+#if defined(_WIN64)
+    static const std::pair<const char*, const char*> kSizes[] = {
+        {"size=40 ", "size=64 "}, {"outer=52 ", "outer=88 "}, {"[12:", "[16:"}, {":28:2:", ":32:2:"}};
+    for (const auto& [x86, x64] : kSizes) {
+        for (size_t at = line.find(x86); at != std::string::npos; at = line.find(x86, at + std::strlen(x64))) {
+            line.replace(at, std::strlen(x86), x64);
+        }
+    }
+#endif
+    return line;
+}
+
 
 std::string SkinRecorder::Folder() { return ProgramFolder() + "skinrecorder\\"; }
 

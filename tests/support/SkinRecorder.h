@@ -10,6 +10,19 @@
 
 namespace testsupport {
 
+// The module's own system folder as its windows name it (the skin bundle
+// lies there): the 32-bit one for the x86 module.
+#if defined(_WIN64)
+constexpr char kModuleSystemFolder[] = "C:\\windows\\system32";
+#else
+constexpr char kModuleSystemFolder[] = "C:\\windows\\syswow64";
+#endif
+
+// Expected recorder lines are written with the x86 record sizes (descriptor
+// 40, the wrapper with ids 52, control entry 12, control skin 28); this gives
+// the line with this architecture's sizes (x64: 64, 88, 16, 32).
+std::string WithRecordSizes(std::string line);
+
 class SkinRecorder {
 public:
     // The folder the recorder is built into, beside the test programs that

@@ -35,11 +35,36 @@ uintptr_t g_nextContext = kFirstContext;
 LRESULT g_skinResult = 1;
 LRESULT g_unskinResult = 1;
 
+// The records as the skinning library reads them, with the offsets written
+// out for each architecture: 32-bit words and pointers in the x86 module,
+// pointers of 8 bytes at their natural alignment in the x64 one.
+struct Layout {
+    size_t descriptorSize, bundle, kind, image, reserved, count, controls;
+    size_t entrySize, entrySkin, skinImage;
+    size_t outerSize, outerDescriptor, idCount, ids;
+    size_t querySection, queryKey, queryThird, queryFourth;
+};
+#if defined(_WIN64)
+constexpr Layout kLayout{64, 8, 16, 24, 32, 48, 56, 16, 8, 8, 88, 8, 72, 80, 0, 8, 16, 24};
+constexpr size_t kNumberDefault = 20;  // after section, key and an unset 32-bit word
+#else
+constexpr Layout kLayout{40, 4, 8, 12, 16, 32, 36, 12, 8, 8, 52, 4, 44, 48, 0, 4, 8, 12};
+constexpr size_t kNumberDefault = 12;
+#endif
+
 using Word = uint32_t;
-Word At(const void* base, int index) { return static_cast<const Word*>(base)[index]; }
-const void* Pointer(Word word) { return reinterpret_cast<const void*>(static_cast<uintptr_t>(word)); }
-std::string Text(Word pointer) {
-    const char* text = static_cast<const char*>(Pointer(pointer));
+Word U32(const void* base, size_t offset) {
+    Word value;
+    std::memcpy(&value, static_cast<const char*>(base) + offset, sizeof(value));
+    return value;
+}
+const void* Ptr(const void* base, size_t offset) {
+    const void* value;
+    std::memcpy(&value, static_cast<const char*>(base) + offset, sizeof(value));
+    return value;
+}
+std::string Text(const void* pointer) {
+    const char* text = static_cast<const char*>(pointer);
     return text ? std::string(text) : std::string("(null)");
 }
 std::string Format(const char* format, ...) {
@@ -53,46 +78,57 @@ std::string Format(const char* format, ...) {
 
 // size, bundle, kind, image, four reserved words, control count, controls
 std::string Descriptor(const void* d) {
-    std::string line = Format("size=%u kind=%u image=%s bundle=%s reserved=%u,%u,%u,%u controls=%u", At(d, 0),
-                              At(d, 2), Text(At(d, 3)).c_str(), Text(At(d, 1)).c_str(), At(d, 4), At(d, 5), At(d, 6),
-                              At(d, 7), At(d, 8));
-    const Word* entries = static_cast<const Word*>(Pointer(At(d, 9)));
-    for (Word i = 0; entries && i < At(d, 8); ++i) {
-        const Word* entry = entries + 3 * i;  // size, control id, skin
-        const void* skin = Pointer(entry[2]);  // size, kind, image
-        line += skin ? Format(" [%u:%u:%u:%u:%s]", entry[0], entry[1], At(skin, 0), At(skin, 1),
-                              Text(At(skin, 2)).c_str())
-                     : Format(" [%u:%u:0:0:-]", entry[0], entry[1]);
+    const Layout& l = kLayout;
+    std::string line = Format("size=%u kind=%u image=%s bundle=%s reserved=%u,%u,%u,%u controls=%u", U32(d, 0),
+                              U32(d, l.kind), Text(Ptr(d, l.image)).c_str(), Text(Ptr(d, l.bundle)).c_str(),
+                              U32(d, l.reserved), U32(d, l.reserved + 4), U32(d, l.reserved + 8),
+                              U32(d, l.reserved + 12), U32(d, l.count));
+    const char* entries = static_cast<const char*>(Ptr(d, l.controls));
+    for (Word i = 0; entries && i < U32(d, l.count); ++i) {
+        const char* entry = entries + l.entrySize * i;  // size, control id, skin
+        const void* skin = Ptr(entry, l.entrySkin);     // size, kind, image
+        line += skin ? Format(" [%u:%u:%u:%u:%s]", U32(entry, 0), U32(entry, 4), U32(skin, 0), U32(skin, 4),
+                              Text(Ptr(skin, l.skinImage)).c_str())
+                     : Format(" [%u:%u:0:0:-]", U32(entry, 0), U32(entry, 4));
     }
     return line;
 }
 
-// A descriptor, or the 52-byte record that wraps one with a list of ids.
+// A descriptor, or the record that wraps one with a list of ids.
 std::string SkinWindow(const void* data) {
-    if (At(data, 0) != 52) return "skin " + Descriptor(data);
-    std::string line = "skin outer=52 " + Descriptor(static_cast<const Word*>(data) + 1);
-    line += Format(" ids=%u", At(data, 11));
-    const Word* ids = static_cast<const Word*>(Pointer(At(data, 12)));
-    for (Word i = 0; ids && i < At(data, 11); ++i) line += Format(" %u", ids[i]);
+    const Layout& l = kLayout;
+    if (U32(data, 0) != l.outerSize) return "skin " + Descriptor(data);
+    std::string line = Format("skin outer=%u ", U32(data, 0)) +
+                       Descriptor(static_cast<const char*>(data) + l.outerDescriptor);
+    line += Format(" ids=%u", U32(data, l.idCount));
+    const char* ids = static_cast<const char*>(Ptr(data, l.ids));
+    for (Word i = 0; ids && i < U32(data, l.idCount); ++i) line += Format(" %u", U32(ids, 4 * i));
     return line;
 }
 
 // section, key, unset, default
 LRESULT ReadNumber(const void* query, std::string* line) {
-    *line = "number " + Text(At(query, 0)) + " " + Text(At(query, 1)) + " " +
-            std::to_string(static_cast<int>(At(query, 3)));
-    auto found = g_numbers.find({Text(At(query, 0)), Text(At(query, 1))});
-    return found == g_numbers.end() ? static_cast<int>(At(query, 3)) : found->second;
+    const Layout& l = kLayout;
+    const std::string section = Text(Ptr(query, l.querySection));
+    const std::string key = Text(Ptr(query, l.queryKey));
+    const int fallback = static_cast<int>(U32(query, kNumberDefault));
+    *line = "number " + section + " " + key + " " + std::to_string(fallback);
+    auto found = g_numbers.find({section, key});
+    return found == g_numbers.end() ? fallback : found->second;
 }
 
 // section, key, buffer, capacity: copies at most capacity bytes of the text
 // and its NUL.
 LRESULT ReadData(const void* query, std::string* line) {
-    *line = "data " + Text(At(query, 0)) + " " + Text(At(query, 1)) + " " + std::to_string(At(query, 3));
-    auto found = g_data.find({Text(At(query, 0)), Text(At(query, 1))});
-    void* buffer = const_cast<void*>(Pointer(At(query, 2)));
+    const Layout& l = kLayout;
+    const std::string section = Text(Ptr(query, l.querySection));
+    const std::string key = Text(Ptr(query, l.queryKey));
+    const Word capacity = U32(query, l.queryFourth);
+    *line = "data " + section + " " + key + " " + std::to_string(capacity);
+    auto found = g_data.find({section, key});
+    void* buffer = const_cast<void*>(Ptr(query, l.queryThird));
     if (found == g_data.end() || !buffer) return 0;
-    size_t length = std::min<size_t>(found->second.size(), At(query, 3));
+    size_t length = std::min<size_t>(found->second.size(), capacity);
     std::memcpy(buffer, found->second.data(), length);
     return static_cast<LRESULT>(length);
 }

@@ -1,0 +1,155 @@
+// The x86 and x64 modules installed side by side in one prefix, each run by
+// its own architecture's rundll32: they share one user's state. A console
+// started through one is found (restored, ended) by a launch through the
+// other; a password set through one is the one the other asks for; the
+// window rectangle stored by one is where the other opens.
+#include "ResourceIds.h"
+#include "settings/SettingsStore.h"
+#include "support/ParentalFixture.h"
+#include "support/TestBedFixture.h"
+#include "support/TestConsole.h"
+
+#include <shlwapi.h>
+
+#include <string>
+
+using namespace ostrivan;
+using namespace testsupport;
+
+namespace {
+
+constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
+constexpr const char* kTitle = "XC0730 Camera Console";
+
+struct Architecture {
+    const char* name;
+    const char* rundll32;  // the rundll32 of that architecture, which loads its module
+};
+constexpr Architecture kX86{"x86", "C:\\windows\\syswow64\\rundll32.exe"};
+constexpr Architecture kX64{"x64", "C:\\windows\\system32\\rundll32.exe"};
+
+std::string Console(const Architecture& arch, const std::string& arguments) {
+    return std::string(arch.rundll32) + " Ostrivan.dll,ksCVWConsoleRunDLL32EP " + arguments;
+}
+std::string Parental(const Architecture& arch, const std::string& arguments) {
+    return std::string(arch.rundll32) + " Ostrivan.dll,ksCVWParentalRunDLL32EP " + arguments;
+}
+
+// Whether a process is 32-bit: its module is the x86 one.
+bool IsWow64(HANDLE process) {
+    BOOL wow64 = FALSE;
+    return ::IsWow64Process(process, &wow64) && wow64;
+}
+
+// A rundll32 process started by one test, ended by force if it outlives it.
+class Process {
+public:
+    explicit Process(const std::string& commandLine) : handle_(StartProgram(commandLine)) {}
+    ~Process() {
+        if (!handle_) return;
+        if (::WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT) {
+            ADD_FAILURE() << "a process was still running";
+            ::TerminateProcess(handle_, 1);
+            ::WaitForSingleObject(handle_, kHangLimitMs);
+        }
+        ::CloseHandle(handle_);
+    }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    HANDLE get() const { return handle_; }
+    bool Ended(DWORD ms = kHangLimitMs) const { return handle_ && ::WaitForSingleObject(handle_, ms) == WAIT_OBJECT_0; }
+
+private:
+    HANDLE handle_;
+};
+
+struct Pair {
+    Architecture first, second;
+};
+std::string PairName(const ::testing::TestParamInfo<Pair>& info) {
+    return std::string(info.param.first.name) + "Then" + info.param.second.name;
+}
+
+class AcrossModules : public ParentalBed, public ::testing::WithParamInterface<Pair> {
+protected:
+    void SetUp() override {
+        ParentalBed::SetUp();
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
+    }
+    void TearDown() override {
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
+        ParentalBed::TearDown();
+    }
+    static HWND WaitForConsole() {
+        HWND window = nullptr;
+        WaitUntil([&] { return (window = ::FindWindowA(nullptr, kTitle)) && ::IsWindowVisible(window); },
+                  kHangLimitMs);
+        return window;
+    }
+};
+
+TEST_P(AcrossModules, ALaunchThroughTheOtherModuleRestoresTheConsoleAndQuitEndsIt) {
+    const Pair& p = GetParam();
+    Process console(Console(p.first, ""));
+    ASSERT_NE(nullptr, console.get());
+    EXPECT_EQ(p.first.name == kX86.name, IsWow64(console.get())) << "the first module's own rundll32";
+    HWND window = WaitForConsole();
+    ASSERT_NE(nullptr, window);
+
+    ::ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(window) != FALSE; }, kHangLimitMs));
+    // The other module finds the running console by its named objects and
+    // hands it the restore instead of opening a second one.
+    EXPECT_EQ(0, RunProgram(Console(p.second, ""), nullptr, kHangLimitMs));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(window); }, kHangLimitMs)) << "restored by the other module";
+    EXPECT_FALSE(console.Ended(0));
+
+    RECT before{};
+    ::GetWindowRect(window, &before);
+    EXPECT_EQ(0, RunProgram(Console(p.second, "/quit"), nullptr, kHangLimitMs));
+    ASSERT_TRUE(console.Ended()) << "ended by the other module's /quit";
+
+    // Its rectangle, stored on the way out, is where the other module opens.
+    Process next(Console(p.second, ""));
+    HWND reopened = WaitForConsole();
+    ASSERT_NE(nullptr, reopened);
+    RECT after{};
+    ::GetWindowRect(reopened, &after);
+    EXPECT_EQ(before.left, after.left);
+    EXPECT_EQ(before.top, after.top);
+    EXPECT_EQ(0, RunProgram(Console(p.first, "/quit"), nullptr, kHangLimitMs));
+    EXPECT_TRUE(next.Ended());
+}
+
+TEST_P(AcrossModules, APasswordSetThroughOneIsTheOneTheOtherAsksFor) {
+    const Pair& p = GetParam();
+    {
+        Process intro(Parental(p.first, "/intro"));
+        SeenMessageBox question;
+        ASSERT_TRUE(WaitForMessageBox(nullptr, &question));
+        ASSERT_TRUE(AnswerMessageBox(question, IDYES));
+        HWND setPassword = WaitForTitledWindow(Text(IDS_SET_PASSWORD_FIRST_TITLE));
+        ASSERT_NE(nullptr, setPassword);
+        TypeText(setPassword, IDC_NEW_PASSWORD, "secret1");
+        TypeText(setPassword, IDC_CONFIRM_PASSWORD, "secret1");
+        PressButton(setPassword, IDOK);
+        ExpectMessage(setPassword, IDS_FIRST_PASSWORD_SET, nullptr);
+        ASSERT_TRUE(intro.Ended());
+    }
+    EXPECT_EQ(HashOf("secret1"), StoredHash());
+
+    Process prompt(Parental(p.second, "/prompt XC0730 Web Camera"));
+    HWND dialog = WaitForTitledWindow(Text(IDS_PROMPT_QUIET_TITLE));
+    ASSERT_NE(nullptr, dialog);
+    TypeText(dialog, IDC_PROMPT_PASSWORD, "secret2");
+    PressButton(dialog, IDOK);
+    ExpectMessage(dialog, IDS_PASSWORD_WRONG, nullptr);
+    TypeText(dialog, IDC_PROMPT_PASSWORD, "secret1");
+    PressButton(dialog, IDOK);
+    ASSERT_TRUE(prompt.Ended()) << "the other module took the password set through the first";
+    EXPECT_EQ(1, LockState());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, AcrossModules, ::testing::Values(Pair{kX86, kX64}, Pair{kX64, kX86}), PairName);
+
+}  // namespace
