@@ -5,6 +5,7 @@
 // that another program changes.
 #include "ResourceIds.h"
 #include "host/HostCommands.h"
+#include "skin/SkinPaths.h"
 #include "support/NamedObjectProbe.h"
 #include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
@@ -168,7 +169,7 @@ protected:
     void HideSkinLibrary() {
         char windows[MAX_PATH] = {};
         ::GetWindowsDirectoryA(windows, MAX_PATH);
-        HideInstalled(std::string(windows) + "\\TWAIN_32\\Kestrane\\XC0730\\HookWnd.DLL");
+        HideInstalled(std::string(windows) + "\\" + ostrivan::kSkinLibrarySubfolder + "\\HookWnd.DLL");
     }
     void HideInstalled(const std::string& path) {
         ASSERT_TRUE(::MoveFileExA(path.c_str(), (path + ".hidden").c_str(), MOVEFILE_REPLACE_EXISTING)) << path;

@@ -164,17 +164,25 @@ TEST(SkinMessages, AreTheRegisteredMessagesOfTheirNames) {
     EXPECT_GE(SkinMessages().buttonFunction, 0xC000u);
 }
 
-TEST(SkinPaths, BundleInThe32BitSystemFolderAndLibraryUnderTheWindowsFolder) {
+// x86: the bundle in the 32-bit system folder, the library under TWAIN_32;
+// x64: the bundle in the system folder, the library under TWAIN_64.
+TEST(SkinPaths, BundleInTheModulesSystemFolderAndLibraryUnderTheWindowsFolder) {
     char bundle[MAX_PATH];
     ASSERT_TRUE(BuildSkinBundlePath(bundle));
-    char wow64[MAX_PATH] = {};
-    ::GetSystemWow64DirectoryA(wow64, MAX_PATH);
-    EXPECT_EQ(std::string(wow64) + "\\Ostrivan.bff", bundle);
+    char system[MAX_PATH] = {};
+#if defined(_WIN64)
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    const char* twain = "TWAIN_64";
+#else
+    ::GetSystemWow64DirectoryA(system, MAX_PATH);
+    const char* twain = "TWAIN_32";
+#endif
+    EXPECT_EQ(std::string(system) + "\\Ostrivan.bff", bundle);
     char folder[MAX_PATH];
     ASSERT_TRUE(BuildSkinLibraryFolder(folder));
     char windows[MAX_PATH] = {};
     ::GetWindowsDirectoryA(windows, MAX_PATH);
-    EXPECT_EQ(std::string(windows) + "\\TWAIN_32\\Kestrane\\XC0730", folder);
+    EXPECT_EQ(std::string(windows) + "\\" + twain + "\\Kestrane\\XC0730", folder);
 }
 
 }  // namespace
