@@ -141,8 +141,8 @@ bool BareHandlesPerChannel(double* perChannel) {
 
 bool StorePassword(bool store) {
     ostrivan::UniqueKey key;
-    if (::RegCreateKeyExA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                          key.put(), nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey, 0, nullptr, 0, KEY_SET_VALUE,
+                          nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
     if (!store) return ::RegDeleteValueA(key.get(), testbed::kPasswordHashValue) == ERROR_SUCCESS;

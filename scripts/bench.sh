@@ -10,7 +10,7 @@ trap stop_services EXIT
 prepare_run
 # The header once; then, for each architecture this machine runs, its rows
 # (each program names its own architecture in them).
-wine "$(DRIVER_BIN)/bench_header.exe"
+wine "$(driver_bin)/bench_header.exe"
 for arch in "${RUNNABLE_ARCHS[@]}"; do
   bin=$(arch_bin_dir "$arch")
   # The launch benchmark's minimal DLL lies beside the module, where rundll32

@@ -29,7 +29,7 @@ arch_toolchain() {
   esac
 }
 # The system folder that processes of that architecture see, as a Windows
-# path and as a folder of the prefix ($2, default this prefix).
+# path and as a folder of this prefix.
 arch_windows_system_folder() {
   case $1 in
     x86) echo 'C:\windows\syswow64' ;;
@@ -37,10 +37,9 @@ arch_windows_system_folder() {
   esac
 }
 arch_system_folder() {
-  local prefix=${2:-$WINEPREFIX}
   case $1 in
-    x86) echo "$prefix/drive_c/windows/syswow64" ;;
-    x64) echo "$prefix/drive_c/windows/system32" ;;
+    x86) echo "$WINEPREFIX/drive_c/windows/syswow64" ;;
+    x64) echo "$WINEPREFIX/drive_c/windows/system32" ;;
   esac
 }
 arch_runs() {
@@ -101,7 +100,7 @@ report_architectures() {
 # The architecture whose programs drive the prefix (camtestbed, pressbutton):
 # the first that runs.
 driver_arch() { echo "${RUNNABLE_ARCHS[0]}"; }
-DRIVER_BIN() { arch_bin_dir "$(driver_arch)"; }
+driver_bin() { arch_bin_dir "$(driver_arch)"; }
 
 _started_wineserver=no
 _started_xvfb_pid=""
@@ -245,7 +244,7 @@ install_architecture() {
 # Plugs the test bed's virtual camera "XC0730 Web Camera" into the prefix.
 plug_virtual_camera() {
   local tool
-  tool="$(DRIVER_BIN)/camtestbed.exe"
+  tool="$(driver_bin)/camtestbed.exe"
   wine "$tool" clear >/dev/null
   wine "$tool" camera 1 "XC0730 Web Camera" --real >/dev/null
   wine "$tool" plug 1
@@ -276,7 +275,7 @@ capture_console() {
   convert "$out" -trim +repage "$out" 2>/dev/null || true  # the window alone, without the empty display
   if [ -n "$advanced" ]; then
     # The view panel's Advanced button (1067), pressed from a process of its own.
-    wine "$(DRIVER_BIN)/pressbutton.exe" "$title" 1067
+    wine "$(driver_bin)/pressbutton.exe" "$title" 1067
     for _ in $(seq 100); do
       xwininfo -name "Zest! View Advanced Settings" >/dev/null 2>&1 && break
       sleep 0.2

@@ -24,7 +24,7 @@ log "saved docs/console-96.png, docs/console-120.png, docs/advanced-96.png, docs
 # No password stored, so "/intro" asks its question.
 wine reg delete 'HKLM\Software\Kestrane Tech\Web Cameras\XC0730\Console' /v Reserved2 /f /reg:32 >/dev/null 2>&1 || true
 
-press() { wine "$(DRIVER_BIN)/pressbutton.exe" "$1" "$2"; }
+press() { wine "$(driver_bin)/pressbutton.exe" "$1" "$2"; }
 
 # Saves the window with this title (waiting for it) to $2.
 capture_window() {

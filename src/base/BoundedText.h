@@ -14,4 +14,8 @@ size_t CopyText(char (&dest)[N], const char* source, size_t sourceLimit = static
     return CopyText(dest, N, source, sourceLimit);
 }
 
+// folder + "\\" + name into dest (capacity bytes). False, with dest empty,
+// when it does not fit.
+bool JoinPath(char* dest, size_t capacity, const char* folder, const char* name);
+
 }  // namespace ostrivan

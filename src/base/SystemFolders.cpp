@@ -3,7 +3,6 @@
 #include "base/BoundedText.h"
 #include "base/ModuleFunctions.h"
 
-#include <cstring>
 
 namespace ostrivan {
 
@@ -28,37 +27,25 @@ bool Find32BitSystemFolder(char* runDllPath, char* folder) {
     char wow64Folder[MAX_PATH] = {};
     UINT length = ::GetSystemWow64DirectoryA(wow64Folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return false;
-    static const char kRunDll[] = "\\RunDLL32.exe";
-    if (runDllPath) {
-        if (length + std::strlen(kRunDll) >= MAX_PATH) return false;
-        CopyText(runDllPath, MAX_PATH, wow64Folder);
-        CopyText(runDllPath + length, MAX_PATH - length, kRunDll);
-    }
+    if (runDllPath && !JoinPath(runDllPath, MAX_PATH, wow64Folder, "RunDLL32.exe")) return false;
     CopyText(folder, MAX_PATH, wow64Folder);
     return true;
 }
 
 namespace {
 
-bool Join(char* out, const char* folder, const char* name) {
-    size_t length = std::strlen(folder);
-    if (length + 1 + std::strlen(name) >= MAX_PATH) return false;
-    CopyText(out, MAX_PATH, folder);
-    out[length] = '\\';
-    CopyText(out + length + 1, MAX_PATH - length - 1, name);
-    return true;
-}
-
 bool FileExists(const char* path) {
     DWORD attributes = ::GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+#if defined(_WIN64)
 // The 32-bit system folder seen from a 64-bit process; false on a system without one.
 bool SystemWow64Folder(char* folder) {
     UINT length = ::GetSystemWow64DirectoryA(folder, MAX_PATH);
     return length > 0 && length < MAX_PATH;
 }
+#endif
 
 }  // namespace
 
@@ -75,15 +62,16 @@ bool FindOtherArchitectureFile(const char* name, char* path) {
 #if defined(_WIN64)
     if (!SystemWow64Folder(folder)) return false;
 #else
+    // Only under WOW64 is there a native system folder, which it shows a
+    // 32-bit process as "Sysnative".
     char wow64Folder[MAX_PATH] = {};
     if (!Find32BitSystemFolder(nullptr, wow64Folder)) return false;
-    // The native system folder, which WOW64 shows a 32-bit process as "Sysnative".
     char windows[MAX_PATH] = {};
     UINT length = ::GetWindowsDirectoryA(windows, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || !Join(folder, windows, "Sysnative")) return false;
+    if (length == 0 || length >= MAX_PATH || !JoinPath(folder, MAX_PATH, windows, "Sysnative")) return false;
 #endif
     char candidate[MAX_PATH] = {};
-    if (!Join(candidate, folder, name) || !FileExists(candidate)) return false;
+    if (!JoinPath(candidate, MAX_PATH, folder, name) || !FileExists(candidate)) return false;
     CopyText(path, MAX_PATH, candidate);
     return true;
 }
@@ -93,8 +81,8 @@ bool FindConsoleLauncher(const char* moduleName, char* launcher, char* folder) {
 #if defined(_WIN64)
     char wow64Folder[MAX_PATH] = {};
     char x86Module[MAX_PATH] = {};
-    if (SystemWow64Folder(wow64Folder) && Join(x86Module, wow64Folder, moduleName) && FileExists(x86Module) &&
-        Join(launcher, wow64Folder, "RunDLL32.exe")) {
+    if (SystemWow64Folder(wow64Folder) && JoinPath(x86Module, MAX_PATH, wow64Folder, moduleName) &&
+        FileExists(x86Module) && JoinPath(launcher, MAX_PATH, wow64Folder, "RunDLL32.exe")) {
         CopyText(folder, MAX_PATH, wow64Folder);
         return true;
     }

@@ -59,11 +59,15 @@ struct OpenConsoleBlock {
 };
 
 #if defined(_WIN64)
-static_assert(offsetof(CreateInstanceBlock, instance) == 264 && sizeof(CreateInstanceBlock) == 272, "x64 CreateInstance block");
-static_assert(offsetof(OpenConsoleBlock, window) == 8 && sizeof(OpenConsoleBlock) == 16, "x64 OpenIntegratedConsole block");
+static_assert(offsetof(CreateInstanceBlock, instance) == 264 && sizeof(CreateInstanceBlock) == 272,
+              "x64 CreateInstance block");
+static_assert(offsetof(OpenConsoleBlock, window) == 8 && sizeof(OpenConsoleBlock) == 16,
+              "x64 OpenIntegratedConsole block");
 #else
-static_assert(offsetof(CreateInstanceBlock, instance) == 260 && sizeof(CreateInstanceBlock) == 264, "x86 CreateInstance block");
-static_assert(offsetof(OpenConsoleBlock, window) == 8 && sizeof(OpenConsoleBlock) == 12, "x86 OpenIntegratedConsole block");
+static_assert(offsetof(CreateInstanceBlock, instance) == 260 && sizeof(CreateInstanceBlock) == 264,
+              "x86 CreateInstance block");
+static_assert(offsetof(OpenConsoleBlock, window) == 8 && sizeof(OpenConsoleBlock) == 12,
+              "x86 OpenIntegratedConsole block");
 #endif
 static_assert(offsetof(CreateInstanceBlock, argument) == 4 && offsetof(OpenConsoleBlock, size) == 4, "host blocks");
 

@@ -15,8 +15,8 @@ namespace {
 
 UniqueKey CreateConsoleKey(HKEY hive, REGSAM access) {
     UniqueKey key;
-    if (::RegCreateKeyExA(hive, kConsoleKey, 0, nullptr, REG_OPTION_NON_VOLATILE, access | kSharedRegistryView, nullptr, key.put(),
-                          nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExA(hive, kConsoleKey, 0, nullptr, REG_OPTION_NON_VOLATILE, access | kSharedRegistryView,
+                          nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
         key.reset();
     }
     return key;

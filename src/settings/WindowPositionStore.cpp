@@ -14,8 +14,7 @@ const char* const kPositionNames[4] = {"CurrentWinPosL", "CurrentWinPosT", "Curr
 bool WriteNumber(const char* keyPath, const char* name, DWORD value) {
     UniqueKey key;
     if (::RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_ALL_ACCESS | kSharedRegistryView, nullptr,
-                          key.put(), nullptr) != ERROR_SUCCESS) {
+                          KEY_ALL_ACCESS | kSharedRegistryView, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
     return SetNumberValue(key.get(), name, value);

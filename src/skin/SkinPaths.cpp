@@ -1,21 +1,9 @@
 #include "skin/SkinPaths.h"
 
+#include "base/BoundedText.h"
 #include "base/SystemFolders.h"
 
-#include <cstdio>
-
 namespace ostrivan {
-
-namespace {
-bool JoinPath(char (&out)[MAX_PATH], const char* folder, const char* name) {
-    int written = std::snprintf(out, MAX_PATH, "%s\\%s", folder, name);
-    if (written < 0 || written >= MAX_PATH) {
-        out[0] = '\0';
-        return false;
-    }
-    return true;
-}
-}  // namespace
 
 bool BuildSkinBundlePath(char (&path)[MAX_PATH]) {
     char folder[MAX_PATH] = {};
@@ -23,7 +11,7 @@ bool BuildSkinBundlePath(char (&path)[MAX_PATH]) {
         path[0] = '\0';
         return false;
     }
-    return JoinPath(path, folder, kSkinBundleName);
+    return JoinPath(path, MAX_PATH, folder, kSkinBundleName);
 }
 
 bool BuildSkinLibraryFolder(char (&folder)[MAX_PATH]) {
@@ -33,7 +21,7 @@ bool BuildSkinLibraryFolder(char (&folder)[MAX_PATH]) {
         folder[0] = '\0';
         return false;
     }
-    return JoinPath(folder, windows, kSkinLibrarySubfolder);
+    return JoinPath(folder, MAX_PATH, windows, kSkinLibrarySubfolder);
 }
 
 }  // namespace ostrivan

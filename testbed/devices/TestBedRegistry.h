@@ -8,18 +8,26 @@
 
 namespace testbed {
 
-// HKLM\Software in the 32-bit view; opened once and kept for the process's
-// life (null when it cannot be opened, which every call then reports).
+// HKLM\Software in the 32-bit view, opened once for the program or library
+// that asks and closed when it is unloaded (null when it cannot be opened,
+// which every call then reports).
 inline HKEY SharedMachineKey() {
-    static const HKEY key = [] {
-        HKEY opened = nullptr;
-        if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
-                              &opened, nullptr) != ERROR_SUCCESS) {
-            opened = nullptr;
+    struct Key {
+        HKEY handle = nullptr;
+        Key() {
+            if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                                  nullptr, &handle, nullptr) != ERROR_SUCCESS) {
+                handle = nullptr;
+            }
         }
-        return opened;
-    }();
-    return key;
+        ~Key() {
+            if (handle) ::RegCloseKey(handle);
+        }
+        Key(const Key&) = delete;
+        Key& operator=(const Key&) = delete;
+    };
+    static const Key key;
+    return key.handle;
 }
 
 // One REG_DWORD per device instance ID, the device-node status bits.

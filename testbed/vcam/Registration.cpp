@@ -8,6 +8,7 @@
 #include <dshow.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -94,22 +95,23 @@ std::wstring FilterPath(const CLSID& clsid) {
 }
 std::wstring OtherViewPath(const std::wstring& classesPath) { return L"Software\\Classes\\" + classesPath; }
 
+// Subkeys first: a key is deleted with its view flag only once it has none.
 void DeleteFromOtherView(const std::wstring& classesPath) {
     const std::wstring path = OtherViewPath(classesPath);
-    UniqueKey key;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | kOtherView, key.put()) != ERROR_SUCCESS) return;
-    wchar_t name[256];
-    for (;;) {
-        DWORD length = 256;
-        if (::RegEnumKeyExW(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        DeleteFromOtherView(classesPath + L"\\" + name);
-        UniqueKey check;
-        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, (path + L"\\" + name).c_str(), 0, KEY_READ | kOtherView,
-                            check.put()) == ERROR_SUCCESS) {
-            break;  // could not be removed: stop rather than loop
+    std::vector<std::wstring> children;
+    {
+        UniqueKey key;
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | kOtherView, key.put()) != ERROR_SUCCESS) {
+            return;
+        }
+        wchar_t name[256];
+        for (DWORD i = 0;; ++i) {
+            DWORD length = 256;
+            if (::RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+            children.emplace_back(name, length);
         }
     }
-    key.reset();
+    for (const std::wstring& child : children) DeleteFromOtherView(classesPath + L"\\" + child);
     ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), kOtherView, 0);
 }
 
@@ -122,23 +124,30 @@ void CopyIntoOtherView(const std::wstring& classesPath) {
                           KEY_ALL_ACCESS | kOtherView, nullptr, target.put(), nullptr) != ERROR_SUCCESS) {
         return;
     }
-    wchar_t name[16384];
-    std::vector<BYTE> data(64 * 1024);
+    DWORD longestKey = 0, longestName = 0, largestData = 0;
+    if (::RegQueryInfoKeyW(source.get(), nullptr, nullptr, nullptr, nullptr, &longestKey, nullptr, nullptr,
+                           &longestName, &largestData, nullptr, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    std::vector<wchar_t> name(std::max(longestKey, longestName) + 1);
+    std::vector<BYTE> data(largestData + 1);
     for (DWORD i = 0;; ++i) {
-        DWORD nameLength = 16384;
+        DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD size = static_cast<DWORD>(data.size());
         DWORD type = 0;
-        if (::RegEnumValueW(source.get(), i, name, &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) {
+        if (::RegEnumValueW(source.get(), i, name.data(), &nameLength, nullptr, &type, data.data(), &size) !=
+            ERROR_SUCCESS) {
             break;
         }
-        ::RegSetValueExW(target.get(), name, 0, type, data.data(), size);
+        ::RegSetValueExW(target.get(), name.data(), 0, type, data.data(), size);
     }
     for (DWORD i = 0;; ++i) {
-        DWORD nameLength = 256;
-        if (::RegEnumKeyExW(source.get(), i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        if (::RegEnumKeyExW(source.get(), i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
             break;
         }
-        CopyIntoOtherView(classesPath + L"\\" + name);
+        CopyIntoOtherView(classesPath + L"\\" + name.data());
     }
 }
 
@@ -153,6 +162,21 @@ void MirrorIntoOtherView() {
     }
 }
 
+// Every plugged camera as a class of the server and a video input filter.
+HRESULT RegisterPlugged(IFilterMapper2* mapper, HMODULE server) {
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameW(server, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return SELFREG_E_CLASS;
+    HRESULT result = S_OK;
+    for (int index : testbed::VirtualCameraIndexes()) {
+        testbed::VirtualCameraSpec config;
+        if (!testbed::IsCameraPlugged(index) || !testbed::ReadVirtualCamera(index, &config)) continue;
+        HRESULT hr = Register(mapper, testbed::VirtualCameraClsid(index), testbed::Utf8ToWide(config.description), path);
+        if (FAILED(hr)) result = hr;
+    }
+    return result;
+}
+
 HRESULT Sync(HMODULE server, bool keepPlugged) {
     testbed::ComScope com;
     ComPtr<IFilterMapper2> mapper;
@@ -161,21 +185,7 @@ HRESULT Sync(HMODULE server, bool keepPlugged) {
     if (FAILED(hr)) return hr;
     for (const CLSID& clsid : RegisteredCameras()) Unregister(mapper.Get(), clsid);
     for (int index : testbed::VirtualCameraIndexes()) UnregisterClass(testbed::VirtualCameraClsid(index));
-    if (!keepPlugged) {
-        MirrorIntoOtherView();
-        return S_OK;
-    }
-
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameW(server, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return SELFREG_E_CLASS;
-    HRESULT result = S_OK;
-    for (int index : testbed::VirtualCameraIndexes()) {
-        testbed::VirtualCameraSpec config;
-        if (!testbed::IsCameraPlugged(index) || !testbed::ReadVirtualCamera(index, &config)) continue;
-        hr = Register(mapper.Get(), testbed::VirtualCameraClsid(index), testbed::Utf8ToWide(config.description), path);
-        if (FAILED(hr)) result = hr;
-    }
+    HRESULT result = keepPlugged ? RegisterPlugged(mapper.Get(), server) : S_OK;
     MirrorIntoOtherView();
     return result;
 }

@@ -40,8 +40,8 @@ bool LockHeaderIs(const void* instance, DWORD request) {
 // The driver side keeps the parental password hash where the console reads it.
 bool StorePasswordHash(DWORD hash) {
     ostrivan::UniqueKey key;
-    if (::RegCreateKeyExA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                          key.put(), nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExA(testbed::SharedMachineKey(), testbed::kDriverConsoleKey, 0, nullptr, 0, KEY_SET_VALUE,
+                          nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
     return ::RegSetValueExA(key.get(), testbed::kPasswordHashValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hash),

@@ -24,9 +24,10 @@ constexpr const char* kTitle = "XC0730 Camera Console";
 struct Architecture {
     const char* name;
     const char* rundll32;  // the rundll32 of that architecture, which loads its module
+    bool runsUnderWow64;
 };
-constexpr Architecture kX86{"x86", "C:\\windows\\syswow64\\rundll32.exe"};
-constexpr Architecture kX64{"x64", "C:\\windows\\system32\\rundll32.exe"};
+constexpr Architecture kX86{"x86", "C:\\windows\\syswow64\\rundll32.exe", true};
+constexpr Architecture kX64{"x64", "C:\\windows\\system32\\rundll32.exe", false};
 
 std::string Console(const Architecture& arch, const std::string& arguments) {
     return std::string(arch.rundll32) + " Ostrivan.dll,ksCVWConsoleRunDLL32EP " + arguments;
@@ -40,28 +41,6 @@ bool IsWow64(HANDLE process) {
     BOOL wow64 = FALSE;
     return ::IsWow64Process(process, &wow64) && wow64;
 }
-
-// A rundll32 process started by one test, ended by force if it outlives it.
-class Process {
-public:
-    explicit Process(const std::string& commandLine) : handle_(StartProgram(commandLine)) {}
-    ~Process() {
-        if (!handle_) return;
-        if (::WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT) {
-            ADD_FAILURE() << "a process was still running";
-            ::TerminateProcess(handle_, 1);
-            ::WaitForSingleObject(handle_, kHangLimitMs);
-        }
-        ::CloseHandle(handle_);
-    }
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-    HANDLE get() const { return handle_; }
-    bool Ended(DWORD ms = kHangLimitMs) const { return handle_ && ::WaitForSingleObject(handle_, ms) == WAIT_OBJECT_0; }
-
-private:
-    HANDLE handle_;
-};
 
 struct Pair {
     Architecture first, second;
@@ -80,20 +59,14 @@ protected:
         ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
         ParentalBed::TearDown();
     }
-    static HWND WaitForConsole() {
-        HWND window = nullptr;
-        WaitUntil([&] { return (window = ::FindWindowA(nullptr, kTitle)) && ::IsWindowVisible(window); },
-                  kHangLimitMs);
-        return window;
-    }
 };
 
 TEST_P(AcrossModules, ALaunchThroughTheOtherModuleRestoresTheConsoleAndQuitEndsIt) {
     const Pair& p = GetParam();
-    Process console(Console(p.first, ""));
+    StartedProgram console(Console(p.first, ""));
     ASSERT_NE(nullptr, console.get());
-    EXPECT_EQ(p.first.name == kX86.name, IsWow64(console.get())) << "the first module's own rundll32";
-    HWND window = WaitForConsole();
+    EXPECT_EQ(p.first.runsUnderWow64, IsWow64(console.get())) << "the first module's own rundll32";
+    HWND window = WaitForTitledWindow(kTitle);
     ASSERT_NE(nullptr, window);
 
     ::ShowWindow(window, SW_MINIMIZE);
@@ -104,14 +77,19 @@ TEST_P(AcrossModules, ALaunchThroughTheOtherModuleRestoresTheConsoleAndQuitEndsI
     EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(window); }, kHangLimitMs)) << "restored by the other module";
     EXPECT_FALSE(console.Ended(0));
 
+    // Somewhere no console opens by itself, so only the stored rectangle brings the next one there.
+    constexpr POINT kMovedTo{137, 91};
+    ::SetWindowPos(window, nullptr, kMovedTo.x, kMovedTo.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT before{};
-    ::GetWindowRect(window, &before);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return ::GetWindowRect(window, &before) && before.left == kMovedTo.x && before.top == kMovedTo.y; },
+        kHangLimitMs));
     EXPECT_EQ(0, RunProgram(Console(p.second, "/quit"), nullptr, kHangLimitMs));
     ASSERT_TRUE(console.Ended()) << "ended by the other module's /quit";
 
     // Its rectangle, stored on the way out, is where the other module opens.
-    Process next(Console(p.second, ""));
-    HWND reopened = WaitForConsole();
+    StartedProgram next(Console(p.second, ""));
+    HWND reopened = WaitForTitledWindow(kTitle);
     ASSERT_NE(nullptr, reopened);
     RECT after{};
     ::GetWindowRect(reopened, &after);
@@ -124,7 +102,7 @@ TEST_P(AcrossModules, ALaunchThroughTheOtherModuleRestoresTheConsoleAndQuitEndsI
 TEST_P(AcrossModules, APasswordSetThroughOneIsTheOneTheOtherAsksFor) {
     const Pair& p = GetParam();
     {
-        Process intro(Parental(p.first, "/intro"));
+        StartedProgram intro(Parental(p.first, "/intro"));
         SeenMessageBox question;
         ASSERT_TRUE(WaitForMessageBox(nullptr, &question));
         ASSERT_TRUE(AnswerMessageBox(question, IDYES));
@@ -138,7 +116,7 @@ TEST_P(AcrossModules, APasswordSetThroughOneIsTheOneTheOtherAsksFor) {
     }
     EXPECT_EQ(HashOf("secret1"), StoredHash());
 
-    Process prompt(Parental(p.second, "/prompt XC0730 Web Camera"));
+    StartedProgram prompt(Parental(p.second, "/prompt XC0730 Web Camera"));
     HWND dialog = WaitForTitledWindow(Text(IDS_PROMPT_QUIET_TITLE));
     ASSERT_NE(nullptr, dialog);
     TypeText(dialog, IDC_PROMPT_PASSWORD, "secret2");

@@ -23,26 +23,10 @@ bool DialogMutexExists() {
     return true;
 }
 
-// A rundll32 process started for one test; ended by force if the test left it running.
-class ParentalProcess {
+// A rundll32 process with the parental entry point, for one test.
+class ParentalProcess : public StartedProgram {
 public:
-    explicit ParentalProcess(const std::string& arguments) : process_(StartProgram(Parental(arguments))) {}
-    ~ParentalProcess() {
-        if (!process_) return;
-        if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-            ADD_FAILURE() << "the parental process was still running";
-            ::TerminateProcess(process_, 1);
-            ::WaitForSingleObject(process_, kDialogHangLimitMs);
-        }
-        ::CloseHandle(process_);
-    }
-    ParentalProcess(const ParentalProcess&) = delete;
-    ParentalProcess& operator=(const ParentalProcess&) = delete;
-    bool started() const { return process_ != nullptr; }
-    bool Ended(DWORD ms = kDialogHangLimitMs) { return ::WaitForSingleObject(process_, ms) == WAIT_OBJECT_0; }
-
-private:
-    HANDLE process_;
+    explicit ParentalProcess(const std::string& arguments) : StartedProgram(Parental(arguments)) {}
 };
 
 class ParentalEntryProcess : public ParentalBed {};

@@ -82,20 +82,25 @@ const WrongForm kWrongForms[] = {
      }},
 };
 
+// In the view the module reads: under the local machine the 32-bit one.
 void Put(HKEY hive, const char* name, const Stored& value) {
-    ::SHDeleteValueA(hive, kConsoleKey, name);
-    if (!value.present) return;
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(hive, kConsoleKey, 0, nullptr, 0, KEY_SET_VALUE | kSharedRegistryView, nullptr, &key, nullptr));
-    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key, name, 0, value.type, value.bytes.data(),
-                                              static_cast<DWORD>(value.bytes.size())));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(hive, kConsoleKey, 0, nullptr, 0, KEY_SET_VALUE | kSharedRegistryView,
+                                               nullptr, &key, nullptr));
+    ::RegDeleteValueA(key, name);
+    if (value.present) {
+        EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key, name, 0, value.type, value.bytes.data(),
+                                                  static_cast<DWORD>(value.bytes.size())));
+    }
     ::RegCloseKey(key);
 }
 
 Stored Get(HKEY hive, const char* name) {
     Stored value;
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(hive, kConsoleKey, 0, KEY_QUERY_VALUE | kSharedRegistryView, &key) != ERROR_SUCCESS) return value;
+    if (::RegOpenKeyExA(hive, kConsoleKey, 0, KEY_QUERY_VALUE | kSharedRegistryView, &key) != ERROR_SUCCESS) {
+        return value;
+    }
     DWORD size = 0;
     if (::RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
         value.present = true;

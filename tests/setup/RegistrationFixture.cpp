@@ -18,7 +18,9 @@ bool EndsWithModuleName(const std::string& name) {
 std::vector<std::pair<std::string, std::string>> ModuleLogonEntries() {
     std::vector<std::pair<std::string, std::string>> entries;
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return entries;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+        return entries;
+    }
     for (DWORD index = 0;; ++index) {
         char name[1024];
         char data[2048];
@@ -38,7 +40,9 @@ std::vector<std::pair<std::string, std::string>> ModuleLogonEntries() {
 
 void RemoveModuleLogonEntries() {
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+        return;
+    }
     for (const auto& entry : ModuleLogonEntries()) ::RegDeleteValueA(key, entry.first.c_str());
     ::RegCloseKey(key);
 }
@@ -75,7 +79,8 @@ std::vector<std::pair<std::string, std::string>> RegistrationTest::LogonEntries(
 void RegistrationTest::WriteLogonEntry(const std::string& name, const std::string& data) {
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr));
+              ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
+                                &key, nullptr));
     ::RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                      static_cast<DWORD>(data.size() + 1));
     ::RegCloseKey(key);

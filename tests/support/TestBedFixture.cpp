@@ -52,6 +52,16 @@ HANDLE StartProgram(const std::string& commandLine) {
     return process.hProcess;
 }
 
+StartedProgram::~StartedProgram() {
+    if (!process_) return;
+    if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        ADD_FAILURE() << "a program the test started was still running";
+        ::TerminateProcess(process_, 1);
+        ::WaitForSingleObject(process_, kHangLimitMs);
+    }
+    ::CloseHandle(process_);
+}
+
 int RunProgram(const std::string& commandLine, const char* environmentAddition, DWORD timeoutMs) {
     // The child gets this process's environment plus one NAME=value entry.
     std::string environment;

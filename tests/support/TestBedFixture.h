@@ -35,6 +35,27 @@ int RunProgramWithOutput(const std::string& commandLine, std::string* output, DW
 // Starts a program without waiting; returns its process handle (null on failure).
 HANDLE StartProgram(const std::string& commandLine);
 
+// A program started for one test, which the test waits for. One it leaves
+// running fails the test and is ended by force.
+class StartedProgram {
+public:
+    static constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
+
+    explicit StartedProgram(const std::string& commandLine) : process_(StartProgram(commandLine)) {}
+    ~StartedProgram();
+    StartedProgram(const StartedProgram&) = delete;
+    StartedProgram& operator=(const StartedProgram&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    HANDLE get() const { return process_; }
+    bool Ended(DWORD ms = kHangLimitMs) const {
+        return process_ && ::WaitForSingleObject(process_, ms) == WAIT_OBJECT_0;
+    }
+
+private:
+    HANDLE process_;
+};
+
 // The folder of the running test program, with a trailing backslash.
 std::string ProgramFolder();
 

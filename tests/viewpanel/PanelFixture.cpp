@@ -114,18 +114,30 @@ void PanelBed::PressKey(HWND control, UINT key) {
     ::SendMessageA(control, WM_KEYUP, key, 0xC0000001);
 }
 
+// Each mouse message goes with the system's cursor at its place: a mouse
+// move the platform makes of its own while the slider holds the capture
+// (when the position tip appears under the cursor, for one) then carries
+// the same place, as a user's hand would, instead of wherever the cursor
+// was left.
+void PanelBed::SendMouse(HWND slider, UINT message, WPARAM keys, int x, int y) {
+    POINT screen{x, y};
+    ::ClientToScreen(slider, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::SendMessageA(slider, message, keys, MAKELPARAM(x, y));
+}
+
 void PanelBed::BeginDrag(HWND slider, int value) {
     RECT thumb{};
     ::SendMessageA(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     int y = (thumb.top + thumb.bottom) / 2;
-    ::SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((thumb.left + thumb.right) / 2, y));
-    ::SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(PlaceOf(slider, value), y));
+    SendMouse(slider, WM_LBUTTONDOWN, MK_LBUTTON, (thumb.left + thumb.right) / 2, y);
+    SendMouse(slider, WM_MOUSEMOVE, MK_LBUTTON, PlaceOf(slider, value), y);
 }
 
 void PanelBed::EndDrag(HWND slider) {
     RECT thumb{};
     ::SendMessageA(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-    ::SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2));
+    SendMouse(slider, WM_LBUTTONUP, 0, (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2);
 }
 
 void PanelBed::FlushPosted(HWND label) {

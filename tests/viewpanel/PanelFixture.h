@@ -64,6 +64,8 @@ protected:
     // holding the button until EndDrag.
     static void BeginDrag(HWND slider, int value);
     static void EndDrag(HWND slider);
+    // A mouse message at a client point of the slider, the cursor moved there first.
+    static void SendMouse(HWND slider, UINT message, WPARAM keys, int x, int y);
     static void Drag(HWND slider, int value) {
         BeginDrag(slider, value);
         EndDrag(slider);
