@@ -29,7 +29,7 @@ log "plugging a virtual camera"
 plug_virtual_camera
 
 if [ "$headless" = yes ]; then
-  shot="$BUILD_DIR/console.png"
+  shot="$BUILD_ROOT/console.png"
   log "no display: running the console on Xvfb ($DISPLAY)"
   capture_console "$shot"
   log "screenshot of the $CONSOLE_ARCH console saved to $shot"
