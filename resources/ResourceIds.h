@@ -149,9 +149,6 @@ constexpr UINT kMsgDeviceReachable = WM_APP + 0x11;
 // console; the window restores itself and comes to the front on its own
 // thread, so the watcher never waits on it.
 constexpr UINT kMsgBringToFront = WM_APP + 0x20;
-// Host command -> integrated console (sent from another thread): carry out
-// the host's pending request on the window's thread.
-constexpr UINT kMsgHostRequest = WM_APP + 0x12;
 // View panel or advanced settings dialog -> itself (posted): refresh from the
 // camera if the window is visible. Posted by the change listener's thread,
 // and after the window was shown.

@@ -1,20 +1,17 @@
 #include "console/IntegratedConsole.h"
 
-#include <memory>
+#include "console/IntegratedConsoleWnd.h"
+
+#include <new>
 
 namespace ostrivan {
 
-IntegratedConsoleWnd* OpenIntegratedConsoleWindow(LaunchContext* context, const std::vector<std::string>& devices,
-                                                  IntegratedConsoleWnd::HostRequestHandler handler, HWND* window) {
-    auto console = std::make_unique<IntegratedConsoleWnd>();
-    console->Attach(devices, context);
-    console->SetHostRequestHandler(handler);
-    if (context) context->consoleWindowObject = console.get();
-    bool created = console->Create(nullptr);
-    if (context) context->consoleWindowObject = nullptr;
-    if (!created) return nullptr;
-    if (window) *window = console->hwnd();
-    return console.release();
+std::unique_ptr<IntegratedConsole> MakeIntegratedConsole(LaunchContext* context,
+                                                         const std::vector<std::string>& devices,
+                                                         IntegratedConsole::Owner* owner) {
+    std::unique_ptr<IntegratedConsoleWnd> console(new (std::nothrow) IntegratedConsoleWnd(owner));
+    if (console) console->Attach(devices, context);
+    return console;
 }
 
 }  // namespace ostrivan

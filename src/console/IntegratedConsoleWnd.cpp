@@ -28,12 +28,15 @@ BOOL CALLBACK EndOwnedMessageBox(HWND window, LPARAM owner) {
 
 }  // namespace
 
-IntegratedConsoleWnd::IntegratedConsoleWnd() : Dialog(IDD_INTEGRATED_CONSOLE, EnterEscape::Swallow) {
+IntegratedConsoleWnd::IntegratedConsoleWnd(IntegratedConsole::Owner* owner)
+    : Dialog(IDD_INTEGRATED_CONSOLE, EnterEscape::Swallow), owner_(owner) {
     HMODULE source = ResourceSource();
     icon_ = source ? ::LoadIconA(source, MAKEINTRESOURCEA(IDI_CONSOLE)) : nullptr;
 }
 
 IntegratedConsoleWnd::~IntegratedConsoleWnd() {
+    // The owner asked for this end itself.
+    owner_ = nullptr;
     // The window goes first, while the whole object (and the panel inside it)
     // still takes its messages.
     DestroyWindow();
@@ -53,7 +56,7 @@ LRESULT IntegratedConsoleWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon_);
     case WM_CLOSE: return OnClose();
     case WM_NOTIFY: return OnNotify(wParam, lParam);
-    case kMsgHostRequest: return OnHostRequest();
+    case WM_DESTROY: OnDestroy(); break;
     }
     return Dialog::WindowProc(message, wParam, lParam);
 }
@@ -113,6 +116,10 @@ LRESULT IntegratedConsoleWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
     case IDC_TAB_VIEW: ShowPanel(true); return 0;
     case IDC_TAB_HIDE: ShowPanel(false); return 0;
+    // Only the host ends this window: neither an accelerator's nor a posted
+    // OK or Cancel may.
+    case IDOK:
+    case IDCANCEL: return 0;
     }
     return Dialog::WindowProc(WM_COMMAND, wParam, lParam);
 }
@@ -143,7 +150,14 @@ LRESULT IntegratedConsoleWnd::OnPaint(WPARAM wParam, LPARAM lParam) {
 
 LRESULT IntegratedConsoleWnd::OnClose() {
     if (zestViewPanel_.IsWindow()) zestViewPanel_.CloseAdvanced();
-    return Dialog::WindowProc(WM_CLOSE, 0, 0);
+    // The dialog manager's own close would go through Cancel, which this
+    // window ignores.
+    EndDialog(IDCANCEL);
+    return 0;
+}
+
+void IntegratedConsoleWnd::OnDestroy() {
+    if (owner_) owner_->ConsoleWindowGone();
 }
 
 LRESULT IntegratedConsoleWnd::OnNotify(WPARAM wParam, LPARAM lParam) {
@@ -153,13 +167,6 @@ LRESULT IntegratedConsoleWnd::OnNotify(WPARAM wParam, LPARAM lParam) {
     if (!ToolTipRequestByWindow(*header)) return FALSE;
     AnswerToolTipRequest(*header, "");
     return TRUE;
-}
-
-LRESULT IntegratedConsoleWnd::OnHostRequest() {
-    // The message carries nothing: only a request the host itself left
-    // pending is carried out.
-    if (hostRequest_) hostRequest_(context_);
-    return 0;
 }
 
 void IntegratedConsoleWnd::CloseNested() {

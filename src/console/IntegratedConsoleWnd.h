@@ -2,12 +2,15 @@
 // modeless dialog from template 127 without parent or title bar. It hosts
 // the info panel with the view panel as its one section, below a row of two
 // tabs (1141 shows the panel, 1142 hides it); the host places and sizes it
-// and ends it through DestroyInstance, which deletes the object.
+// and ends it through DestroyInstance, which deletes the object. OK and
+// Cancel never end it, however they come; a close message does (the owner
+// is told, and deletes the object later).
 //
 // Failures are quiet: a missing skin library gives an unskinned window
 // (after one message box) whose panel still works.
 #pragma once
 
+#include "console/IntegratedConsole.h"
 #include "framework/Dialog.h"
 #include "infopanel/InfoPanelWnd.h"
 #include "launch/LaunchContext.h"
@@ -20,22 +23,18 @@
 
 namespace ostrivan {
 
-class IntegratedConsoleWnd : public Dialog {
+class IntegratedConsoleWnd : public Dialog, public IntegratedConsole {
 public:
-    IntegratedConsoleWnd();
+    // The owner (may be null) hears of a window destroyed by somebody else.
+    explicit IntegratedConsoleWnd(IntegratedConsole::Owner* owner = nullptr);
     ~IntegratedConsoleWnd() override;
 
     // Before creation: the cameras found (not kept) and the launch record.
     void Attach(const std::vector<std::string>& deviceList, LaunchContext* context);
 
-    // Who carries out a host's request sent from another thread
-    // (kMsgHostRequest); it is given this console's launch record.
-    using HostRequestHandler = void (*)(LaunchContext* context);
-    void SetHostRequestHandler(HostRequestHandler handler) { hostRequest_ = handler; }
-
-    // Ends a dialog or message box that the console runs in a loop of its
-    // own on this thread, so that the loop unwinds.
-    void CloseNested();
+    bool Create() override { return Dialog::Create(nullptr); }
+    HWND WindowHandle() const override { return hwnd(); }
+    void CloseNested() override;
 
     // What the window holds, for those who look at it from outside.
     int panelTop() const { return panelTop_; }
@@ -53,7 +52,7 @@ private:
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnClose();
     LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
-    LRESULT OnHostRequest();
+    void OnDestroy();
 
     void SkinWindow();
     void CreateInfoPanel();
@@ -68,7 +67,7 @@ private:
     LaunchContext* context_ = nullptr;
     char bundlePath_[MAX_PATH] = {};
     bool messageBoxShown_ = false;
-    HostRequestHandler hostRequest_ = nullptr;
+    IntegratedConsole::Owner* owner_ = nullptr;
     ZestViewPanel zestViewPanel_;
 };
 

@@ -7,9 +7,11 @@
 #include "base/ModuleState.h"
 #include "base/NamedObjects.h"
 #include "camera/CameraDiscovery.h"
+#include "base/ExclusiveLock.h"
+#include "entry/HostConsole.h"
 #include "entry/HostInstanceBlock.h"
+#include "entry/HostRequestWindow.h"
 #include "entry/WindowSeams.h"
-#include "framework/MessageLoop.h"
 #include "launch/KernelObjectNames.h"
 #include "launch/LaunchContextOwner.h"
 #include "skin/ResourceLibrary.h"
@@ -18,21 +20,14 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <utility>
 
 namespace ostrivan {
 
-namespace {
-
-// How long another thread's DestroyInstance waits for the window's thread
-// to take the request; the request stands even when this runs out.
-constexpr UINT kRequestLimitMs = 10000;
-
-}  // namespace
-
 uint32_t CreateInstance(uint8_t* block) {
-    UniqueHostInstance owned(static_cast<HostInstanceBlock*>(
-        ::HeapAlloc(::GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(HostInstanceBlock))));
+    UniqueHostInstance owned = NewHostInstance();
     if (!owned) return kStatusOutOfMemory;
     HostInstance* instance = &owned.get()->instance;
     instance->magic = kHostInstanceMagic;
@@ -48,17 +43,25 @@ uint32_t CreateInstance(uint8_t* block) {
 
 uint32_t DestroyInstance(HostInstance* instance) {
     HostInstanceBlock* block = BlockOf(instance);
-    HWND window = instance->context.consoleWindow;
-    DWORD windowThread = window ? ::GetWindowThreadProcessId(window, nullptr) : 0;
-    if (windowThread && windowThread != ::GetCurrentThreadId()) {
-        // Carried out on the window's thread; dead from now on.
+    HWND requests = nullptr;
+    {
+        ExclusiveLock lock(InstanceLock());
+        // Dead from now on: a second call, or an open, is refused.
         instance->magic = 0;
-        ::InterlockedExchange(&block->destroyRequested, 1);
-        DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutA(window, kMsgHostRequest, 0, 0, SMTO_NORMAL, kRequestLimitMs, &ignored);
+        block->destroyRequested = true;
+        HostConsole* console = block->console.get();
+        if (console && console->thread() != ::GetCurrentThreadId()) {
+            // The console's thread carries it out, whenever it runs again; an
+            // open still under way there does so before it returns.
+            requests = console->requestWindow();
+            if (!requests) return kStatusOk;
+        }
+    }
+    if (requests) {
+        (void)HostRequestWindow::Post(requests);  // in a full queue, its timer finds the mark
         return kStatusOk;
     }
-    EndInstance(block);
+    (void)ServicePending(block, CalledFrom::EntryPoint);
     return kStatusOk;
 }
 
@@ -70,15 +73,63 @@ uint32_t LaunchStandaloneConsole(HostInstance* instance) {
     return kStatusOk;
 }
 
+namespace {
+
+// Claims the instance's console for this thread: 0 and the new console, or
+// the status that refuses the open.
+uint32_t ClaimConsole(HostInstanceBlock* block, uint32_t blockSize, HostConsole** claimed) {
+    for (bool cleared = false;; cleared = true) {
+        {
+            ExclusiveLock lock(InstanceLock());
+            if (block->instance.magic != kHostInstanceMagic) return kStatusBadArgument;
+            HostConsole* console = block->console.get();
+            if (!console) {
+                if (blockSize < kMinimumOpenBlockSize) return kStatusBadArgument;
+                console = new (std::nothrow) HostConsole(block);
+                if (!console) return kStatusOutOfMemory;
+                block->console.reset(console);
+                console->SetOpening(true);
+                *claimed = console;
+                return kStatusOk;
+            }
+            // Open, being opened, or closed by its user but not yet cleared
+            // away, which only its own thread can do.
+            if (cleared || !console->windowGone() || console->thread() != ::GetCurrentThreadId()) {
+                return kStatusAlreadyOpen;
+            }
+        }
+        if (ServicePending(block, CalledFrom::EntryPoint) != Serviced::ConsoleEnded) return kStatusAlreadyOpen;
+    }
+}
+
+// Ends a claim that made no window; the instance stays, unless a destroy
+// came meanwhile, which is then carried out.
+void DropConsole(HostInstanceBlock* block) {
+    std::unique_ptr<HostConsole> console;
+    {
+        ExclusiveLock lock(InstanceLock());
+        if (!block->destroyRequested) {
+            block->instance.context.consoleWindowObject = nullptr;
+            console = std::move(block->console);
+        }
+    }
+    if (!console) (void)ServicePending(block, CalledFrom::EntryPoint);
+}
+
+}  // namespace
+
 uint32_t OpenIntegratedConsole(HostInstance* instance, uint8_t* block) {
-    LaunchContext& context = instance->context;
-    HostInstanceBlock* state = BlockOf(instance);
-    // Not while it is being created, nor from inside a loop of the console's.
-    if (context.consoleWindow || state->opening || MessageLoop::Depth() > 0) return kStatusAlreadyOpen;
     uint32_t size = 0;
     std::memcpy(&size, block + offsetof(OpenConsoleBlock, size), sizeof(size));
-    if (size < kMinimumOpenBlockSize) return kStatusBadArgument;
+    HostInstanceBlock* state = BlockOf(instance);
+    HostConsole* console = nullptr;
+    if (uint32_t status = ClaimConsole(state, size, &console)) return status;
+    if (!console->Start()) {
+        DropConsole(state);
+        return kStatusOutOfMemory;
+    }
 
+    LaunchContext& context = instance->context;
     context.selectedDevice = instance->argument;
     if (!context.resourceLibrary) {
         ResourceLibrary library;
@@ -87,19 +138,34 @@ uint32_t OpenIntegratedConsole(HostInstance* instance, uint8_t* block) {
     if (context.resourceLibrary) SetResourceSource(context.resourceLibrary);
 
     HWND window = nullptr;
-    if (ConsoleWindows().openIntegratedConsole) {
-        state->opening = true;
-        context.consoleWindowObject = ConsoleWindows().openIntegratedConsole(&context, FoundDevices(context), &window);
-        context.consoleWindow = context.consoleWindowObject ? window : nullptr;
-        state->opening = false;
+    if (ConsoleWindows().makeIntegratedConsole) {
+        console->Adopt(ConsoleWindows().makeIntegratedConsole(&context, FoundDevices(context), console));
     }
-    HWND answer = context.consoleWindow;
-    if (instance->magic != kHostInstanceMagic) {
-        // Destroyed while its window was being created: it goes once this returns.
-        if (answer) ::ShowWindow(answer, SW_HIDE);
-        answer = nullptr;
+    if (IntegratedConsole* made = console->console()) {
+        {
+            ExclusiveLock lock(InstanceLock());
+            context.consoleWindowObject = made;
+        }
+        // Creation may run a message box's loop, where the host's code runs.
+        if (made->Create()) window = made->WindowHandle();
     }
-    std::memcpy(block + offsetof(OpenConsoleBlock, window), &answer, sizeof(answer));
+    bool destroyed = false;
+    {
+        ExclusiveLock lock(InstanceLock());
+        console->SetOpening(false);
+        context.consoleWindow = window;
+        destroyed = state->destroyRequested;
+    }
+    if (destroyed) {
+        // Asked for while the console was made: carried out here, on the
+        // console's thread, before the host hears of a window.
+        (void)ServicePending(state, CalledFrom::EntryPoint);
+        window = nullptr;
+    } else if (!window) {
+        // Nothing to show (no resource library): a later open tries again.
+        DropConsole(state);
+    }
+    std::memcpy(block + offsetof(OpenConsoleBlock, window), &window, sizeof(window));
     return kStatusOk;
 }
 

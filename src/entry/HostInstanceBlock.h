@@ -1,5 +1,10 @@
 // What CreateInstance allocates: the host's instance record, first, and what
 // the module keeps beside it about the instance's integrated console.
+//
+// A host may call in from any thread. The instance's console lives on the
+// thread that opened it; any other thread only marks what it wants done
+// there (InstanceLock() guards the marks), and the console's thread carries
+// it out (HostConsole).
 #pragma once
 
 #include "base/UniqueHandle.h"
@@ -7,45 +12,66 @@
 
 #include <windows.h>
 
-#include <cstddef>
+#include <memory>
+#include <new>
 
 namespace ostrivan {
 
-struct HostInstanceBlock {
-    HostInstance instance;  // the host's handle points here
-    // OpenIntegratedConsole is creating the window (its initialisation may
-    // run a message box's loop).
-    bool opening;
-    // DestroyInstance came from another thread; carried out on the window's.
-    volatile LONG destroyRequested;
-    // Teardown waits for the console's loops to unwind (timer id, 0 if none).
-    UINT_PTR finishTimer;
-};
-static_assert(offsetof(HostInstanceBlock, instance) == 0, "the host's handle is the block's address");
+class HostConsole;
 
-// The block on the process heap. Its magic is cleared before the block is
-// freed, so a stale handle handed in later is refused.
+struct HostInstanceBlock {
+    HostInstanceBlock();
+    ~HostInstanceBlock();
+    HostInstanceBlock(const HostInstanceBlock&) = delete;
+    HostInstanceBlock& operator=(const HostInstanceBlock&) = delete;
+
+    HostInstance instance;  // the host's handle points here
+    // Guarded by InstanceLock():
+    // the console that is open, being opened, or waiting to go;
+    std::unique_ptr<HostConsole> console;
+    // DestroyInstance came; the magic is cleared already.
+    bool destroyRequested = false;
+};
+
+// The one lock of every instance's marks. Never held while windows are made,
+// destroyed or sent to.
+SRWLOCK& InstanceLock();
+
+// The block on the process heap, zero-filled. Its magic is cleared before the
+// block is freed, so a stale handle handed in later is refused.
 struct HostInstanceTraits {
     using Type = HostInstanceBlock*;
     static Type Empty() noexcept { return nullptr; }
     static void Close(Type block) noexcept {
         block->instance.magic = 0;
-        HeapTraits<HostInstanceBlock>::Close(block);
+        block->~HostInstanceBlock();
+        ::HeapFree(::GetProcessHeap(), 0, block);
     }
 };
 using UniqueHostInstance = UniqueOwner<HostInstanceTraits>;
 
+// A new block; empty when out of memory.
+UniqueHostInstance NewHostInstance();
+
 inline HostInstanceBlock* BlockOf(HostInstance* instance) { return reinterpret_cast<HostInstanceBlock*>(instance); }
 inline HostInstanceBlock* BlockOf(LaunchContext* context) {
-    return reinterpret_cast<HostInstanceBlock*>(reinterpret_cast<char*>(context) - offsetof(HostInstance, context));
+    return BlockOf(reinterpret_cast<HostInstance*>(reinterpret_cast<char*>(context) - offsetof(HostInstance, context)));
 }
 
-// Ends an instance from the window's thread: at once when nothing of its
-// console is on the stack, else once the loops have unwound.
-void EndInstance(HostInstanceBlock* block);
+// Where teardown is carried out from. Inside an entry point's call the host
+// holds the module, so everything can go at once; from the console's request
+// window, the module's last references leave only once the thread has
+// returned to the host's loop.
+enum class CalledFrom { EntryPoint, RequestWindow };
 
-// Carries out a DestroyInstance that another thread asked for; called on
-// the integrated console's thread with its launch record.
-void CarryOutHostRequest(LaunchContext* context);
+// What ServicePending did.
+enum class Serviced { Nothing, Deferred, ConsoleEnded, InstanceEnded };
+
+// On the console's thread (or any thread when the instance has no console):
+// carries out what is marked, a destroy or the end of a console whose
+// window was closed, now when nothing of the console is on the stack, else
+// later from its request window's timer. After InstanceEnded the block is
+// gone.
+Serviced ServicePending(HostInstanceBlock* block, CalledFrom from);
 
 }  // namespace ostrivan

@@ -1,61 +1,43 @@
-// The end of a host's instance. A host may call DestroyInstance from inside
-// a loop that the console runs on its thread (the advanced dialog, the skin
-// failure message), or from another thread: the instance is dead at once,
-// but its window, panel, resource library and record go only when nothing of
-// them is on the stack any more, on the window's thread.
+// The end of a host's instance and of its console. A host may call
+// DestroyInstance from any thread, also from code that the console calls on
+// its own thread (inside the advanced dialog's loop, or while a window of the
+// console handles a message): the instance is dead at once, but its console,
+// resource library and record go only on the console's thread, and only
+// when nothing of the console is on the stack any more.
 #include "entry/HostInstanceBlock.h"
 
-#include "base/UniqueHandle.h"
-#include "entry/WindowSeams.h"
+#include "base/ExclusiveLock.h"
+#include "entry/HostConsole.h"
 #include "framework/MessageLoop.h"
 #include "skin/ResourceLibrary.h"
 
-#include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace ostrivan {
 
 namespace {
 
-// How often a deferred end looks whether the loops have unwound.
-constexpr UINT kFinishPollMs = 20;
+SRWLOCK g_instanceLock = SRWLOCK_INIT;
 
-// Deferred ends of this thread, by timer id; there only while one waits. A
-// pointer, not the list itself: the static runtime frees a thread's
-// thread_local storage before it runs their destructors.
-using PendingEnds = std::vector<std::pair<UINT_PTR, HostInstanceBlock*>>;
-thread_local PendingEnds* t_pending = nullptr;
-
-void AddPending(UINT_PTR timer, HostInstanceBlock* block) {
-    if (!t_pending) t_pending = new PendingEnds;
-    t_pending->emplace_back(timer, block);
-}
-
-// The block waiting for this timer; null if none.
-HostInstanceBlock* FindPending(UINT_PTR timer) {
-    if (!t_pending) return nullptr;
-    auto found = std::find_if(t_pending->begin(), t_pending->end(), [timer](const auto& p) { return p.first == timer; });
-    return found == t_pending->end() ? nullptr : found->second;
-}
-
-void RemovePending(UINT_PTR timer) {
-    if (!t_pending) return;
-    t_pending->erase(std::remove_if(t_pending->begin(), t_pending->end(), [timer](const auto& p) { return p.first == timer; }),
-                     t_pending->end());
-    if (t_pending->empty()) delete std::exchange(t_pending, nullptr);
-}
-
-bool LoopsOnStack(const HostInstanceBlock* block) { return block->opening || MessageLoop::Depth() > 0; }
-
-void Finish(HostInstanceBlock* block) {
-    UniqueHostInstance owned(block);
+// Takes the console out of the record; what it held goes with it.
+std::unique_ptr<HostConsole> TakeConsole(HostInstanceBlock* block) {
+    ExclusiveLock lock(InstanceLock());
     LaunchContext& context = block->instance.context;
-    if (context.consoleWindowObject) {
-        if (ConsoleWindows().destroyIntegratedConsole) ConsoleWindows().destroyIntegratedConsole(context.consoleWindowObject);
-        context.consoleWindowObject = nullptr;
-        context.consoleWindow = nullptr;
-    }
+    context.consoleWindowObject = nullptr;
+    context.consoleWindow = nullptr;
+    return std::move(block->console);
+}
+
+void EndConsole(std::unique_ptr<HostConsole> console, CalledFrom from) {
+    if (!console) return;
+    console->EndConsole();
+    console->Leave(from);
+}
+
+void FinishInstance(HostInstanceBlock* block, CalledFrom from) {
+    UniqueHostInstance owned(block);
+    EndConsole(TakeConsole(block), from);
+    LaunchContext& context = block->instance.context;
     if (context.resourceLibrary) {
         FreeHeldResourceLibrary(UniqueModule(std::exchange(context.resourceLibrary, nullptr)));
     }
@@ -65,47 +47,57 @@ void Finish(HostInstanceBlock* block) {
     }
 }
 
-void CALLBACK FinishWhenUnwound(HWND, UINT, UINT_PTR timer, DWORD) {
-    HostInstanceBlock* block = FindPending(timer);
-    if (!block) {
-        ::KillTimer(nullptr, timer);
-        return;
-    }
-    if (LoopsOnStack(block)) return;
-    RemovePending(timer);
-    ::KillTimer(nullptr, timer);
-    Finish(block);
-}
-
-void Defer(HostInstanceBlock* block) {
-    LaunchContext& context = block->instance.context;
-    if (context.consoleWindowObject && ConsoleWindows().closeIntegratedConsoleNested) {
-        ConsoleWindows().closeIntegratedConsoleNested(context.consoleWindowObject);
-    }
-    // The host sees the console go now.
-    if (context.consoleWindow) ::ShowWindow(context.consoleWindow, SW_HIDE);
-    if (block->finishTimer) return;
-    block->finishTimer = ::SetTimer(nullptr, 0, kFinishPollMs, FinishWhenUnwound);
-    if (block->finishTimer) AddPending(block->finishTimer, block);
-}
-
 }  // namespace
 
-void EndInstance(HostInstanceBlock* block) {
-    block->instance.magic = 0;  // dead at once: a second call or a stale record is refused
-    if (LoopsOnStack(block) || block->finishTimer) {
-        Defer(block);
-        return;
-    }
-    Finish(block);
+SRWLOCK& InstanceLock() { return g_instanceLock; }
+
+HostInstanceBlock::HostInstanceBlock() : instance{} {}
+HostInstanceBlock::~HostInstanceBlock() = default;
+
+UniqueHostInstance NewHostInstance() {
+    void* memory = ::HeapAlloc(::GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(HostInstanceBlock));
+    return UniqueHostInstance(memory ? new (memory) HostInstanceBlock : nullptr);
 }
 
-void CarryOutHostRequest(LaunchContext* context) {
-    if (!context) return;
-    HostInstanceBlock* block = BlockOf(context);
-    if (::InterlockedExchange(&block->destroyRequested, 0) == 0) return;
-    // Called from the console's own window procedure, which is on the stack.
-    Defer(block);
+Serviced ServicePending(HostInstanceBlock* block, CalledFrom from) {
+    bool destroy = false;
+    bool gone = false;
+    bool busy = false;
+    HostConsole* console = nullptr;
+    {
+        ExclusiveLock lock(InstanceLock());
+        destroy = block->destroyRequested;
+        console = block->console.get();
+        // A console is carried out on its own thread only.
+        if (console && console->thread() != ::GetCurrentThreadId()) return Serviced::Nothing;
+        gone = console && console->windowGone();
+        busy = console && console->opening();
+    }
+    if (!destroy && !gone) return Serviced::Nothing;
+    // Only this thread deletes the console, so it stays while unlocked.
+    if (console && (busy || MessageLoop::FrameworkOnStack())) {
+        console->Defer();
+        return Serviced::Deferred;
+    }
+    if (destroy) {
+        FinishInstance(block, from);
+        return Serviced::InstanceEnded;
+    }
+    std::unique_ptr<HostConsole> ended;
+    {
+        ExclusiveLock lock(InstanceLock());
+        // A destroy that came meanwhile saw the console and only posted to
+        // it: it is carried out here.
+        if (block->destroyRequested) destroy = true;
+        else ended = std::move(block->console);
+        block->instance.context.consoleWindowObject = nullptr;
+    }
+    if (destroy) {
+        FinishInstance(block, from);
+        return Serviced::InstanceEnded;
+    }
+    EndConsole(std::move(ended), from);
+    return Serviced::ConsoleEnded;
 }
 
 }  // namespace ostrivan

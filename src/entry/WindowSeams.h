@@ -4,6 +4,7 @@
 // once, as it does when the resource library is missing.
 #pragma once
 
+#include "console/IntegratedConsole.h"
 #include "launch/LaunchContext.h"
 
 #include <string>
@@ -18,16 +19,10 @@ struct ConsoleWindowHooks {
     // initialises, the window stores its handle in context->consoleWindow
     // and calls StartConsoleWatcher(context).
     void (*runStandaloneConsole)(LaunchContext* context, const DeviceNames& devices) = nullptr;
-    // Creates the integrated console modelessly; returns its object (null on
-    // failure) and its window handle. The object is published in
-    // context->consoleWindowObject before its window is created, so that a
-    // request made while it is being created reaches it.
-    void* (*openIntegratedConsole)(LaunchContext* context, const DeviceNames& devices, HWND* window) = nullptr;
-    // Deletes an object returned by openIntegratedConsole, destroying its window.
-    void (*destroyIntegratedConsole)(void* object) = nullptr;
-    // Ends the dialogs and message boxes the console runs in loops of their
-    // own, so that those loops unwind.
-    void (*closeIntegratedConsoleNested)(void* object) = nullptr;
+    // The integrated console for a host instance, not yet created (null when
+    // it cannot be had).
+    std::unique_ptr<IntegratedConsole> (*makeIntegratedConsole)(LaunchContext* context, const DeviceNames& devices,
+                                                                IntegratedConsole::Owner* owner) = nullptr;
     // The parental dialogs, run modally for context->selectedDevice.
     void (*runSetPasswordDialog)(LaunchContext* context) = nullptr;
     void (*runPasswordPrompt)(LaunchContext* context) = nullptr;

@@ -96,6 +96,8 @@ bool MessageLoop::PumpPending() {
 
 int MessageLoop::Depth() { return t_loop.depth; }
 
+bool MessageLoop::FrameworkOnStack() { return t_loop.depth > 0 || Window::HandlerDepth() > 0; }
+
 void MessageLoop::AddModeless(HWND window) {
     if (!window) return;
     if (!t_loop.modeless) t_loop.modeless = new std::vector<HWND>;

@@ -31,6 +31,10 @@ public:
     // How many of the framework's loops run on this thread now (a modal
     // dialog's among them); 0 in a host's own loop.
     static int Depth();
+    // Whether anything of the framework runs on this thread now: one of its
+    // loops or a handler of one of its windows. Objects may be deleted only
+    // when nothing does.
+    static bool FrameworkOnStack();
 
     static void AddModeless(HWND window);
     static void RemoveModeless(HWND window);

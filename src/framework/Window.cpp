@@ -15,6 +15,9 @@ namespace {
 // One framework subclass per window; its reference data is the object.
 constexpr UINT_PTR kSubclassId = 0x4F53;
 
+// Handlers of the framework's windows running on this thread now.
+thread_local int t_handlerDepth = 0;
+
 HINSTANCE ClassInstance() {
     HINSTANCE module = ModuleInstance();
     return module ? module : ::GetModuleHandleA(nullptr);
@@ -34,6 +37,10 @@ Window* Window::FromHandle(HWND window) {
     return reinterpret_cast<Window*>(object);
 }
 
+Window::HandlerScope::HandlerScope() { ++t_handlerDepth; }
+Window::HandlerScope::~HandlerScope() { --t_handlerDepth; }
+int Window::HandlerDepth() { return t_handlerDepth; }
+
 bool Window::RegisterWindowClass(const char* className, UINT classStyle, HCURSOR cursor, HBRUSH background) {
     WNDCLASSA existing{};
     if (::GetClassInfoA(ClassInstance(), className, &existing)) return true;
@@ -44,7 +51,8 @@ bool Window::RegisterWindowClass(const char* className, UINT classStyle, HCURSOR
     wc.hCursor = cursor;
     wc.hbrBackground = background;
     wc.lpszClassName = className;
-    return ::RegisterClassA(&wc) != 0;
+    // Another thread may have registered it since the look above.
+    return ::RegisterClassA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 bool Window::CreateEx(DWORD exStyle, const char* className, const char* text, DWORD style, const RECT& rect,
@@ -99,6 +107,7 @@ LRESULT CALLBACK Window::SubclassProc(HWND window, UINT message, WPARAM wParam, 
         self->Unlink();
         return ::DefSubclassProc(window, message, wParam, lParam);
     }
+    HandlerScope scope;
     return self->WindowProc(message, wParam, lParam);
 }
 

@@ -96,7 +96,19 @@ public:
     // The dialog this object is, or null.
     virtual Dialog* AsDialog() { return nullptr; }
 
+    // How many handlers of the framework's windows run on this thread now:
+    // while one does, its object must not be deleted.
+    static int HandlerDepth();
+
 protected:
+    // Counts a handler that runs, for HandlerDepth().
+    struct HandlerScope {
+        HandlerScope();
+        ~HandlerScope();
+        HandlerScope(const HandlerScope&) = delete;
+        HandlerScope& operator=(const HandlerScope&) = delete;
+    };
+
     // The one message procedure a class overrides.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The default layer: menu measure and draw requests reach their menu

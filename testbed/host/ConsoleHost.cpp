@@ -5,7 +5,13 @@
 // closes. Other programs drive it through HostCommands.h.
 //
 // usage: consolehost [--two] [--place] [--mta] [--argument <camera>] [--size <w> <h>]
+//                    [--dialog-loop | --window-messages-only] [--destroy-on-disable]
 // --mta puts the host's thread into the multithreaded apartment first.
+// --dialog-loop gives every message to IsDialogMessage of the consoles first;
+// --window-messages-only dispatches only messages for windows (thread
+// messages are dropped), as some hosts' loops do.
+// --destroy-on-disable destroys the first instance when the host's window
+// is disabled (a modal dialog of the console is being set up over it).
 // Exit code: 0, or 1 when the module or an instance could not be had or a
 // command of the host failed.
 #include "host/HostCommands.h"
@@ -35,6 +41,9 @@ struct Host {
     Instance instances[2];
     int count = 1;
     bool embed = true;
+    bool dialogLoop = false;
+    bool windowMessagesOnly = false;
+    bool destroyOnDisable = false;
     HWND window = nullptr;
 };
 Host g_host;
@@ -128,14 +137,40 @@ LRESULT OnHostMessage(UINT message, WPARAM number) {
         return status;
     }
     case testbed::kHostDestroyStale: return Destroy(instance->handle);
-    case testbed::kHostOpenAgain: return Open(*instance);
+    case testbed::kHostOpenAgain: {
+        uint32_t status = Open(*instance);
+        if (status == 0) {
+            Embed(instance->console);
+            Layout();
+        }
+        return status;
+    }
     case testbed::kHostConsoleWindow: return reinterpret_cast<LRESULT>(instance->console);
     }
     return -1;
 }
 
+// The host's code runs inside the console's call that disabled its window.
+void OnEnable(bool enabled) {
+    Instance& first = g_host.instances[0];
+    if (enabled || !g_host.destroyOnDisable || first.destroyed || !first.handle) return;
+    Destroy(first.handle);
+    first.console = nullptr;
+    first.destroyed = true;
+}
+
+// Whether a console's dialog processing took the message.
+bool ConsoleDialogMessage(MSG& msg) {
+    if (!g_host.dialogLoop) return false;
+    for (Instance& one : g_host.instances) {
+        if (one.console && ::IsWindow(one.console) && ::IsDialogMessageA(one.console, &msg)) return true;
+    }
+    return false;
+}
+
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_ENABLE: OnEnable(wParam != FALSE); return 0;
     case WM_SIZE: Layout(); return 0;
     case WM_MOVE: if (!g_host.embed) Layout(); return 0;
     case WM_DESTROY: ::PostQuitMessage(0); return 0;
@@ -154,6 +189,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         if (word == "--two") g_host.count = 2;
         else if (word == "--place") g_host.embed = false;
         else if (word == "--mta") ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        else if (word == "--dialog-loop") g_host.dialogLoop = true;
+        else if (word == "--window-messages-only") g_host.windowMessagesOnly = true;
+        else if (word == "--destroy-on-disable") g_host.destroyOnDisable = true;
         else if (word == "--argument" && i + 1 < __argc) argument = __argv[++i];
         else if (word == "--size" && i + 2 < __argc) {
             width = std::atoi(__argv[++i]);
@@ -192,9 +230,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ::ShowWindow(g_host.window, SW_SHOWNORMAL);
     Layout();
 
-    // A host's own loop: no dialog processing of the console's.
+    // A host's own loop: no dialog processing of the console's unless told.
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (g_host.windowMessagesOnly && !msg.hwnd) continue;
+        if (ConsoleDialogMessage(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }

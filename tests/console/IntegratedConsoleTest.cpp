@@ -239,19 +239,38 @@ TEST_F(IntegratedConsole, TheTabsShowAndHideThePanel) {
     EXPECT_EQ(BST_CHECKED, ::SendMessageA(view, BM_GETCHECK, 0, 0));
 }
 
+// Placed, it stays a dialog of its own, whose keys the dialog manager sees;
+// the host's loop may give them to it itself.
 TEST_F(IntegratedConsole, EnterAndEscapeDoNotCloseIt) {
-    // Placed, it stays a dialog of its own, whose keys the dialog manager sees.
+    for (const char* loop : {"", "--dialog-loop"}) {
+        SCOPED_TRACE(*loop ? loop : "host's own loop");
+        StartHost(std::string("--place ") + loop);
+        HWND console = Console(0);
+        HWND view = ::GetDlgItem(console, IDC_TAB_VIEW);
+        for (UINT key : {VK_ESCAPE, VK_RETURN}) {
+            // Through the host's own loop, as typed keys come.
+            ::PostMessageA(view, WM_KEYDOWN, key, 0);
+            ::PostMessageA(view, WM_KEYUP, key, 0);
+            SyncHost();
+            EXPECT_TRUE(::IsWindowVisible(console));
+            EXPECT_EQ(console, Console(0));
+        }
+        EXPECT_EQ(0, CloseHost());
+    }
+}
+
+// OK and Cancel that reach the window another way (an accelerator of the
+// host's, a posted command) leave it as it is.
+TEST_F(IntegratedConsole, OkAndCancelCommandsDoNotCloseIt) {
     StartHost("--place");
     HWND console = Console(0);
-    HWND view = ::GetDlgItem(console, IDC_TAB_VIEW);
-    for (UINT key : {VK_ESCAPE, VK_RETURN}) {
-        // Through the host's own loop, as typed keys come.
-        ::PostMessageA(view, WM_KEYDOWN, key, 0);
-        ::PostMessageA(view, WM_KEYUP, key, 0);
+    for (WORD command : {IDOK, IDCANCEL}) {
+        ::PostMessageA(console, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
         SyncHost();
-        EXPECT_TRUE(::IsWindow(console));
+        EXPECT_TRUE(::IsWindowVisible(console)) << command;
         EXPECT_EQ(console, Console(0));
     }
+    EXPECT_EQ(static_cast<LRESULT>(kStatusAlreadyOpen), Host(testbed::kHostOpenAgain));
 }
 
 TEST_F(IntegratedConsole, ItListensOnTheIntegratedNameAndFollowsAnotherProgramsChange) {
@@ -296,21 +315,27 @@ TEST_F(IntegratedConsole, ClosingWithTheAdvancedDialogOpenClosesThatFirst) {
 // The host's code runs inside the advanced dialog's loop (a message to its
 // window arrives there) and destroys the instance: the dialog closes, then
 // everything goes once the loop has unwound; the record is dead at once.
+// A host's loop that dispatches only messages for windows still sees the
+// end through.
 TEST_F(IntegratedConsole, DestroyingTheInstanceInsideTheAdvancedDialogsLoop) {
-    StartHost("");
-    HWND console = Console(0);
-    HWND advanced = OpenAdvanced(console);
-    ASSERT_NE(nullptr, advanced);
-    ASSERT_TRUE(MutexExists("XC0730 Integrated Console Mutex"));
+    for (const char* loop : {"", "--window-messages-only"}) {
+        SCOPED_TRACE(*loop ? loop : "host's own loop");
+        StartHost(loop);
+        HWND console = Console(0);
+        HWND advanced = OpenAdvanced(console);
+        ASSERT_NE(nullptr, advanced);
+        ASSERT_TRUE(MutexExists("XC0730 Integrated Console Mutex"));
 
-    EXPECT_EQ(0, Host(testbed::kHostDestroy));
-    EXPECT_EQ(static_cast<LRESULT>(kStatusBadArgument), Host(testbed::kHostDestroyStale));
+        EXPECT_EQ(0, Host(testbed::kHostDestroy));
+        EXPECT_EQ(static_cast<LRESULT>(kStatusBadArgument), Host(testbed::kHostDestroyStale));
 
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(advanced); }, kHangLimitMs));
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(console); }, kHangLimitMs));
-    EXPECT_TRUE(WaitUntil([&] { return !MutexExists("XC0730 Integrated Console Mutex"); }, kHangLimitMs));
-    EXPECT_EQ(static_cast<LRESULT>(kStatusBadArgument), Host(testbed::kHostDestroyStale));
-    EXPECT_FALSE(Ended());
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(advanced); }, kHangLimitMs));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(console); }, kHangLimitMs));
+        EXPECT_TRUE(WaitUntil([&] { return !MutexExists("XC0730 Integrated Console Mutex"); }, kHangLimitMs));
+        EXPECT_EQ(static_cast<LRESULT>(kStatusBadArgument), Host(testbed::kHostDestroyStale));
+        EXPECT_FALSE(Ended());
+        EXPECT_EQ(0, CloseHost());
+    }
 }
 
 TEST_F(IntegratedConsole, DestroyingTheInstanceFromAnotherThread) {
@@ -320,6 +345,90 @@ TEST_F(IntegratedConsole, DestroyingTheInstanceFromAnotherThread) {
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(console); }, kHangLimitMs));
     EXPECT_TRUE(WaitUntil([&] { return !MutexExists("XC0730 Integrated Console Mutex"); }, kHangLimitMs));
     EXPECT_EQ(static_cast<LRESULT>(kStatusBadArgument), Host(testbed::kHostDestroyStale));
+}
+
+// Closed by a close message (Alt+F4, or any program's), the console goes
+// and the instance stays: the next open makes a new one.
+TEST_F(IntegratedConsole, AfterItsWindowWasClosedTheNextOpenMakesANewConsole) {
+    struct CloseCase {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+    };
+    const CloseCase cases[] = {{"close message", WM_CLOSE, 0}, {"system close (Alt+F4)", WM_SYSCOMMAND, SC_CLOSE}};
+    for (const CloseCase& test : cases) {
+        SCOPED_TRACE(test.what);
+        StartHost("");
+        HWND first = Console(0);
+        ::PostMessageA(first, test.message, test.wParam, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(first); }, kHangLimitMs));
+        EXPECT_TRUE(MutexExists("XC0730 Integrated Console Mutex")) << "the instance goes only with DestroyInstance";
+
+        EXPECT_EQ(0, Host(testbed::kHostOpenAgain));
+        HWND second = Console(0);
+        ASSERT_TRUE(::IsWindowVisible(second));
+        EXPECT_EQ(static_cast<LRESULT>(kStatusAlreadyOpen), Host(testbed::kHostOpenAgain));
+        HWND brightness = PanelControl(second, IDC_BRIGHTNESS_SLIDER);
+        ASSERT_EQ(0, RunTestBedTool("property 1 procamp 0 set 47 2"));
+        EXPECT_TRUE(WaitUntil([&] { return Position(brightness) == 47; }, kHangLimitMs));
+
+        EXPECT_EQ(0, Host(testbed::kHostDestroy));
+        EXPECT_FALSE(::IsWindow(second));
+        EXPECT_TRUE(WaitUntil([&] { return !MutexExists("XC0730 Integrated Console Mutex"); }, kHangLimitMs));
+        EXPECT_EQ(0, CloseHost());
+    }
+}
+
+// Another instance's advanced dialog runs its loop on the host's thread:
+// this instance's console still opens there.
+TEST_F(IntegratedConsole, AnotherInstancesDialogLoopDoesNotRefuseAnOpen) {
+    StartHost("--two");
+    ASSERT_TRUE(WaitUntil([&] { return Console(1) != nullptr; }, kHangLimitMs));
+    HWND second = Console(1);
+    ::PostMessageA(second, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(second); }, kHangLimitMs));
+    HWND advanced = OpenAdvanced(Console(0));
+    ASSERT_NE(nullptr, advanced);
+
+    EXPECT_EQ(0, Host(testbed::kHostOpenAgain, 1));
+    HWND reopened = Console(1);
+    EXPECT_TRUE(::IsWindow(reopened));
+    EXPECT_NE(reopened, Console(0));
+    EXPECT_TRUE(::IsWindow(advanced)) << "the other instance's dialog stays";
+    EXPECT_EQ(static_cast<LRESULT>(kStatusAlreadyOpen), Host(testbed::kHostOpenAgain, 1));
+}
+
+// The host's code ends the instance inside a call the console makes on its
+// thread: its window is disabled while the advanced dialog is set up over
+// it. Everything goes once that call has returned; nothing crashes.
+TEST_F(IntegratedConsole, DestroyingTheInstanceWhileTheConsoleSetsUpADialog) {
+    StartHost("--destroy-on-disable");
+    HWND console = Console(0);
+    HWND advanced = PanelControl(console, IDC_ADVANCED);
+    ASSERT_NE(nullptr, advanced);
+    ::PostMessageA(advanced, BM_CLICK, 0, 0);
+
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(console); }, kHangLimitMs));
+    EXPECT_TRUE(WaitUntil([&] { return !MutexExists("XC0730 Integrated Console Mutex"); }, kHangLimitMs));
+    EXPECT_TRUE(WaitUntil([&] { return DialogsOf(hostProcessId_).empty(); }, kHangLimitMs));
+    SyncHost();
+    EXPECT_FALSE(Ended()) << "the host crashed";
+    EXPECT_TRUE(::IsWindowEnabled(hostWindow_));
+    EXPECT_EQ(static_cast<LRESULT>(kStatusBadArgument), Host(testbed::kHostDestroyStale));
+}
+
+// A host that ends its console the hard ways, in a process of its own,
+// round after round: a worker's DestroyInstance while the console's thread
+// takes no messages for longer than any wait; a worker's DestroyInstance
+// with the module unloaded right after; an open racing a destroy.
+TEST_F(IntegratedConsole, AHostEndsItsConsoleFromAnyThreadAndUnloadsTheModule) {
+    const char* const scenarios[] = {"blocked 3 11000", "unload 3", "race 10"};
+    for (const char* scenario : scenarios) {
+        SCOPED_TRACE(scenario);
+        std::string output;
+        int code = RunProgramWithOutput("\"" + ProgramFolder() + "hostrounds.exe\" " + scenario, &output, 180000);
+        EXPECT_EQ(0, code) << output;
+    }
 }
 
 TEST_F(IntegratedConsole, TwoInstancesInOneHost) {

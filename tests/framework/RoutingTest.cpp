@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <string>
 #include <thread>
 
 using namespace ostrivan;
@@ -123,6 +124,48 @@ TEST_F(FrameworkTest, GenericChildOfARegisteredClassIsLinkedFromCreationAndOwned
         EXPECT_GE(child.paints, 1);
     }
     EXPECT_FALSE(::IsWindow(childWindow)) << "an owned window goes with its object";
+}
+
+// Two threads that open their first windows at once both register the
+// class; whichever comes second finds it registered, and that is success.
+TEST_F(FrameworkTest, RegisteringAClassFromTwoThreadsAtOnceSucceedsOnBoth) {
+    for (int round = 0; round < 200; ++round) {
+        const std::string name = "FrameworkTestRace" + std::to_string(round);
+        std::atomic<int> ready{0};
+        bool registered[2] = {false, false};
+        auto registerIt = [&](int index) {
+            ++ready;
+            while (ready.load() < 2) {
+            }
+            registered[index] = Window::RegisterWindowClass(name.c_str(), 0, nullptr, nullptr);
+        };
+        std::thread first(registerIt, 0);
+        std::thread second(registerIt, 1);
+        first.join();
+        second.join();
+        ASSERT_TRUE(registered[0] && registered[1]) << "round " << round;
+    }
+}
+
+// A handler of a framework window counts as framework code on the stack,
+// as the framework's loops do: nothing of it may be deleted meanwhile.
+TEST_F(FrameworkTest, AHandlerThatRunsCountsAsFrameworkOnTheStack) {
+    ASSERT_TRUE(Window::RegisterWindowClass("FrameworkTestDepth", 0, nullptr, nullptr));
+    class Probe : public Window {
+    public:
+        bool seenInside = false;
+
+    protected:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_APP) seenInside = MessageLoop::FrameworkOnStack();
+            return Window::WindowProc(message, wParam, lParam);
+        }
+    } probe;
+    ASSERT_TRUE(probe.CreateEx(0, "FrameworkTestDepth", "", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
+    EXPECT_FALSE(MessageLoop::FrameworkOnStack());
+    ::SendMessageA(probe.hwnd(), WM_APP, 0, 0);
+    EXPECT_TRUE(probe.seenInside);
+    EXPECT_FALSE(MessageLoop::FrameworkOnStack());
 }
 
 class CountingMenu : public Menu {

@@ -1,6 +1,7 @@
 // The host command dispatcher: statuses, block writes and refusals of bad
 // blocks and instances, through real memory protections.
 #include "ResourceIds.h"
+#include "console/IntegratedConsole.h"
 #include "entry/EntryPoints.h"
 #include "launch/KernelObjectNames.h"
 #include "skin/ResourceLibrary.h"
@@ -9,12 +10,15 @@
 #include "support/SeamOverride.h"
 #include "support/NamedObjectProbe.h"
 #include "support/TestBedFixture.h"
+#include "support/TestConsole.h"
 
 #include <windows.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 using namespace ostrivan;
 using testsupport::MutexExists;
@@ -194,31 +198,38 @@ TEST_F(HostDispatcher, DestroyedInstanceIsRefusedAfterwards) {
     EXPECT_EQ(kStatusOk, Destroy(second));
 }
 
-// Integrated console windows for the seam: a plain window per console.
-struct TestIntegratedConsole {
-    HWND window;
+// Integrated consoles for the seam: a plain window each, and something the
+// test wants done while one is created.
+class TestIntegratedConsole : public IntegratedConsole {
+public:
+    ~TestIntegratedConsole() override {
+        if (window_) ::DestroyWindow(window_);
+        ++destroyed;
+    }
+    bool Create() override {
+        window_ = ::CreateWindowExA(0, "STATIC", "integrated", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                                    nullptr);
+        if (whileCreated) whileCreated();
+        return window_ != nullptr;
+    }
+    HWND WindowHandle() const override { return window_; }
+    void CloseNested() override {}
+
+    static std::unique_ptr<IntegratedConsole> Make(LaunchContext*, const DeviceNames&, IntegratedConsole::Owner*) {
+        return std::make_unique<TestIntegratedConsole>();
+    }
     static int destroyed;
+    static std::function<void()> whileCreated;
+
+private:
+    HWND window_ = nullptr;
 };
 int TestIntegratedConsole::destroyed = 0;
-
-void* OpenTestConsole(LaunchContext*, const DeviceNames&, HWND* window) {
-    HWND created = ::CreateWindowExA(0, "STATIC", "integrated", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr,
-                                     nullptr);
-    *window = created;
-    return created ? new TestIntegratedConsole{created} : nullptr;
-}
-
-void DestroyTestConsole(void* object) {
-    auto* console = static_cast<TestIntegratedConsole*>(object);
-    ::DestroyWindow(console->window);
-    ++TestIntegratedConsole::destroyed;
-    delete console;
-}
+std::function<void()> TestIntegratedConsole::whileCreated;
 
 TEST_F(HostDispatcher, SecondOpenIntegratedConsoleIsRefusedAndLeavesTheFirst) {
     testsupport::SeamOverride seams;
-    seams->openIntegratedConsole = OpenTestConsole;
-    seams->destroyIntegratedConsole = DestroyTestConsole;
+    seams->makeIntegratedConsole = TestIntegratedConsole::Make;
     AddCamera(1, "XC0730 Web Camera");
     HostInstance* instance = CreateValidInstance("XC0730 Web Camera");
 
@@ -245,8 +256,7 @@ TEST_F(HostDispatcher, SecondOpenIntegratedConsoleIsRefusedAndLeavesTheFirst) {
 
 TEST_F(HostDispatcher, TwoInstancesShareTheResourceLibraryUntilTheLastGoes) {
     testsupport::SeamOverride seams;
-    seams->openIntegratedConsole = OpenTestConsole;
-    seams->destroyIntegratedConsole = DestroyTestConsole;
+    seams->makeIntegratedConsole = TestIntegratedConsole::Make;
     AddCamera(1, "XC0730 Web Camera");
     HostInstance* first = CreateValidInstance();
     HostInstance* second = CreateValidInstance();
@@ -270,13 +280,72 @@ TEST_F(HostDispatcher, TwoInstancesShareTheResourceLibraryUntilTheLastGoes) {
 
 TEST_F(HostDispatcher, OpenIntegratedConsoleWithoutItsWindowAnswersZeroHandle) {
     testsupport::SeamOverride seams;
-    seams->openIntegratedConsole = nullptr;
+    seams->makeIntegratedConsole = nullptr;
     AddCamera(1, "XC0730 Web Camera");
     HostInstance* instance = CreateValidInstance();
     OpenBlock open(kSentinel, kOpenBlockSize, ~uintptr_t{0});
     EXPECT_EQ(kStatusOk, ksCVWEntryPoint(instance, kOpenIntegratedConsole, open.bytes));
     EXPECT_EQ(0u, open.windowBits()) << "all of the window handle's bytes";
     EXPECT_EQ(kStatusOk, Destroy(instance));
+}
+
+// Takes this thread's messages until the state holds.
+bool TakeMessagesUntil(const std::function<bool()>& state) {
+    return testsupport::WaitUntil(
+        [&] {
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+            return state();
+        },
+        10000);
+}
+
+// Another thread's DestroyInstance while this thread still creates the
+// console: that thread only marks it, and the open ends the instance here,
+// before it returns, answering no window.
+TEST_F(HostDispatcher, ADestroyFromAnotherThreadDuringTheOpenEndsTheInstanceBeforeTheOpenReturns) {
+    testsupport::SeamOverride seams;
+    seams->makeIntegratedConsole = TestIntegratedConsole::Make;
+    AddCamera(1, "XC0730 Web Camera");
+    HostInstance* instance = CreateValidInstance();
+    uint32_t destroyed = kSentinel;
+    TestIntegratedConsole::whileCreated = [&] {
+        std::thread other([&] { destroyed = Destroy(instance); });
+        other.join();
+    };
+    const int before = TestIntegratedConsole::destroyed;
+    OpenBlock open(kSentinel, kOpenBlockSize, ~uintptr_t{0});
+    EXPECT_EQ(kStatusOk, ksCVWEntryPoint(instance, kOpenIntegratedConsole, open.bytes));
+    TestIntegratedConsole::whileCreated = nullptr;
+
+    EXPECT_EQ(kStatusOk, destroyed);
+    EXPECT_EQ(0u, open.windowBits());
+    EXPECT_EQ(before + 1, TestIntegratedConsole::destroyed) << "the console went on this thread";
+    EXPECT_FALSE(MutexExists(kIntegratedConsoleMutex));
+    EXPECT_EQ(nullptr, ::GetModuleHandleA("Ostrivan.crl"));
+}
+
+// Another thread's DestroyInstance returns at once; the console's thread
+// carries it out when it next takes messages.
+TEST_F(HostDispatcher, ADestroyFromAnotherThreadIsCarriedOutWhenTheConsolesThreadTakesMessages) {
+    testsupport::SeamOverride seams;
+    seams->makeIntegratedConsole = TestIntegratedConsole::Make;
+    AddCamera(1, "XC0730 Web Camera");
+    HostInstance* instance = CreateValidInstance();
+    OpenBlock open;
+    ASSERT_EQ(kStatusOk, ksCVWEntryPoint(instance, kOpenIntegratedConsole, open.bytes));
+    HWND window = open.window();
+    ASSERT_TRUE(::IsWindow(window));
+
+    uint32_t destroyed = kSentinel;
+    std::thread other([&] { destroyed = Destroy(instance); });
+    other.join();
+    EXPECT_EQ(kStatusOk, destroyed);
+    EXPECT_TRUE(::IsWindow(window)) << "nothing of the console goes on another thread";
+    EXPECT_TRUE(MutexExists(kIntegratedConsoleMutex));
+
+    EXPECT_TRUE(TakeMessagesUntil([&] { return !::IsWindow(window) && !MutexExists(kIntegratedConsoleMutex); }));
+    EXPECT_EQ(nullptr, ::GetModuleHandleA("Ostrivan.crl"));
 }
 
 }  // namespace
