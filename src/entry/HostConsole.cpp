@@ -17,7 +17,10 @@ constexpr UINT kDeferredLookPeriodMs = 20;
 
 bool HostConsole::Start() {
     hold_ = HoldModule();
-    return hold_ && requests_.Create(this, kLookPeriodMs);
+    if (!hold_ || !requests_.Create(this, kLookPeriodMs)) return false;
+    ExclusiveLock lock(InstanceLock());
+    requestWindow_ = requests_.hwnd();
+    return true;
 }
 
 void HostConsole::Defer() {

@@ -28,7 +28,7 @@ public:
 
     // Guarded by InstanceLock():
     DWORD thread() const { return thread_; }
-    HWND requestWindow() const { return requests_.hwnd(); }
+    HWND requestWindow() const { return requestWindow_; }
     bool opening() const { return opening_; }
     bool windowGone() const { return windowGone_; }
     void SetOpening(bool opening) { opening_ = opening; }
@@ -53,6 +53,7 @@ private:
     bool windowGone_ = false;
     UniqueModule hold_;
     HostRequestWindow requests_;
+    HWND requestWindow_ = nullptr;  // requests_'s, for other threads
     std::unique_ptr<IntegratedConsole> console_;
 };
 
