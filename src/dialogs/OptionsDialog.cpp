@@ -98,9 +98,10 @@ void OptionsDialog::OnLockToggle() {
     }
     if (!passwordStored_) {
         setPassword_.Configure(true, lock_.deviceName);
-        if (setPassword_.DoModal(hwnd()) == IDOK) {
-            ::EnableWindow(::GetDlgItem(hwnd(), IDC_CHANGE_PASSWORD), TRUE);
-            // The first password switched the lock on.
+        if (setPassword_.DoModal(hwnd()) == IDOK) ::EnableWindow(::GetDlgItem(hwnd(), IDC_CHANGE_PASSWORD), TRUE);
+        // The first password switched the lock on; so did an attempt whose
+        // camera went away before the lock could be switched off again.
+        if (setPassword_.lock().locked) {
             lockShownOn_ = 1;
             ShowLockText();
         }

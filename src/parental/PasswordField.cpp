@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "base/ResourceSource.h"
+#include "parental/BuiltInTexts.h"
 
 #include <cstring>
 #include <string>
@@ -52,6 +53,10 @@ void ClearPasswordEdit(HWND dialog, int editId) { ::SetDlgItemTextA(dialog, edit
 
 int ShowParentalMessage(HWND owner, UINT textId, UINT style) {
     std::string text = LoadResourceString(textId);
+    if (text.empty()) {
+        const char* builtIn = BuiltInParentalText(textId);
+        if (builtIn) text = builtIn;
+    }
     std::string caption = LoadResourceString(IDS_PARENTAL_CAPTION);
     return ::MessageBoxA(owner, text.c_str(), caption.c_str(), style);
 }

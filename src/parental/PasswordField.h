@@ -46,7 +46,8 @@ void PreparePasswordEdit(HWND dialog, int editId);
 void KeepPasswordInLimit(HWND dialog, int editId);
 void ClearPasswordEdit(HWND dialog, int editId);
 
-// MessageBox owned by the dialog with the text of textId and the caption
+// MessageBox owned by the dialog with the text of textId (the module's own
+// text when the library lacks a string it has one for) and the caption
 // 57744; style adds the icon and buttons. Returns the button pressed.
 int ShowParentalMessage(HWND owner, UINT textId, UINT style);
 

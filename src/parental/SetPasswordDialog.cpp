@@ -26,6 +26,8 @@ void SetPasswordDialog::OnOpen() {
     ::SetDlgItemTextA(hwnd(), IDC_SET_PASSWORD_LABEL,
                       LoadResourceString(first ? IDS_SET_PASSWORD_FIRST_LABEL : IDS_SET_PASSWORD_CHANGE_LABEL).c_str());
     ::EnableWindow(::GetDlgItem(hwnd(), IDC_OLD_PASSWORD), first ? FALSE : TRUE);
+    // The record tells the opener whether this showing left the lock on.
+    lock_.locked = 0;
     // The first field the user has to fill takes the focus.
     ::SetFocus(::GetDlgItem(hwnd(), first ? IDC_NEW_PASSWORD : IDC_OLD_PASSWORD));
 }
@@ -37,8 +39,11 @@ void SetPasswordDialog::OnOk() {
     password.ReadFrom(hwnd(), IDC_NEW_PASSWORD);
     confirmation.ReadFrom(hwnd(), IDC_CONFIRM_PASSWORD);
     if (!CheckNewPassword(password, confirmation)) return;
-    if (!StorePassword(password)) {
-        ShowParentalMessage(hwnd(), IDS_LOCK_WRITE_FAILED, MB_OK | MB_ICONEXCLAMATION);
+    StoreResult stored = StorePassword(password);
+    if (stored != StoreResult::Stored) {
+        // A lock the camera kept must not read as nothing changed.
+        ShowParentalMessage(hwnd(), stored == StoreResult::LockLeftOn ? IDS_LOCK_LEFT_ON : IDS_LOCK_WRITE_FAILED,
+                            MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     ShowParentalMessage(hwnd(), firstTime() ? IDS_FIRST_PASSWORD_SET : IDS_PASSWORD_CHANGED,
@@ -76,22 +81,26 @@ void SetPasswordDialog::Refuse(UINT message, int focusId) {
     ::SetFocus(::GetDlgItem(hwnd(), focusId));
 }
 
-bool SetPasswordDialog::StorePassword(const PasswordText& password) {
+SetPasswordDialog::StoreResult SetPasswordDialog::StorePassword(const PasswordText& password) {
     uint32_t hash = 0;
-    if (!PasswordHash(password.c_str(), &hash)) return false;
-    if (!firstTime()) return WriteCameraLockCode(&lock_, kLockModeCode, hash);
+    if (!PasswordHash(password.c_str(), &hash)) return StoreResult::NothingChanged;
+    if (!firstTime()) {
+        return WriteCameraLockCode(&lock_, kLockModeCode, hash) ? StoreResult::Stored : StoreResult::NothingChanged;
+    }
     // The camera expects the lock first and the hash second; a lock without
     // the hash would keep the camera shut behind a password nobody knows.
     uint32_t wasLocked = lock_.locked;
     lock_.locked = 1;
     if (!WriteCameraLock(&lock_, kLockModeFromRecord)) {
         lock_.locked = wasLocked;
-        return false;
+        return StoreResult::NothingChanged;
     }
-    if (WriteCameraLockCode(&lock_, kLockModeCode, hash)) return true;
+    if (WriteCameraLockCode(&lock_, kLockModeCode, hash)) return StoreResult::Stored;
     lock_.locked = 0;
-    (void)WriteCameraLock(&lock_, kLockModeFromRecord);
-    return false;
+    if (WriteCameraLock(&lock_, kLockModeFromRecord)) return StoreResult::NothingChanged;
+    // The camera went away between the writes and kept the lock.
+    lock_.locked = 1;
+    return StoreResult::LockLeftOn;
 }
 
 }  // namespace ostrivan

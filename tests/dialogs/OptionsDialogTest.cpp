@@ -154,6 +154,27 @@ TEST_F(OptionsDialogTest, TheFirstPasswordThroughTheToggleEnablesChangeAtOnce) {
     EXPECT_EQ(IDCANCEL, Close(window, IDCANCEL));
 }
 
+TEST_F(OptionsDialogTest, AFirstPasswordThatLeftTheLockOnShowsItOnTheToggle) {
+    HWND window = Open();
+    ASSERT_NE(nullptr, window);
+    PressButton(window, IDC_LOCK_TOGGLE);
+    HWND setPassword = WaitForTitledWindow(Text(IDS_SET_PASSWORD_FIRST_TITLE));
+    ASSERT_NE(nullptr, setPassword);
+    TypeNewPassword(setPassword, "secret1");
+    RefuseHashSlowly();
+    PressButton(setPassword, IDOK);
+    UnplugAfterTheHashWrite();
+    ExpectMessage(setPassword, IDS_LOCK_LEFT_ON, IDI_EXCLAMATION);
+    PressButton(setPassword, IDCANCEL);
+    ASSERT_TRUE(WaitUntilGone(setPassword));
+
+    EXPECT_TRUE(Eventually([&] { return ControlText(window, IDC_LOCK_TOGGLE) == Text(IDS_LOCK_BUTTON_ON); }));
+    EXPECT_TRUE(dialog_.lockShownOn());
+    EXPECT_FALSE(Enabled(window, IDC_CHANGE_PASSWORD)) << "no password stored";
+    EXPECT_EQ(1, LockState());
+    EXPECT_EQ(IDCANCEL, Close(window, IDCANCEL));
+}
+
 TEST_F(OptionsDialogTest, TheToggleSwitchesALockedCameraOffAndOnAgainBehindThePassword) {
     StoreHashOf("secret1");
     SetLockState(1);

@@ -2,7 +2,10 @@
 // would: typing into the edits and pressing the buttons from this thread
 // while each dialog runs on a thread of its own.
 #include "ResourceIds.h"
+#include "base/ResourceSource.h"
+#include "base/UniqueHandle.h"
 #include "devices/VirtualCameraStore.h"
+#include "parental/BuiltInTexts.h"
 #include "parental/PasswordField.h"
 #include "parental/PasswordPromptDialog.h"
 #include "parental/SetPasswordDialog.h"
@@ -206,6 +209,28 @@ TEST_F(ParentalDialogs, AHashTheCameraCannotKeepLeavesTheLockOffAndTheDialogOpen
     EXPECT_EQ(1, LockState());
 }
 
+TEST_F(ParentalDialogs, ACameraGoneBeforeItsLockCameOffAgainIsReportedLocked) {
+    SetPasswordDialog dialog;
+    dialog.Configure(true, kCameraName);
+    ModalThread run([&] { return dialog.DoModal(nullptr); });
+    HWND window = Shown(IDS_SET_PASSWORD_FIRST_TITLE);
+    ASSERT_NE(nullptr, window);
+    TypeNewPassword(window, "secret1");
+    RefuseHashSlowly();
+    PressButton(window, IDOK);
+    UnplugAfterTheHashWrite();
+    ExpectMessage(window, IDS_LOCK_LEFT_ON, IDI_EXCLAMATION);
+    EXPECT_TRUE(::IsWindowVisible(window)) << "the dialog stays open";
+    EXPECT_EQ(2u, LockWrites()) << "on and the hash; the camera was gone for the switch off";
+    EXPECT_EQ(3u, LastLockCommand());
+    EXPECT_EQ(1, LockState());
+    EXPECT_EQ(-1, StoredHash());
+    PressButton(window, IDCANCEL);
+    ASSERT_TRUE(run.Join());
+    EXPECT_EQ(IDCANCEL, run.result());
+    EXPECT_EQ(1u, dialog.lock().locked);
+}
+
 TEST_F(ParentalDialogs, QuietPromptRefusesWrongPasswordsThenWritesOnAndPromptedSilently) {
     StoreHashOf("secret1");
     PasswordPromptDialog dialog;
@@ -305,6 +330,84 @@ TEST_F(ParentalDialogs, APromptWhoseCameraWentAwaySaysSoAndQuietEndsWithCancel) 
         }
     }
 }
+
+// A resource library as the first ones were: the parental lock's templates
+// and texts, without the refusals of lock writes. The resource source while
+// it lives.
+class EarlierLibrary {
+public:
+    EarlierLibrary() : module_(::LoadLibraryA("EarlierResources.crl")), previous_(ResourceSource()) {
+        if (module_) SetResourceSource(module_.get());
+    }
+    ~EarlierLibrary() {
+        if (module_) SetResourceSource(previous_);
+    }
+    EarlierLibrary(const EarlierLibrary&) = delete;
+    EarlierLibrary& operator=(const EarlierLibrary&) = delete;
+    bool loaded() const { return static_cast<bool>(module_); }
+
+private:
+    UniqueModule module_;
+    HMODULE previous_;
+};
+
+enum class LockFault {
+    HashRefused,             // the set-password dialog switches the lock off again
+    HashRefusedThenGone,     // ... and the camera is gone before it can
+    GoneBeforeThePassword,   // the prompt reaches no camera
+};
+
+struct EarlierLibraryCase {
+    const char* name;
+    LockFault fault;
+    UINT message;
+    const char* says;
+};
+
+class RefusalsWithAnEarlierLibrary : public ParentalDialogs, public ::testing::WithParamInterface<EarlierLibraryCase> {};
+
+TEST_P(RefusalsWithAnEarlierLibrary, AreToldInTheModulesOwnWords) {
+    const EarlierLibraryCase& c = GetParam();
+    EarlierLibrary earlier;
+    ASSERT_TRUE(earlier.loaded());
+    ASSERT_EQ("", Text(c.message)) << "the earlier library lacks the text";
+    const char* builtIn = BuiltInParentalText(c.message);
+    ASSERT_NE(nullptr, builtIn);
+
+    bool prompt = c.fault == LockFault::GoneBeforeThePassword;
+    SetPasswordDialog setPassword;
+    setPassword.Configure(true, kCameraName);
+    PasswordPromptDialog lockPrompt;
+    lockPrompt.Configure(true, false, kCameraName);
+    Dialog& dialog = prompt ? static_cast<Dialog&>(lockPrompt) : setPassword;
+    if (prompt) StoreHashOf("secret1");
+    ModalThread run([&] { return dialog.DoModal(nullptr); });
+    HWND window = Shown(prompt ? IDS_PROMPT_LOCK_TITLE : IDS_SET_PASSWORD_FIRST_TITLE);
+    ASSERT_NE(nullptr, window);
+    if (prompt) {
+        ASSERT_TRUE(testbed::UnplugVirtualCamera(kCamera));
+        TypeText(window, IDC_PROMPT_PASSWORD, "secret1");
+    } else {
+        TypeNewPassword(window, "secret1");
+        RefuseHashSlowly();
+    }
+    PressButton(window, IDOK);
+    if (c.fault == LockFault::HashRefusedThenGone) UnplugAfterTheHashWrite();
+    ExpectMessageText(window, builtIn, IDI_EXCLAMATION);
+    EXPECT_NE(std::string::npos, std::string(builtIn).find(c.says));
+    EXPECT_TRUE(::IsWindowVisible(window)) << "the dialog stays open";
+    PressButton(window, IDCANCEL);
+    ASSERT_TRUE(run.Join());
+    EXPECT_EQ(IDCANCEL, run.result());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RefusalsWithAnEarlierLibrary,
+    ::testing::Values(EarlierLibraryCase{"HashRefused", LockFault::HashRefused, IDS_LOCK_WRITE_FAILED, "nothing was changed"},
+                      EarlierLibraryCase{"HashRefusedThenGone", LockFault::HashRefusedThenGone, IDS_LOCK_LEFT_ON, "now locked"},
+                      EarlierLibraryCase{"GoneBeforeThePassword", LockFault::GoneBeforeThePassword, IDS_LOCK_WRITE_FAILED,
+                                         "nothing was changed"}),
+    [](const ::testing::TestParamInfo<EarlierLibraryCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ParentalDialogs, ClosingEitherDialogWritesNothing) {
     StoreHashOf("secret1");

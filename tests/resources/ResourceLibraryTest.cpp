@@ -30,6 +30,8 @@ TEST(ResourceLibrary, CarriesEveryStringTheConsoleAsksFor) {
     std::vector<UINT> ids = {IDS_NO_CAMERA,  IDS_SKIN_FAILED,           IDS_CONSOLE_TITLE,        IDS_TIP_MINIMIZE,
                              IDS_TIP_CLOSE,  IDS_VIEW_PANEL_TITLE,      IDS_TIP_SECTION_COLLAPSED, IDS_TIP_SECTION_EXPANDED};
     for (UINT id = 57717; id <= 57744; ++id) ids.push_back(id);
+    ids.push_back(IDS_LOCK_WRITE_FAILED);
+    ids.push_back(IDS_LOCK_LEFT_ON);
     ResourceLibrary library;
     ASSERT_TRUE(library.Load());
     for (UINT id : ids) EXPECT_FALSE(LoadResourceString(id).empty()) << "string " << id;

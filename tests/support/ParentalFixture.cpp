@@ -6,6 +6,7 @@
 #include "devices/TestBedRegistry.h"
 #include "devices/VirtualCameraStore.h"
 #include "parental/PasswordHash.h"
+#include "support/TestConsole.h"
 
 #include <cstring>
 
@@ -86,15 +87,39 @@ uint32_t LastLockField(size_t offset) {
 uint32_t ParentalBed::LastLockCommand() { return LastLockField(28); }
 uint32_t ParentalBed::LastLockData() { return LastLockField(32); }
 
+void ParentalBed::TypeNewPassword(HWND setPassword, const std::string& password) {
+    TypeText(setPassword, IDC_NEW_PASSWORD, password);
+    TypeText(setPassword, IDC_CONFIRM_PASSWORD, password);
+}
+
+void ParentalBed::RefuseHashSlowly() {
+    ASSERT_TRUE(testbed::SetControlFailures(kCamera, ControlGroup::Vendor, 2053, testbed::kFailKeepHash));
+    // Two late answers (the next bind and its call) lie between the hash
+    // write and the next lock call: far more than a test needs to react.
+    ASSERT_TRUE(testbed::SetCameraLatency(kCamera, 400));
+}
+
+void ParentalBed::UnplugAfterTheHashWrite() {
+    // The lock, then the hash.
+    ASSERT_TRUE(WaitUntil([] { return LockWrites() >= 2; }, kDialogHangLimitMs)) << "the hash never reached the camera";
+    ASSERT_TRUE(testbed::SetControlFailures(kCamera, ControlGroup::Vendor, 2053,
+                                            testbed::kFailKeepHash | testbed::kUnplugAtCall));
+}
+
 std::string ParentalBed::Text(UINT id) { return ostrivan::LoadResourceString(id); }
 
 void ParentalBed::ExpectMessage(HWND over, UINT textId, LPCSTR icon, int answer) {
+    SCOPED_TRACE(testing::Message() << "message " << textId);
+    ExpectMessageText(over, Text(textId), icon, answer);
+}
+
+void ParentalBed::ExpectMessageText(HWND over, const std::string& text, LPCSTR icon, int answer) {
     SeenMessageBox box;
-    ASSERT_TRUE(WaitForMessageBox(over, &box)) << "no message " << textId;
+    ASSERT_TRUE(WaitForMessageBox(over, &box)) << "no message \"" << text << "\"";
     EXPECT_EQ(Text(IDS_PARENTAL_CAPTION), box.caption);
-    EXPECT_EQ(Text(textId), box.text);
+    EXPECT_EQ(text, box.text);
     if (icon) {
-        EXPECT_EQ(::LoadIconA(nullptr, icon), box.icon) << "icon of message " << textId;
+        EXPECT_EQ(::LoadIconA(nullptr, icon), box.icon) << "icon of the message";
     }
     EXPECT_TRUE(AnswerMessageBox(box, answer));
 }

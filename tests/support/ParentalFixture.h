@@ -34,10 +34,22 @@ protected:
     static uint32_t LastLockCommand();
     static uint32_t LastLockData();
 
+    // Types the password into the set-password dialog's new and confirmation edits.
+    static void TypeNewPassword(HWND setPassword, const std::string& password);
+
+    // The camera keeps no password hash (command 3 fails) and answers every
+    // bind and call late, so that a test has time to take it away between
+    // the hash and the write after it.
+    static void RefuseHashSlowly();
+    // Once the hash write has reached the camera, the camera goes away at
+    // its next lock call: the lock it took stays on.
+    static void UnplugAfterTheHashWrite();
+
     static std::string Text(UINT id);
     // Waits for a message box over the window, checks its caption, text and
     // icon, and answers it.
     static void ExpectMessage(HWND over, UINT textId, LPCSTR icon, int answer = IDOK);
+    static void ExpectMessageText(HWND over, const std::string& text, LPCSTR icon, int answer = IDOK);
 
     ostrivan::ResourceLibrary library_;
 };
