@@ -15,6 +15,7 @@
 // Exit code: 0, or 1 when the module or an instance could not be had or a
 // command of the host failed.
 #include "host/HostCommands.h"
+#include "host/HostInterface.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -26,9 +27,7 @@
 
 namespace {
 
-using EntryPoint = uint32_t(__stdcall*)(void* instance, uint32_t command, void* block);
-
-constexpr uint32_t kCreateInstance = 0x1403, kDestroyInstance = 0x1404, kOpenIntegratedConsole = 0x1409;
+using namespace testbed;
 
 struct Instance {
     void* handle = nullptr;
@@ -52,19 +51,6 @@ uint32_t Destroy(void* handle) {
     uint32_t block[1] = {0};
     return g_host.entry(handle, kDestroyInstance, block);
 }
-
-// The command blocks as the README gives them to host authors: the same
-// fields for both architectures, the handles pointer-sized.
-struct CreateInstanceBlock {
-    uint32_t status;
-    char argument[256];
-    void* instance;
-};
-struct OpenConsoleBlock {
-    uint32_t status;
-    uint32_t size;
-    HWND window;
-};
 
 bool CreateOne(Instance& instance, const std::string& argument) {
     CreateInstanceBlock block{};

@@ -15,6 +15,8 @@
 // then a new instance's console must open (and is destroyed again).
 // Exit code: 0 when every round did; 1 with a line on the first that did
 // not; a crash ends the process with its fault.
+#include "host/HostInterface.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -26,24 +28,11 @@
 
 namespace {
 
-using EntryPoint = uint32_t(__stdcall*)(void* instance, uint32_t command, void* block);
-
-constexpr uint32_t kCreateInstance = 0x1403, kDestroyInstance = 0x1404, kOpenIntegratedConsole = 0x1409;
+using namespace testbed;
 constexpr const char* kModule = "Ostrivan.dll";
 constexpr const char* kCamera = "XC0730 Web Camera";
 constexpr const char* kIntegratedMutex = "XC0730 Integrated Console Mutex";
 constexpr DWORD kSettleLimitMs = 15000;  // only catches what never happens
-
-struct CreateInstanceBlock {
-    uint32_t status;
-    char argument[256];
-    void* instance;
-};
-struct OpenConsoleBlock {
-    uint32_t status;
-    uint32_t size;
-    HWND window;
-};
 
 struct Module {
     HMODULE handle = nullptr;
