@@ -2,26 +2,15 @@
 
 #include "base/BoundedText.h"
 #include "base/ExclusiveLock.h"
-#include "base/NoThrow.h"
 
-#include <algorithm>
 #include <new>
 
 namespace ostrivan {
 
-void BoardTraits::Close(DeviceChangeBoard* board) noexcept { board->Release(); }
-
 BoardRef DeviceChangeBoard::Create() {
     BoardRef board(new (std::nothrow) DeviceChangeBoard);
-    if (!board) return board;
-    board.get()->stop_.reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!board.get()->stop_) board.reset();
+    if (board && !board.get()->stop_) board.reset();
     return board;
-}
-
-BoardRef DeviceChangeBoard::Share() {
-    ::InterlockedIncrement(&references_);
-    return BoardRef(this);
 }
 
 void DeviceChangeBoard::Release() {
@@ -30,26 +19,33 @@ void DeviceChangeBoard::Release() {
 
 bool DeviceChangeBoard::HasQueued() {
     ExclusiveLock lock(lock_);
-    return std::any_of(live_.begin(), live_.end(),
-                       [](const DeviceChangeJob* job) { return job->stage == DeviceChangeJob::Stage::Queued; });
+    for (const DeviceChangeJob* job : live_) {
+        if (job && job->stage == DeviceChangeJob::Stage::Queued) return true;
+    }
+    return false;
 }
 
 bool DeviceChangeBoard::Enlist(DeviceChangeJob* job) {
     ExclusiveLock lock(lock_);
-    return TryAllocating([&] { live_.push_back(job); });
+    for (DeviceChangeJob*& slot : live_) {
+        if (slot) continue;
+        slot = job;
+        return true;
+    }
+    return false;
 }
 
-DeviceChangeJob* DeviceChangeBoard::Find(uintptr_t id) {
+DeviceChangeJob* DeviceChangeBoard::Find(uintptr_t id, DeviceChangeJob::Stage stage) {
     for (DeviceChangeJob* job : live_) {
-        if (job->id == id) return job;
+        if (job && job->id == id) return job->stage == stage ? job : nullptr;
     }
     return nullptr;
 }
 
 bool DeviceChangeBoard::TakeList(uintptr_t id, std::vector<std::string>* into) {
     ExclusiveLock lock(lock_);
-    DeviceChangeJob* job = Find(id);
-    if (!job || job->stage != DeviceChangeJob::Stage::HandedOver) return false;
+    DeviceChangeJob* job = Find(id, DeviceChangeJob::Stage::HandedOver);
+    if (!job) return false;
     job->stage = DeviceChangeJob::Stage::Taken;
     into->swap(job->found);
     return true;
@@ -57,8 +53,8 @@ bool DeviceChangeBoard::TakeList(uintptr_t id, std::vector<std::string>* into) {
 
 void DeviceChangeBoard::Applied(uintptr_t id, const char* currentDevice) {
     ExclusiveLock lock(lock_);
-    DeviceChangeJob* job = Find(id);
-    if (!job || job->stage != DeviceChangeJob::Stage::Taken) return;
+    DeviceChangeJob* job = Find(id, DeviceChangeJob::Stage::Taken);
+    if (!job) return;
     job->stage = DeviceChangeJob::Stage::Applied;
     CopyText(job->currentDevice, currentDevice);
     ::SetEvent(job->applied.get());
@@ -69,13 +65,11 @@ void DeviceChangeBoard::SetStage(DeviceChangeJob* job, DeviceChangeJob::Stage st
     job->stage = stage;
 }
 
-void DeviceChangeBoard::TakeTurn(DeviceChangeJob* job) { SetStage(job, DeviceChangeJob::Stage::Refreshing); }
-void DeviceChangeBoard::HandOver(DeviceChangeJob* job) { SetStage(job, DeviceChangeJob::Stage::HandedOver); }
-void DeviceChangeBoard::Withdraw(DeviceChangeJob* job) { SetStage(job, DeviceChangeJob::Stage::Withdrawn); }
-
 void DeviceChangeBoard::Leave(DeviceChangeJob* job) {
     ExclusiveLock lock(lock_);
-    live_.erase(std::remove(live_.begin(), live_.end(), job), live_.end());
+    for (DeviceChangeJob*& slot : live_) {
+        if (slot == job) slot = nullptr;
+    }
 }
 
 }  // namespace ostrivan

@@ -60,7 +60,10 @@ public:
     // when either cannot be made.
     static BoardRef Create();
     // One more reference, for a worker.
-    BoardRef Share();
+    BoardRef Share() {
+        ::InterlockedIncrement(&references_);
+        return BoardRef(this);
+    }
 
     HANDLE stopEvent() const { return stop_.get(); }
     void Stop() { ::SetEvent(stop_.get()); }
@@ -69,7 +72,7 @@ public:
     // The window's side.
     // Whether a worker still waits for its turn.
     bool HasQueued();
-    // Lists the job of a worker about to start; false when there is no room.
+    // Lists the job of a worker about to start; false when the table is full.
     [[nodiscard]] bool Enlist(DeviceChangeJob* job);
     // Moves the list of the job with this number into `into`, once, if the
     // job handed it over; false (and `into` untouched) otherwise.
@@ -79,25 +82,32 @@ public:
     void Applied(uintptr_t id, const char* currentDevice);
 
     // The worker's side.
-    void TakeTurn(DeviceChangeJob* job);
-    void HandOver(DeviceChangeJob* job);
-    void Withdraw(DeviceChangeJob* job);
+    void TakeTurn(DeviceChangeJob* job) { SetStage(job, DeviceChangeJob::Stage::Refreshing); }
+    void HandOver(DeviceChangeJob* job) { SetStage(job, DeviceChangeJob::Stage::HandedOver); }
+    void Withdraw(DeviceChangeJob* job) { SetStage(job, DeviceChangeJob::Stage::Withdrawn); }
     // Unlists the job; the worker frees it afterwards.
     void Leave(DeviceChangeJob* job);
 
 private:
     friend struct BoardTraits;
 
-    DeviceChangeBoard() = default;
+    // One worker holds the mutex and one waits, and one that is leaving may
+    // still be listed for a moment: the table has room to spare.
+    static constexpr int kMostJobs = 8;
+
+    DeviceChangeBoard() : stop_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
     ~DeviceChangeBoard() = default;
     void Release();
-    DeviceChangeJob* Find(uintptr_t id);
+    // The listed job with that number at that stage, or null; under the lock.
+    DeviceChangeJob* Find(uintptr_t id, DeviceChangeJob::Stage stage);
     void SetStage(DeviceChangeJob* job, DeviceChangeJob::Stage stage);
 
     LONG references_ = 1;
     SRWLOCK lock_ = SRWLOCK_INIT;
-    std::vector<DeviceChangeJob*> live_;  // guarded by lock_
-    UniqueHandle stop_;                   // manual-reset
+    DeviceChangeJob* live_[kMostJobs] = {};  // null where free; guarded by lock_
+    UniqueHandle stop_;                      // manual-reset
 };
+
+inline void BoardTraits::Close(DeviceChangeBoard* board) noexcept { board->Release(); }
 
 }  // namespace ostrivan

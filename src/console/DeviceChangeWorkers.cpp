@@ -1,12 +1,10 @@
 #include "console/DeviceChangeWorkers.h"
 
 #include "base/ModuleHold.h"
-#include "base/NoThrow.h"
 #include "console/DeviceChangeWorker.h"
 
 #include <memory>
 #include <new>
-#include <utility>
 
 namespace ostrivan {
 
@@ -29,6 +27,11 @@ bool DeviceChangeWorkers::Start(HWND window, HANDLE deviceChangeMutex) {
     ForgetFinished();
     // The waiting worker looks for the cameras only when its turn comes.
     if (board_.get()->HasQueued()) return true;
+    UniqueHandle* slot = nullptr;
+    for (UniqueHandle& thread : threads_) {
+        if (!thread) slot = &thread;
+    }
+    if (!slot) return false;
 
     std::unique_ptr<DeviceChangeJob> job(new (std::nothrow) DeviceChangeJob);
     if (!job) return false;
@@ -37,50 +40,34 @@ bool DeviceChangeWorkers::Start(HWND window, HANDLE deviceChangeMutex) {
     job->mutex.reset(Duplicate(deviceChangeMutex));
     job->applied.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
     job->board = board_.get()->Share();
-    if (!job->mutex || !job->applied) return false;
-    // Room first, so that nothing below can fail to record the worker.
-    if (!TryAllocating([&] { threads_.reserve(threads_.size() + 1); })) return false;
-    if (!board_.get()->Enlist(job.get())) return false;
+    if (!job->mutex || !job->applied || !board_.get()->Enlist(job.get())) return false;
 
-    UniqueHandle thread = StartModuleThread(RunDeviceChangeWorker, job.get());
-    if (!thread) {
+    *slot = StartModuleThread(RunDeviceChangeWorker, job.get());
+    if (!*slot) {
         board_.get()->Leave(job.get());
         return false;
     }
-    threads_.push_back(std::move(thread));
     (void)job.release();  // the worker frees it
     return true;
-}
-
-bool DeviceChangeWorkers::TakeList(uintptr_t id, std::vector<std::string>* into) {
-    return board_ && into && board_.get()->TakeList(id, into);
-}
-
-void DeviceChangeWorkers::Applied(uintptr_t id, const char* currentDevice) {
-    if (board_) board_.get()->Applied(id, currentDevice ? currentDevice : "");
 }
 
 void DeviceChangeWorkers::StopAll() {
     if (!board_) return;
     board_.get()->Stop();
-    const DWORD start = ::GetTickCount();
-    for (auto& thread : threads_) {
-        const DWORD spent = ::GetTickCount() - start;
-        ::WaitForSingleObject(thread.get(), spent < kStopWaitMs ? kStopWaitMs - spent : 0);
+    HANDLE running[kMostThreads];
+    DWORD count = 0;
+    for (const UniqueHandle& thread : threads_) {
+        if (thread) running[count++] = thread.get();
     }
-    threads_.clear();
+    if (count > 0) ::WaitForMultipleObjects(count, running, TRUE, kStopWaitMs);
+    for (UniqueHandle& thread : threads_) thread.reset();
     // A worker still in a driver keeps the board, and its stop, until it ends.
     board_.reset();
 }
 
-size_t DeviceChangeWorkers::RunningForTesting() {
-    ForgetFinished();
-    return threads_.size();
-}
-
 void DeviceChangeWorkers::ForgetFinished() {
-    for (size_t i = threads_.size(); i-- > 0;) {
-        if (::WaitForSingleObject(threads_[i].get(), 0) == WAIT_OBJECT_0) threads_.erase(threads_.begin() + i);
+    for (UniqueHandle& thread : threads_) {
+        if (thread && ::WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0) thread.reset();
     }
 }
 

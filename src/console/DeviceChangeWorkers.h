@@ -43,22 +43,32 @@ public:
     bool Start(HWND window, HANDLE deviceChangeMutex);
     // Moves the list that the worker of job `id` handed over into `into`;
     // false, with `into` untouched, for any other number or a second time.
-    bool TakeList(uintptr_t id, std::vector<std::string>* into);
+    bool TakeList(uintptr_t id, std::vector<std::string>* into) { return board_ && board_.get()->TakeList(id, into); }
     // The window applied the list of job `id`: it reports the current camera back.
-    void Applied(uintptr_t id, const char* currentDevice);
+    void Applied(uintptr_t id, const char* currentDevice) {
+        if (board_) board_.get()->Applied(id, currentDevice);
+    }
     // Interrupts every worker and waits up to kStopWaitMs for them; later
     // notifications start workers again.
     void StopAll();
 
     // Workers started and not yet ended.
-    size_t RunningForTesting();
+    int RunningForTesting() {
+        ForgetFinished();
+        int running = 0;
+        for (const UniqueHandle& thread : threads_) running += thread ? 1 : 0;
+        return running;
+    }
 
 private:
+    // As many as the board lists jobs: a thread ends right after its job leaves.
+    static constexpr int kMostThreads = 8;
+
     void ForgetFinished();
 
     BoardRef board_;
     uint32_t lastId_ = 0;
-    std::vector<UniqueHandle> threads_;
+    UniqueHandle threads_[kMostThreads];  // empty where free
 };
 
 }  // namespace ostrivan

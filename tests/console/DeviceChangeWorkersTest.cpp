@@ -100,7 +100,7 @@ TEST_F(DeviceChangeHandOver, NothingIsTakenFromAWorkerWaitingForItsTurn) {
     HeldMutex turn(mutex_.get());
     ASSERT_TRUE(workers_.Start(window_, mutex_.get()));
     EXPECT_TRUE(workers_.Start(window_, mutex_.get())) << "the waiting worker takes this one over";
-    EXPECT_EQ(1u, workers_.RunningForTesting());
+    EXPECT_EQ(1, workers_.RunningForTesting());
     List list;
     for (uintptr_t id = 0; id <= 3; ++id) EXPECT_FALSE(workers_.TakeList(id, &list)) << "number " << id;
 
