@@ -1,5 +1,7 @@
 #include "support/FullQueue.h"
 
+#include "base/UniqueHandle.h"
+
 #include <atomic>
 
 namespace testsupport {
@@ -19,9 +21,9 @@ struct State {
     std::atomic<DWORD> refusedThread{0};
     std::atomic<LPARAM> refusedParam{0};
     std::atomic<bool> stopAtRelease{false};
-    HANDLE refused = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE stopped = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE resume = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ostrivan::UniqueHandle refused{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    ostrivan::UniqueHandle stopped{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    ostrivan::UniqueHandle resume{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     void* originalPost = nullptr;
     void* originalRelease = nullptr;
 };
@@ -37,7 +39,7 @@ BOOL WINAPI RefusingPost(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         DWORD none = 0;
         if (message == state.watched && state.refusedThread.compare_exchange_strong(none, ::GetCurrentThreadId())) {
             state.refusedParam = lParam;
-            ::SetEvent(state.refused);
+            ::SetEvent(state.refused.get());
         }
         ::SetLastError(ERROR_NOT_ENOUGH_QUOTA);
         return FALSE;
@@ -48,17 +50,17 @@ BOOL WINAPI RefusingPost(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 BOOL WINAPI StoppingRelease(HANDLE mutex) {
     State& state = Shared();
     if (state.refusedThread == ::GetCurrentThreadId() && state.stopAtRelease.exchange(false)) {
-        ::SetEvent(state.stopped);
-        ::WaitForSingleObject(state.resume, kStopLimitMs);
+        ::SetEvent(state.stopped.get());
+        ::WaitForSingleObject(state.resume.get(), kStopLimitMs);
     }
     return reinterpret_cast<ReleaseFn>(state.originalRelease)(mutex);
 }
 
 bool Arm(HWND window, UINT watched) {
     State& state = Shared();
-    ::ResetEvent(state.refused);
-    ::ResetEvent(state.stopped);
-    ::ResetEvent(state.resume);
+    ::ResetEvent(state.refused.get());
+    ::ResetEvent(state.stopped.get());
+    ::ResetEvent(state.resume.get());
     state.window = window;
     state.watched = watched;
     state.refusedThread = 0;
@@ -84,13 +86,15 @@ FullQueue::~FullQueue() {
 }
 
 bool FullQueue::WaitForRefusal(DWORD ms, LPARAM* lParam) {
-    if (::WaitForSingleObject(Shared().refused, ms) != WAIT_OBJECT_0) return false;
+    if (::WaitForSingleObject(Shared().refused.get(), ms) != WAIT_OBJECT_0) return false;
     *lParam = Shared().refusedParam;
     return true;
 }
 
-bool FullQueue::WaitUntilStopped(DWORD ms) { return ::WaitForSingleObject(Shared().stopped, ms) == WAIT_OBJECT_0; }
+bool FullQueue::WaitUntilStopped(DWORD ms) {
+    return ::WaitForSingleObject(Shared().stopped.get(), ms) == WAIT_OBJECT_0;
+}
 
-void FullQueue::Resume() { ::SetEvent(Shared().resume); }
+void FullQueue::Resume() { ::SetEvent(Shared().resume.get()); }
 
 }  // namespace testsupport
