@@ -97,11 +97,10 @@ LRESULT ConsoleWnd::OnDeviceChange(UINT, DWORD_PTR) {
 
 LRESULT ConsoleWnd::OnDeviceListReady(LPARAM jobId) {
     // Anybody can post this message number: only our own workers' jobs count.
-    DeviceChangeWorkers::Job* job = workers_.HandedOver(static_cast<uintptr_t>(jobId));
-    if (!job) return 0;
-    deviceList_.swap(job->found);
+    const auto id = static_cast<uintptr_t>(jobId);
+    if (!workers_.TakeList(id, &deviceList_)) return 0;
     RebuildDeviceMenu();
-    workers_.Applied(job, currentDevice_);
+    workers_.Applied(id, currentDevice_);
     return 0;
 }
 

@@ -33,7 +33,8 @@ ConsoleWnd::ConsoleWnd()
 }
 
 ConsoleWnd::~ConsoleWnd() {
-    // Workers end before the window and the launch record they serve.
+    // Workers hear of the end before the window and the launch record go;
+    // they use neither, so one stuck in a driver need not be waited for.
     workers_.StopAll();
     // The window goes first, while the whole object still takes its messages.
     DestroyWindow();
@@ -139,7 +140,7 @@ void ConsoleWnd::OnClose() {
 }
 
 void ConsoleWnd::OnDestroy() {
-    // No worker may still run once the window and its launch record go.
+    // Stopped workers post nothing more; one still in a driver ends on its own.
     workers_.StopAll();
     if (context_) context_->deviceChangeMutex = nullptr;
     deviceChangeMutex_.reset();

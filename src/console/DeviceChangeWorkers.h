@@ -9,15 +9,18 @@
 // worker looks for the cameras only when its turn comes.
 //
 // The posted message names its job by a number, never by address: the
-// window takes only a job that one of its own workers handed over and is
-// still waiting for it, so a message posted by anybody else is ignored.
-// Workers touch neither the window nor the launch record directly, and wait
-// on nothing the window holds, so the window can stop them and wait for them
-// when it goes: a stop interrupts every wait at once.
+// window takes a list only by that number, from a job that handed it over
+// and still waits for it, so a message posted by anybody else is ignored.
+// Workers touch neither the window nor the launch record, and share with
+// the window only a counted board (DeviceChangeBoard.h). A stop interrupts
+// every wait of theirs at once, but not a camera driver that does not
+// answer: the window waits a little for its workers, then leaves any still
+// inside a driver to end on their own. Each worker holds the module while it
+// runs, so a host may unload the module as soon as the console returns.
 #pragma once
 
 #include "base/UniqueHandle.h"
-#include "launch/LaunchContext.h"
+#include "console/DeviceChangeBoard.h"
 
 #include <cstdint>
 #include <string>
@@ -27,21 +30,10 @@ namespace ostrivan {
 
 class DeviceChangeWorkers {
 public:
-    // What the window takes over with kMsgDeviceListReady.
-    struct Job {
-        uint32_t id = 0;
-        bool handedOver = false;  // posted to the window and not yet applied
-        bool waiting = true;      // not yet holding the device-change mutex
-        UniqueHandle mutex;       // the worker's own duplicate of the launch's mutex
-        HWND window = nullptr;
-        UniqueHandle stop;        // the worker's own duplicate of the stop event
-        UniqueHandle applied;     // set by the window once it took the list
-        std::vector<std::string> found;
-        char currentDevice[kPathSize] = {};  // filled by the window
-        DeviceChangeWorkers* owner = nullptr;
-    };
+    // How long a stop waits for the workers to end.
+    static constexpr DWORD kStopWaitMs = 1000;
 
-    DeviceChangeWorkers();
+    DeviceChangeWorkers() = default;
     ~DeviceChangeWorkers() { StopAll(); }
     DeviceChangeWorkers(const DeviceChangeWorkers&) = delete;
     DeviceChangeWorkers& operator=(const DeviceChangeWorkers&) = delete;
@@ -49,29 +41,34 @@ public:
     // For one notification: starts a worker, or leaves the work to the one
     // already waiting. False when neither (that notification is then ignored).
     bool Start(HWND window, HANDLE deviceChangeMutex);
-    // The job whose number a worker posted and which still waits for the
-    // window, or null. Called on the window's thread; the job stays valid
-    // until Applied or StopAll, which only that thread calls.
-    Job* HandedOver(uintptr_t id);
-    // The window took the job's list: it reports the current camera back.
-    void Applied(Job* job, const char* currentDevice);
-    // Interrupts every worker and waits for all of them to end; later
+    // Moves the list that the worker of job `id` handed over into `into`;
+    // false, with `into` untouched, for any other number or a second time.
+    bool TakeList(uintptr_t id, std::vector<std::string>* into) { return board_ && board_.get()->TakeList(id, into); }
+    // The window applied the list of job `id`: it reports the current camera back.
+    void Applied(uintptr_t id, const char* currentDevice) {
+        if (board_) board_.get()->Applied(id, currentDevice);
+    }
+    // Interrupts every worker and waits up to kStopWaitMs for them; later
     // notifications start workers again.
     void StopAll();
 
-private:
-    static unsigned __stdcall WorkerMain(void* job);
-    static void Refresh(Job* job);
-    void ForgetFinished();
-    void Leave(Job* job);
-    void TakeTurn(Job* job);
+    // Workers started and not yet ended.
+    int RunningForTesting() {
+        ForgetFinished();
+        int running = 0;
+        for (const UniqueHandle& thread : threads_) running += thread ? 1 : 0;
+        return running;
+    }
 
-    SRWLOCK lock_ = SRWLOCK_INIT;
-    std::vector<Job*> live_;  // jobs of running workers, guarded by lock_
-    int waiting_ = 0;         // workers not yet holding the mutex, guarded by lock_
+private:
+    // As many as the board lists jobs: a thread ends right after its job leaves.
+    static constexpr int kMostThreads = 8;
+
+    void ForgetFinished();
+
+    BoardRef board_;
     uint32_t lastId_ = 0;
-    UniqueHandle stop_;  // manual-reset
-    std::vector<UniqueHandle> threads_;
+    UniqueHandle threads_[kMostThreads];  // empty where free
 };
 
 }  // namespace ostrivan

@@ -89,11 +89,7 @@ private:
     bool held_ = false;
 };
 
-bool AddTo(HKEY key, const char* name, int change) {
-    DWORD value = NumberOr(key, name, 0);
-    if (change < 0 && value == 0) return true;  // a count reset while a bind lived
-    return PutNumber(key, name, value + static_cast<DWORD>(change));
-}
+bool CountUp(HKEY key, const char* name) { return PutNumber(key, name, NumberOr(key, name, 0) + 1); }
 
 bool DeleteTree(const std::string& path) {
     LSTATUS status = ::RegDeleteTreeA(SharedMachineKey(), path.c_str());
@@ -145,7 +141,7 @@ bool SetCameraPlugged(int index, bool plugged) {
     UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
     if (!key) return false;
     CounterLock lock;
-    return (!plugged || AddTo(key.get(), "Generation", 1)) && PutNumber(key.get(), "Plugged", plugged ? 1 : 0);
+    return (!plugged || CountUp(key.get(), "Generation")) && PutNumber(key.get(), "Plugged", plugged ? 1 : 0);
 }
 
 DWORD CameraGeneration(int index) {
@@ -259,7 +255,7 @@ bool CountSetCall(int index, ControlGroup group, LONG id) {
         ValidIndex(index) ? OpenKey(ControlPath(index, group, id), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
     if (!key) return false;
     CounterLock lock;
-    return AddTo(key.get(), "SetCalls", 1);
+    return CountUp(key.get(), "SetCalls");
 }
 
 bool StoreLastBuffer(int index, LONG id, const void* data, DWORD size) {
@@ -283,21 +279,104 @@ std::string LastBuffer(int index, LONG id) {
 
 namespace {
 
-// One more alive in the counter `nowName`, and the most of it in `mostName`.
-bool RaiseCount(HKEY key, const char* nowName, const char* mostName) {
-    DWORD now = NumberOr(key, nowName, 0) + 1;
-    return PutNumber(key, nowName, now) && (now <= NumberOr(key, mostName, 0) || PutNumber(key, mostName, now));
+// Binds alive now are kept per binding process, one value each under
+// LiveBinds named "<process id>.<process start>" with two numbers: binds
+// alive and, of those, binds by threads that show no window. A process that
+// ends while one of its binds is held leaves its value behind; counting
+// skips (and drops) the values of processes that are gone, as a driver lets
+// go of the handles of a process that ended.
+constexpr const char* kLiveBindsKey = "LiveBinds";
+
+struct LiveBinds {
+    DWORD now = 0;
+    DWORD inBackground = 0;
+};
+
+ULONGLONG ProcessStart(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+std::string ThisProcessName() {
+    return std::to_string(::GetCurrentProcessId()) + "." + std::to_string(ProcessStart(::GetCurrentProcess()));
+}
+
+bool ProcessRuns(const std::string& name) {
+    const size_t dot = name.find('.');
+    if (dot == std::string::npos) return false;
+    const DWORD id = static_cast<DWORD>(std::strtoul(name.c_str(), nullptr, 10));
+    UniqueHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, id));
+    // An id given again to a later process has another start.
+    return process && ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT &&
+           std::to_string(ProcessStart(process.get())) == name.substr(dot + 1);
+}
+
+bool GetLiveBinds(HKEY key, const char* name, LiveBinds* binds) {
+    DWORD type = 0, size = sizeof(*binds);
+    return ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(binds), &size) == ERROR_SUCCESS &&
+           type == REG_BINARY && size == sizeof(*binds);
+}
+
+// Sums the binds of processes that still run; call under the counter lock.
+LiveBinds SumLiveBinds(HKEY camera) {
+    LiveBinds sum;
+    UniqueKey key;
+    if (::RegOpenKeyExA(camera, kLiveBindsKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) {
+        return sum;
+    }
+    std::vector<std::string> gone;
+    char name[64];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof(name);
+        if (::RegEnumValueA(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        LiveBinds binds;
+        if (!ProcessRuns(name) || !GetLiveBinds(key.get(), name, &binds)) {
+            gone.emplace_back(name);
+            continue;
+        }
+        sum.now += binds.now;
+        sum.inBackground += binds.inBackground;
+    }
+    for (const std::string& name : gone) ::RegDeleteValueA(key.get(), name.c_str());
+    return sum;
+}
+
+// This process's record changed by one bind; call under the counter lock.
+bool ChangeOwnBinds(HKEY camera, int change, bool background) {
+    UniqueKey key;
+    if (::RegCreateKeyExA(camera, kLiveBindsKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.put(),
+                          nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const std::string name = ThisProcessName();
+    LiveBinds binds;
+    (void)GetLiveBinds(key.get(), name.c_str(), &binds);
+    const DWORD step = static_cast<DWORD>(change);  // +1 or -1, by unsigned wrap
+    // A camera defined anew while a bind lived has no record of it.
+    if (change > 0 || binds.now > 0) binds.now += step;
+    if (background && (change > 0 || binds.inBackground > 0)) binds.inBackground += step;
+    if (binds.now == 0) {
+        LSTATUS status = ::RegDeleteValueA(key.get(), name.c_str());
+        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    }
+    return ::RegSetValueExA(key.get(), name.c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(&binds),
+                            sizeof(binds)) == ERROR_SUCCESS;
+}
+
+bool RaiseMost(HKEY key, const char* mostName, DWORD now) {
+    return now <= NumberOr(key, mostName, 0) || PutNumber(key, mostName, now);
 }
 
 bool ChangeBinds(int index, int change, bool background) {
     UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
     if (!key) return false;
     CounterLock lock;
-    if (change < 0) {
-        return AddTo(key.get(), "BoundNow", -1) && (!background || AddTo(key.get(), "BackgroundBoundNow", -1));
-    }
-    return AddTo(key.get(), "Binds", 1) && RaiseCount(key.get(), "BoundNow", "MostBound") &&
-           (!background || RaiseCount(key.get(), "BackgroundBoundNow", "MostBackgroundBound"));
+    if (!ChangeOwnBinds(key.get(), change, background)) return false;
+    if (change < 0) return true;
+    const LiveBinds live = SumLiveBinds(key.get());
+    return CountUp(key.get(), "Binds") && RaiseMost(key.get(), "MostBound", live.now) &&
+           (!background || RaiseMost(key.get(), "MostBackgroundBound", live.inBackground));
 }
 
 }  // namespace
@@ -307,12 +386,15 @@ bool CountBindEnded(int index, bool background) { return ChangeBinds(index, -1, 
 
 BindCounts ReadBindCounts(int index) {
     BindCounts counts;
-    UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE) : UniqueKey();
+    UniqueKey key =
+        ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
     if (!key) return counts;
     CounterLock lock;
+    const LiveBinds live = SumLiveBinds(key.get());
     counts.total = NumberOr(key.get(), "Binds", 0);
-    counts.now = NumberOr(key.get(), "BoundNow", 0);
+    counts.now = live.now;
     counts.most = NumberOr(key.get(), "MostBound", 0);
+    counts.nowInBackground = live.inBackground;
     counts.mostInBackground = NumberOr(key.get(), "MostBackgroundBound", 0);
     return counts;
 }
@@ -321,8 +403,9 @@ bool ResetBindCounts(int index) {
     UniqueKey key = ValidIndex(index) ? OpenKey(CameraPath(index), KEY_QUERY_VALUE | KEY_SET_VALUE) : UniqueKey();
     if (!key) return false;
     CounterLock lock;
-    return PutNumber(key.get(), "Binds", 0) && PutNumber(key.get(), "MostBound", NumberOr(key.get(), "BoundNow", 0)) &&
-           PutNumber(key.get(), "MostBackgroundBound", NumberOr(key.get(), "BackgroundBoundNow", 0));
+    const LiveBinds live = SumLiveBinds(key.get());
+    return PutNumber(key.get(), "Binds", 0) && PutNumber(key.get(), "MostBound", live.now) &&
+           PutNumber(key.get(), "MostBackgroundBound", live.inBackground);
 }
 
 ControlState OfferedState(LONG minimum, LONG maximum, LONG step, LONG defaultValue, LONG value, LONG flags,

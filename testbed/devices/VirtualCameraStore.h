@@ -5,7 +5,9 @@
 //
 // Layout, under HKLM\Software\CameraTestBed\VirtualCameras\<index>:
 //   Description (UTF-8 in the API), Plugged, Interfaces, PinCount, Failures,
-//   Behaviour, Latency, Generation (plugs so far), Binds, BoundNow, MostBound
+//   Behaviour, Latency, Generation (plugs so far), Binds, MostBound,
+//   MostBackgroundBound, and under LiveBinds the binds alive now, one value
+//   per binding process (readers skip processes that have ended)
 //   CameraControl\<id>, ProcAmp\<id>, Vendor\<id>: one key per offered property
 //     Minimum Maximum Step Default Capabilities Value Flags Failures SetCalls
 //     AutoValue (the camera's own choice while automatic)
@@ -66,6 +68,10 @@ enum : DWORD {
     kRoundOffStep = 8,   // a value off the step is rounded to the nearest step
     // A capture device bound before an unplug stays dead after a replug.
     kDeadAfterUnplug = 16,
+    // A bind by a thread that shows no window is counted, then waits while
+    // the camera's bind gate is closed (BindGate.h), at most kMaxBindHoldMs:
+    // a driver that does not answer a console's background work.
+    kHoldBackgroundBinds = 32,
     kRealCamera = kActAutomatic | kStrictWrites | kRejectOffStep | kDeadAfterUnplug,
 };
 
@@ -73,6 +79,9 @@ enum class ControlGroup { CameraControl, ProcAmp, Vendor };
 
 // The most a camera may take to answer one call.
 constexpr DWORD kMaxLatencyMs = 10000;
+// The longest a bind waits at a closed gate: far beyond any test's wait,
+// so that a test that never opens the gate still ends.
+constexpr DWORD kMaxBindHoldMs = 60000;
 
 struct VirtualCameraSpec {
     std::string description;
@@ -88,12 +97,14 @@ struct VirtualCameraSpec {
 };
 
 // Binds of a camera's capture device: all so far, alive now, most alive at
-// once; and most alive at once among binds made by threads that show no
-// window (a console's background workers, apart from its window's thread).
+// once; and alive now and most alive at once among binds made by threads
+// that show no window (a console's background workers, apart from its
+// window's thread). Binds of a process that has ended are not alive.
 struct BindCounts {
     DWORD total = 0;
     DWORD now = 0;
     DWORD most = 0;
+    DWORD nowInBackground = 0;
     DWORD mostInBackground = 0;
 };
 

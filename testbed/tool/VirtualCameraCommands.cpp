@@ -29,7 +29,8 @@ const char kVirtualCameraUsage[] =
     "  behaviour: 1 automatic mode leaves the value to the camera, 2 strict writes (flags\n"
     "    exactly 1 or 2, a mode the capabilities offer, a value in range), 4 a value off\n"
     "    the step fails, 8 a value off the step is rounded, 16 a device bound before an\n"
-    "    unplug stays dead\n";
+    "    unplug stays dead, 32 a bind by a thread showing no window waits while a test\n"
+    "    holds the camera's bind gate closed\n";
 
 namespace {
 

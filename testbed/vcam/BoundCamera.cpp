@@ -1,5 +1,6 @@
 #include "vcam/BoundCamera.h"
 
+#include "devices/BindGate.h"
 #include "vcam/DeviceErrors.h"
 
 namespace vcam {
@@ -15,6 +16,13 @@ HRESULT BoundCamera::Reach(testbed::VirtualCameraSpec* config) const {
 
 void BoundCamera::AnswerLate() const {
     if (DWORD latency = testbed::AnswerLatency(camera)) ::Sleep(latency);
+}
+
+void BoundCamera::HoldInBackground() const {
+    testbed::VirtualCameraSpec config;
+    if (testbed::ReadVirtualCamera(camera, &config) && (config.behaviour & testbed::kHoldBackgroundBinds)) {
+        testbed::WaitAtBindGate(camera);
+    }
 }
 
 HRESULT BoundCamera::Reach(testbed::ControlGroup group, LONG id, testbed::VirtualCameraSpec* config,

@@ -23,6 +23,9 @@ struct BoundCamera {
     // Waits out a slow camera's latency, for a call that answers without
     // looking at the camera's state.
     void AnswerLate() const;
+    // For a bind by a thread that shows no window: waits at the camera's
+    // bind gate when the camera holds such binds.
+    void HoldInBackground() const;
 };
 
 }  // namespace vcam

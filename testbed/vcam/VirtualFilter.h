@@ -3,7 +3,8 @@
 // at the moment of the call; its control interfaces are parts that share
 // the filter's identity and reference count. It counts itself as a bind of
 // its camera for as long as it lives; a slow camera's bind, like each of its
-// answers, comes after the camera's latency.
+// answers, comes after the camera's latency, and a camera that holds
+// background binds keeps those at its bind gate.
 #pragma once
 
 #include "vcam/BoundCamera.h"

@@ -6,12 +6,13 @@
 #include "console/ConsoleWnd.h"
 #include "launch/LaunchContextOwner.h"
 #include "skin/ResourceLibrary.h"
+#include "support/FullQueue.h"
 #include "support/RunningConsole.h"
 #include "support/TestConsole.h"
+#include "support/ThreadCount.h"
 #include "support/VirtualCameraFixture.h"
 
 #include <dbt.h>
-#include <tlhelp32.h>
 
 #include <memory>
 #include <string>
@@ -28,20 +29,6 @@ std::string NoCameraText() { return LoadResourceString(IDS_NO_CAMERA); }
 
 int TestBedTool(const std::string& arguments) {
     return RunProgram("\"" + ProgramFolder() + "camtestbed.exe\" " + arguments);
-}
-
-// Threads of this process: the console's workers among them.
-int ThreadCount() {
-    int count = 0;
-    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return -1;
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID == ::GetCurrentProcessId()) ++count;
-    }
-    ::CloseHandle(snapshot);
-    return count;
 }
 
 testbed::BindCounts Binds(int camera) { return testbed::ReadBindCounts(camera); }
@@ -190,6 +177,35 @@ TEST_F(CameraSelection, ForgedDeviceListMessagesAreIgnored) {
     // The console still follows real changes.
     Plug(2, "Camera B");
     EXPECT_TRUE(console.WaitForEntries({"Camera A", "Camera B"}));
+}
+
+TEST_F(CameraSelection, ForgedListMessagesAfterAFailedHandOverChangeNothing) {
+    Plug(1, "Camera A");
+    RunningConsole console;
+    console.Sync();
+    LPARAM id = 0;
+    {
+        // The next worker waits for its turn while "Camera B" arrives.
+        ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(console.context().deviceChangeMutex, kHangLimitMs));
+        HeldMutex turn(console.context().deviceChangeMutex);
+        Plug(2, "Camera B");
+        console.Sync();
+
+        FullQueue full(console.hwnd(), kMsgDeviceListReady);
+        ASSERT_TRUE(full.active());
+        turn.reset();
+        ASSERT_TRUE(full.WaitForRefusal(kHangLimitMs, &id)) << "the worker never handed its list over";
+        ASSERT_TRUE(full.WaitUntilStopped(kHangLimitMs));
+        // The worker lives on, its hand-over failed: messages under any number
+        // it could have used, sent since the queue takes no more.
+        for (LPARAM forged : {id, id + 1, id - 1, LPARAM{0}}) {
+            ::SendMessageA(console.hwnd(), kMsgDeviceListReady, 0, forged);
+        }
+        EXPECT_EQ(std::vector<std::string>{"Camera A"}, console.Entries()) << "a list that was never handed over was taken";
+        EXPECT_STREQ("Camera A", console.window().currentDevice());
+    }
+    // The queue takes posts again: the next change is followed.
+    EXPECT_TRUE(console.NotifyAndWaitFor({"Camera A", "Camera B"}));
 }
 
 TEST_F(CameraSelection, BurstWhileTheCameraCannotBeOpenedKeepsOneWorkerRunningAndOneWaiting) {

@@ -31,9 +31,8 @@ protected:
         HANDLE process = StartProgram(Console(arguments));
         ASSERT_TRUE(process);
         ++figures_.cases;
-        HWND window = nullptr;
-        EXPECT_TRUE(WaitUntil([&] { return (window = ::FindWindowA(nullptr, kTitle)) && ::IsWindowVisible(window); },
-                              kHangLimitMs));
+        HWND window = WaitForConsoleWindow();
+        EXPECT_TRUE(window);
         EXPECT_TRUE(Answers(window));
         if (window) ::PostMessageA(window, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
         EXPECT_TRUE(Answers(window));

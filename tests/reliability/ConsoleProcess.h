@@ -4,6 +4,7 @@
 
 #include "reliability/Figures.h"
 #include "settings/SettingsStore.h"
+#include "support/TestConsole.h"
 #include "support/VirtualCameraFixture.h"
 
 #include <windows.h>
@@ -50,6 +51,23 @@ inline std::string LibraryString(UINT id) {
 inline bool Answers(HWND window) {
     DWORD_PTR ignored = 0;
     return window && ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, kHangLimitMs, &ignored) != 0;
+}
+
+// The console's window once it shows; null when none showed in time.
+inline HWND WaitForConsoleWindow() {
+    HWND window = nullptr;
+    testsupport::WaitUntil([&] { return (window = ::FindWindowA(nullptr, kTitle)) && ::IsWindowVisible(window); },
+                           kHangLimitMs);
+    return window;
+}
+
+enum class CloseBy { Message, QuitLine };
+
+// Asks a running console to close: a close message to its window, or
+// "/quit" from another program. False when the request could not be made.
+inline bool RequestClose(HWND window, CloseBy by) {
+    if (by == CloseBy::Message) return ::PostMessageA(window, WM_CLOSE, 0, 0) != FALSE;
+    return testsupport::RunProgram(Console("/quit")) == 0;
 }
 
 // Waits for a process and closes its handle; its exit code, or kTimedOut

@@ -53,10 +53,7 @@ protected:
     }
     HWND Launch() {
         process_ = StartProgram(Console(""));
-        HWND window = nullptr;
-        WaitUntil([&] { return (window = ::FindWindowA(nullptr, kTitle)) && ::IsWindowVisible(window); },
-                  kHangLimitMs);
-        return window;
+        return WaitForConsoleWindow();
     }
     // "/quit", then the process must end by itself: counted as a hang or a
     // crash when it does not.

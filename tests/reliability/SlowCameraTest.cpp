@@ -29,8 +29,6 @@ namespace {
 // progress.
 constexpr DWORD kLatencyMs = 300;
 
-enum class CloseBy { Message, QuitLine };
-
 struct CloseCase {
     const char* what;
     CloseBy by;
@@ -72,9 +70,8 @@ protected:
         HANDLE process = StartProgram(Console(""));
         ASSERT_TRUE(process);
         ++figures_.cases;
-        HWND window = nullptr;
-        EXPECT_TRUE(WaitUntil([&] { return (window = ::FindWindowA(nullptr, kTitle)) && ::IsWindowVisible(window); },
-                              kHangLimitMs));
+        HWND window = WaitForConsoleWindow();
+        EXPECT_TRUE(window);
         EXPECT_TRUE(Answers(window)) << "the window never answered between refreshes";
         if (test.advancedOpen) {
             EXPECT_EQ(0, RunProgram("pressbutton.exe \"" + std::string(kTitle) + "\" " + std::to_string(IDC_ADVANCED)));
@@ -90,11 +87,7 @@ protected:
 
         const DWORD bindsBefore = testbed::ReadBindCounts(1).total;
         const double requested = NowMs();
-        if (test.by == CloseBy::Message) {
-            EXPECT_TRUE(::PostMessageA(window, WM_CLOSE, 0, 0));
-        } else {
-            EXPECT_EQ(0, RunProgram(Console("/quit")));
-        }
+        EXPECT_TRUE(RequestClose(window, test.by));
         int code = Finish(process, kHangLimitMs);
         const double closing = NowMs() - requested;
         const DWORD laterBinds = testbed::ReadBindCounts(1).total - bindsBefore;
