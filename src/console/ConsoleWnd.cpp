@@ -88,7 +88,7 @@ LRESULT ConsoleWnd::OnInitDialog() {
     int resolution = DisplayResolution();
     RestoreWindowPosition();
     LayOutTitleBar();
-    (void)EnableToolTipsAfterShow();
+    (void)tips_.EnableAfterShow(hwnd());
     SkinWindow();
     CreateTabStrip(resolution);
     titleFont_ = CreateTitleFont(hwnd());

@@ -15,6 +15,7 @@
 #include "dialogs/OptionsDialog.h"
 #include "dialogs/TabStripDialog.h"
 #include "framework/Controls.h"
+#include "framework/ChildToolTips.h"
 #include "framework/Dialog.h"
 #include "infopanel/InfoPanelWnd.h"
 #include "launch/LaunchContext.h"
@@ -126,6 +127,7 @@ private:
     UniqueHandle deviceChangeMutex_;
     char bundlePath_[MAX_PATH] = {};
     OptionsDialog optionsDialog_;
+    ChildToolTips tips_;
 };
 
 }  // namespace ostrivan

@@ -65,7 +65,7 @@ LRESULT IntegratedConsoleWnd::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     Dialog::WindowProc(WM_INITDIALOG, wParam, lParam);
     ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-    EnableToolTips();
+    (void)tips_.Enable(hwnd());
     SkinWindow();
     if (HWND viewTab = ::GetDlgItem(hwnd(), IDC_TAB_VIEW)) SetButtonImage(viewTab, kViewTabImage);
     CreateInfoPanel();

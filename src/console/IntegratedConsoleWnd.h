@@ -11,6 +11,7 @@
 #pragma once
 
 #include "console/IntegratedConsole.h"
+#include "framework/ChildToolTips.h"
 #include "framework/Dialog.h"
 #include "infopanel/InfoPanelWnd.h"
 #include "launch/LaunchContext.h"
@@ -68,6 +69,7 @@ private:
     char bundlePath_[MAX_PATH] = {};
     bool messageBoxShown_ = false;
     IntegratedConsole::Owner* owner_ = nullptr;
+    ChildToolTips tips_;
     ZestViewPanel zestViewPanel_;
 };
 

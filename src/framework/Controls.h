@@ -38,6 +38,9 @@ public:
     // A tool-tip window owned by this object and by the window given.
     [[nodiscard]] bool Create(HWND owner, DWORD style);
     [[nodiscard]] bool AddTool(HWND window, UINT id, const RECT& rect, const char* text);
+    // A tool that is the whole of a child window, whose text its parent
+    // gives when asked (TTN_NEEDTEXT).
+    [[nodiscard]] bool AddWindowTool(HWND parent, HWND child);
     void UpdateTipText(HWND window, UINT id, const char* text);
     // The text of a tool, cut to fit the buffer.
     void GetText(HWND window, UINT id, char* buffer, size_t capacity) const;

@@ -117,8 +117,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
     if (message != WM_INITDIALOG || Window::FromHandle(window)) return FALSE;
     auto* self = reinterpret_cast<Dialog*>(lParam);
     if (!self || !self->Link(window, true)) return FALSE;
-    HandlerScope scope;
-    return self->WindowProc(WM_INITDIALOG, wParam, lParam);
+    return self->Dispatch(WM_INITDIALOG, wParam, lParam);
 }
 
 }  // namespace ostrivan

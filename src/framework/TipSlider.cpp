@@ -38,7 +38,6 @@ bool TipSlider::SwitchTipOn(const RECT& toolRect) {
         return false;
     }
     tip_.Activate(true);
-    EnableToolTips();
     return true;
 }
 

@@ -26,6 +26,14 @@ bool ToolTip::AddTool(HWND window, UINT id, const RECT& rect, const char* text) 
     return ::SendMessageA(hwnd(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
 }
 
+bool ToolTip::AddWindowTool(HWND parent, HWND child) {
+    TOOLINFOA tool = ToolOf(parent, 0);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uId = reinterpret_cast<UINT_PTR>(child);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    return ::SendMessageA(hwnd(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+}
+
 void ToolTip::UpdateTipText(HWND window, UINT id, const char* text) {
     TOOLINFOA tool = ToolOf(window, id);
     tool.lpszText = const_cast<char*>(text);

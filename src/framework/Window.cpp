@@ -1,8 +1,6 @@
 #include "framework/Window.h"
 
-#include "base/BoundedText.h"
 #include "base/ModuleState.h"
-#include "base/NoThrow.h"
 #include "framework/Dialog.h"
 #include "framework/Menu.h"
 #include "framework/MessageLoop.h"
@@ -37,8 +35,6 @@ Window* Window::FromHandle(HWND window) {
     return reinterpret_cast<Window*>(object);
 }
 
-Window::HandlerScope::HandlerScope() { ++t_handlerDepth; }
-Window::HandlerScope::~HandlerScope() { --t_handlerDepth; }
 int Window::HandlerDepth() { return t_handlerDepth; }
 
 bool Window::RegisterWindowClass(const char* className, UINT classStyle, HCURSOR cursor, HBRUSH background) {
@@ -88,12 +84,6 @@ bool Window::Link(HWND window, bool owned) {
 
 void Window::Unlink() {
     if (!hwnd_) return;
-    if (::IsWindow(toolTips_)) ::DestroyWindow(toolTips_);
-    toolTips_ = nullptr;
-    toolTipsEnabled_ = false;
-    if (toolTipsPending_) ::KillTimer(hwnd_, kToolTipsTimer);
-    toolTipsPending_ = false;
-    pendingTools_.clear();
     MessageLoop::RemoveModeless(hwnd_);
     ::RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
     hwnd_ = nullptr;
@@ -107,8 +97,19 @@ LRESULT CALLBACK Window::SubclassProc(HWND window, UINT message, WPARAM wParam, 
         self->Unlink();
         return ::DefSubclassProc(window, message, wParam, lParam);
     }
-    HandlerScope scope;
-    return self->WindowProc(message, wParam, lParam);
+    return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    ++t_handlerDepth;
+    const Message current{message, wParam, lParam};
+    const Message* outer = current_;
+    current_ = &current;
+    LRESULT result = WindowProc(message, wParam, lParam);
+    // The object outlives its link, so it is still here (see the header).
+    current_ = outer;
+    --t_handlerDepth;
+    return result;
 }
 
 LRESULT CALLBACK Window::CreationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -146,12 +147,6 @@ LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_TIMER:
-        if (wParam == kToolTipsTimer) {
-            OnToolTipsTimer();
-            return 0;
-        }
-        break;
     case WM_INITDIALOG:
         // The system sets the focus to the first control.
         if (AsDialog()) return TRUE;
@@ -169,97 +164,6 @@ LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return ::DefSubclassProc(hwnd_, message, wParam, lParam);
-}
-
-bool Window::EnableToolTips() {
-    if (!hwnd_) return false;
-    if (toolTipsPending_) {
-        KillTimer(kToolTipsTimer);
-        toolTipsPending_ = false;
-        pendingTools_.clear();
-    }
-    toolTipsEnabled_ = true;
-    for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (!AddToolTip(child)) return false;
-    }
-    return true;
-}
-
-bool Window::EnableToolTipsAfterShow() {
-    if (!hwnd_ || toolTipsEnabled_ || toolTipsPending_) return false;
-    std::vector<HWND> children;
-    bool listed = TryAllocating([&] {
-        for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-            children.push_back(child);
-        }
-    });
-    if (!listed || !SetTimerAfterShow(kToolTipsTimer)) return false;
-    pendingTools_.swap(children);
-    toolTipsPending_ = true;
-    return true;
-}
-
-void Window::OnToolTipsTimer() {
-    KillTimer(kToolTipsTimer);
-    if (!toolTipsPending_) return;
-    toolTipsPending_ = false;
-    std::vector<HWND> children;
-    children.swap(pendingTools_);
-    toolTipsEnabled_ = true;
-    // A child that went meanwhile gets no tool.
-    for (HWND child : children) {
-        if (::IsWindow(child) && ::GetParent(child) == hwnd_ && !AddToolTip(child)) return;
-    }
-}
-
-bool Window::AddToolTip(HWND child) {
-    if (!toolTipsEnabled_ || !child || ::GetParent(child) != hwnd_) return false;
-    // Made with the first tool, so a window without children has none.
-    if (!toolTips_) {
-        toolTips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ClassInstance(),
-                                      nullptr);
-        if (!toolTips_) return false;
-    }
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd_;  // TTN_NEEDTEXT goes here
-    tool.uId = reinterpret_cast<UINT_PTR>(child);
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    return ::SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
-}
-
-bool IsToolTipTextRequest(const NMHDR& header) {
-    return header.code == TTN_NEEDTEXTA || header.code == TTN_NEEDTEXTW;
-}
-
-bool ToolTipRequestByWindow(const NMHDR& header) {
-    // The two forms differ in the size of their text buffer, so uFlags lies elsewhere.
-    const UINT flags = header.code == TTN_NEEDTEXTW ? reinterpret_cast<const NMTTDISPINFOW&>(header).uFlags
-                                                    : reinterpret_cast<const NMTTDISPINFOA&>(header).uFlags;
-    return (flags & TTF_IDISHWND) != 0;
-}
-
-int ToolTipRequestControlId(const NMHDR& header) {
-    if (ToolTipRequestByWindow(header)) return ::GetDlgCtrlID(reinterpret_cast<HWND>(header.idFrom));
-    return static_cast<int>(header.idFrom);
-}
-
-void AnswerToolTipRequest(NMHDR& header, const char* text) {
-    if (!text) text = "";
-    if (header.code == TTN_NEEDTEXTW) {
-        auto& request = reinterpret_cast<NMTTDISPINFOW&>(header);
-        const int length = static_cast<int>(sizeof(request.szText) / sizeof(request.szText[0]));
-        if (::MultiByteToWideChar(CP_ACP, 0, text, -1, request.szText, length) == 0) request.szText[length - 1] = L'\0';
-        request.lpszText = request.szText;
-        request.hinst = nullptr;
-    } else {
-        auto& request = reinterpret_cast<NMTTDISPINFOA&>(header);
-        CopyText(request.szText, text);
-        request.lpszText = request.szText;
-        request.hinst = nullptr;
-    }
 }
 
 }  // namespace ostrivan

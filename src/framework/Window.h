@@ -12,11 +12,14 @@
 //   A handler that takes the message returns its own result; one that only
 //   looks at it returns nothing, and its line ends in break; one that takes
 //   it only at times returns bool, and its line returns the message's answer
-//   when it did. A
-//   handler that needs default processing between its own steps calls its
-//   base for that message itself and says so in its header. The last line
-//   passes everything else to the base class, and so finally to DefaultProc,
-//   the one default layer, which is never overridden.
+//   when it did. The last line passes everything else (and what the handlers
+//   left) to the base class, and so finally to DefaultProc, the one default
+//   layer, which is never overridden. No handler takes the raw arguments to
+//   hand them on: the window keeps the message being handled
+//   (CurrentMessage), and a handler that needs default processing between
+//   its own steps calls DefaultHandling() and says so in its header.
+//   Crackers for the arguments follow the class (PointOf, SizeOf, CommandOf,
+//   NotifyOf).
 //
 // Linking: object and window are linked once (WM_NCCREATE for windows of
 // registered classes, WM_INITDIALOG for dialogs, Subclass for existing
@@ -34,8 +37,6 @@
 #pragma once
 
 #include <windows.h>
-
-#include <vector>
 
 namespace ostrivan {
 
@@ -73,17 +74,6 @@ public:
     // is dispatched. True swallows the message.
     virtual bool PreTranslateMessage(MSG& message);
 
-    // Tool tips for the child windows present now (and those added later
-    // with AddToolTip): each asks this window for its text with TTN_NEEDTEXT,
-    // identified by window.
-    bool EnableToolTips();
-    bool AddToolTip(HWND child);
-    // The same for the children present now, done from a timer (kToolTipsTimer,
-    // taken by DefaultProc) once the window's first showing has been painted:
-    // no tip is seen before the mouse rests on a child. False when the timer
-    // cannot be set (or tool tips are on or on their way already).
-    bool EnableToolTipsAfterShow();
-
     // Timers of this window; their WM_TIMER comes through WindowProc.
     bool SetTimer(UINT_PTR id, UINT periodMs) { return ::SetTimer(hwnd_, id, periodMs, nullptr) != 0; }
     void KillTimer(UINT_PTR id) { ::KillTimer(hwnd_, id); }
@@ -101,13 +91,6 @@ public:
     static int HandlerDepth();
 
 protected:
-    // Counts a handler that runs, for HandlerDepth().
-    struct HandlerScope {
-        HandlerScope();
-        ~HandlerScope();
-        HandlerScope(const HandlerScope&) = delete;
-        HandlerScope& operator=(const HandlerScope&) = delete;
-    };
 
     // The one message procedure a class overrides.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -117,8 +100,25 @@ protected:
     // DefWindowProc).
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The message being handled on this window now, the innermost one when
+    // handlers nest (a handler that sends a message to its own window).
+    struct Message {
+        UINT id;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    // Only inside a handler.
+    const Message& CurrentMessage() const { return *current_; }
+    // Default processing of the message being handled, for a handler that
+    // needs it between its own steps and whose class's bases take no part in
+    // that message.
+    LRESULT DefaultHandling() { return DefaultProc(current_->id, current_->wParam, current_->lParam); }
+
     // Links this object to a window; dialogs call it at WM_INITDIALOG.
     bool Link(HWND window, bool owned);
+    // Calls WindowProc with the message kept as the current one, counted
+    // for HandlerDepth(); every message of a linked window comes this way.
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -126,15 +126,11 @@ private:
     static LRESULT CALLBACK CreationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Unlink();
 
-    static constexpr UINT_PTR kToolTipsTimer = 0x4F54;
-    void OnToolTipsTimer();
 
     HWND hwnd_ = nullptr;
     bool owned_ = false;
-    bool toolTipsEnabled_ = false;
-    HWND toolTips_ = nullptr;  // made with the first tool, destroyed with the window
-    std::vector<HWND> pendingTools_;  // children whose tools EnableToolTipsAfterShow adds
-    bool toolTipsPending_ = false;
+    // On the dispatching frame's stack; the one outside it is restored after.
+    const Message* current_ = nullptr;
 };
 
 // Argument crackers for the WindowProc lines: points packed into lParam as
@@ -145,15 +141,17 @@ inline POINT PointOf(LPARAM lParam) {
 inline SIZE SizeOf(LPARAM lParam) { return SIZE{LOWORD(lParam), HIWORD(lParam)}; }
 inline LPARAM PackPoint(POINT point) { return MAKELPARAM(point.x, point.y); }
 
-// Tool-tip text requests (TTN_NEEDTEXT, ANSI or wide), for the WM_NOTIFY
-// handlers of windows with tool tips.
-bool IsToolTipTextRequest(const NMHDR& header);
-// Whether the request names its tool by window (TTF_IDISHWND) rather than by id.
-bool ToolTipRequestByWindow(const NMHDR& header);
-// The control id a request is about, whether the tool is identified by
-// window or by id.
-int ToolTipRequestControlId(const NMHDR& header);
-// Answers a request with a copy of text, cut to the request's own buffer.
-void AnswerToolTipRequest(NMHDR& header, const char* text);
+// WM_COMMAND's arguments: the id of the control, menu item or accelerator,
+// the notification code, and the control (null for menus and accelerators).
+struct Command {
+    UINT id;
+    UINT code;
+    HWND control;
+};
+inline Command CommandOf(WPARAM wParam, LPARAM lParam) {
+    return Command{LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)};
+}
+// WM_NOTIFY's header; the system never sends a null one, a stray post may.
+inline NMHDR* NotifyOf(LPARAM lParam) { return reinterpret_cast<NMHDR*>(lParam); }
 
 }  // namespace ostrivan

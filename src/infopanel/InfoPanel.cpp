@@ -72,7 +72,7 @@ bool InfoPanel::Create(uint32_t flags, UINT id, const char* title, HWND client, 
     title_.SetCheck(expanded ? BST_CHECKED : BST_UNCHECKED);
     Resize(expanded);
 
-    (void)EnableToolTipsAfterShow();
+    (void)tips_.EnableAfterShow(hwnd());
     ::ShowWindow(hwnd(), SW_SHOW);
     return true;
 }

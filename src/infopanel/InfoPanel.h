@@ -17,6 +17,7 @@
 #pragma once
 
 #include "base/UniqueHandle.h"
+#include "framework/ChildToolTips.h"
 #include "framework/Controls.h"
 #include "framework/Window.h"
 #include "skin/SkinSession.h"
@@ -79,6 +80,7 @@ private:
     Layout layout_;
     unsigned char region_[200] = {};
     UniqueGdi<HFONT> titleFont_;
+    ChildToolTips tips_;
 };
 
 }  // namespace ostrivan

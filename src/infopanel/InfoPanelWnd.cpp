@@ -56,7 +56,7 @@ bool InfoPanelWnd::Create(HWND parent, const RECT& rect, UINT id, DWORD extraExS
         sectionSkin_[sizeof(sectionSkin_) - 1] = '\0';
         dropDownImage_[sizeof(dropDownImage_) - 1] = '\0';
     }
-    EnableToolTips();
+    (void)tips_.Enable(hwnd());
     return true;
 }
 

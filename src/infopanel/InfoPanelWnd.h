@@ -14,6 +14,7 @@
 // unskinned.
 #pragma once
 
+#include "framework/ChildToolTips.h"
 #include "framework/Window.h"
 #include "infopanel/InfoPanel.h"
 #include "settings/SectionStateStore.h"
@@ -104,6 +105,7 @@ private:
     char bundlePath_[MAX_PATH] = {};
     bool firstShow_ = true;
     HFONT font_ = nullptr;  // not owned
+    ChildToolTips tips_;
 };
 
 }  // namespace ostrivan

@@ -1,6 +1,7 @@
 // Modal and modeless runs: results, Enter and Escape, the pre-translation
 // chain, messages from other threads, and nothing left behind.
 #include "FrameworkTest.h"
+#include "framework/ChildToolTips.h"
 #include "framework/MessageLoop.h"
 
 #include <thread>
@@ -194,9 +195,10 @@ TEST_F(FrameworkTest, WindowsAreAllReleasedAfterAHundredRuns) {
     for (int run = 0; run < 100; ++run) {
         ScriptedDialog dialog(IDD_TEST_OK_CANCEL);
         ScriptedDialog child(IDD_TEST_CHILD, Dialog::EnterEscape::Swallow);
+        ChildToolTips tips;
         dialog.onInit = [&](ScriptedDialog& self) {
             ASSERT_TRUE(child.Create(self.hwnd()));
-            self.EnableToolTips();
+            ASSERT_TRUE(tips.Enable(self.hwnd()));
             ::PostMessageA(self.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         };
         ASSERT_EQ(IDOK, dialog.DoModal(nullptr));

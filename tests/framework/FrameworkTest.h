@@ -19,6 +19,8 @@ namespace frameworktest {
 class ScriptedDialog : public ostrivan::Dialog {
 public:
     using Dialog::Dialog;
+    using Dialog::CurrentMessage;
+    using Dialog::DefaultHandling;
     std::function<void(ScriptedDialog&)> onInit;
     std::map<UINT, std::function<LRESULT(WPARAM, LPARAM)>> handlers;
     std::vector<std::pair<int, int>> commands;  // (id, code) seen
@@ -37,7 +39,7 @@ protected:
         if (handler != handlers.end()) return handler->second(wParam, lParam);
         switch (message) {
         case WM_INITDIALOG: return OnInitDialog();
-        case WM_COMMAND: return OnCommand(wParam, lParam);
+        case WM_COMMAND: OnCommand(ostrivan::CommandOf(wParam, lParam)); break;
         }
         return Dialog::WindowProc(message, wParam, lParam);
     }
@@ -48,9 +50,8 @@ private:
         if (onInit) onInit(*this);
         return TRUE;
     }
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) {
-        commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
-        return DefaultProc(WM_COMMAND, wParam, lParam);
+    void OnCommand(const ostrivan::Command& command) {
+        commands.emplace_back(static_cast<int>(command.id), static_cast<int>(command.code));
     }
 };
 

@@ -2,6 +2,7 @@
 // controls, generic windows, owner-drawn menus, timers, registered messages,
 // messages from other threads and tool-tip text requests.
 #include "FrameworkTest.h"
+#include "framework/ChildToolTips.h"
 #include "framework/Controls.h"
 #include "framework/Menu.h"
 #include "framework/MessageLoop.h"
@@ -249,6 +250,74 @@ TEST_F(FrameworkTest, RegisteredMessageSentFromAnotherThreadIsHandledOnTheWindow
     EXPECT_NE(0u, handlerThread);
 }
 
+// The tool-tip control a window's tool tips use: the one it owns.
+HWND ToolTipsOwnedBy(HWND owner) {
+    return testsupport::FindThreadWindow(::GetCurrentThreadId(), [owner](HWND window) {
+        return testsupport::IsOfClass(window, TOOLTIPS_CLASSA) && ::GetWindow(window, GW_OWNER) == owner;
+    });
+}
+
+TEST_F(FrameworkTest, AHandlerSeesItsOwnMessageAlsoWhenAnotherNestsInsideIt) {
+    ScriptedDialog dialog(IDD_TEST_OK_CANCEL);
+    const UINT outer = WM_APP + 1;
+    const UINT inner = WM_APP + 2;
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    dialog.handlers[inner] = [&](WPARAM, LPARAM) {
+        seen.emplace_back(dialog.CurrentMessage().id, dialog.CurrentMessage().wParam);
+        return LRESULT{0};
+    };
+    dialog.handlers[outer] = [&](WPARAM, LPARAM) {
+        seen.emplace_back(dialog.CurrentMessage().id, dialog.CurrentMessage().wParam);
+        ::SendMessageA(dialog.hwnd(), inner, 22, 0);
+        seen.emplace_back(dialog.CurrentMessage().id, dialog.CurrentMessage().wParam);
+        return LRESULT{0};
+    };
+    ASSERT_TRUE(dialog.Create(nullptr));
+    ::SendMessageA(dialog.hwnd(), outer, 11, 0);
+    const std::vector<std::pair<UINT, WPARAM>> expected{{outer, 11}, {inner, 22}, {outer, 11}};
+    EXPECT_EQ(expected, seen);
+    dialog.DestroyWindow();
+}
+
+TEST_F(FrameworkTest, DefaultHandlingRunsTheDefaultForTheMessageBeingHandled) {
+    ScriptedDialog dialog(IDD_TEST_OK_CANCEL);
+    std::string before;
+    std::string after;
+    dialog.handlers[WM_SETTEXT] = [&](WPARAM, LPARAM) {
+        char text[64] = {};
+        ::GetWindowTextA(dialog.hwnd(), text, sizeof(text));
+        before = text;
+        LRESULT result = dialog.DefaultHandling();
+        ::GetWindowTextA(dialog.hwnd(), text, sizeof(text));
+        after = text;
+        return result;
+    };
+    ASSERT_TRUE(dialog.Create(nullptr));
+    ::SetWindowTextA(dialog.hwnd(), "first");
+    ::SetWindowTextA(dialog.hwnd(), "second");
+    EXPECT_EQ("first", before);
+    EXPECT_EQ("second", after);
+    dialog.DestroyWindow();
+}
+
+TEST_F(FrameworkTest, ChildToolTipsStartAfreshForAWindowMadeAgain) {
+    ChildToolTips tips;
+    for (int round = 0; round < 2; ++round) {
+        ScriptedDialog dialog(IDD_TEST_OK_CANCEL);
+        ASSERT_TRUE(dialog.Create(nullptr));
+        ASSERT_TRUE(tips.Enable(dialog.hwnd())) << "round " << round;
+        HWND control = ToolTipsOwnedBy(dialog.hwnd());
+        ASSERT_NE(nullptr, control) << "round " << round;
+        int children = 0;
+        for (HWND child = ::GetWindow(dialog.hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            if (child != control) ++children;
+        }
+        EXPECT_EQ(children, static_cast<int>(::SendMessageA(control, TTM_GETTOOLCOUNT, 0, 0))) << "round " << round;
+        dialog.DestroyWindow();
+        EXPECT_FALSE(::IsWindow(control)) << "the control goes with its owner";
+    }
+}
+
 TEST_F(FrameworkTest, ToolTipRequestNamesTheControlByWindowOrById) {
     ScriptedDialog dialog(IDD_TEST_OK_CANCEL);
     ASSERT_TRUE(dialog.Create(nullptr));
@@ -265,6 +334,7 @@ TEST_F(FrameworkTest, ToolTipRequestNamesTheControlByWindowOrById) {
 
 TEST_F(FrameworkTest, ToolTipsAskTheParentForTheTextOfAChildByWindow) {
     ScriptedDialog dialog(IDD_TEST_OK_CANCEL);
+    ChildToolTips tips;
     std::vector<int> asked;
     dialog.handlers[WM_NOTIFY] = [&](WPARAM, LPARAM lParam) {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
@@ -281,7 +351,7 @@ TEST_F(FrameworkTest, ToolTipsAskTheParentForTheTextOfAChildByWindow) {
         return LRESULT{0};
     };
     dialog.onInit = [&](ScriptedDialog& self) {
-        ASSERT_TRUE(self.EnableToolTips());
+        ASSERT_TRUE(tips.Enable(self.hwnd()));
         ::ShowWindow(self.hwnd(), SW_SHOW);
         ::UpdateWindow(self.hwnd());
         // Hover the action button: the tip asks for its text after its delay.
@@ -299,13 +369,6 @@ TEST_F(FrameworkTest, ToolTipsAskTheParentForTheTextOfAChildByWindow) {
     EXPECT_EQ(IDC_TEST_BUTTON, asked.front());
 }
 
-// The tool-tip control a window's tool tips use: the one it owns.
-HWND ToolTipsOwnedBy(HWND owner) {
-    return testsupport::FindThreadWindow(::GetCurrentThreadId(), [owner](HWND window) {
-        return testsupport::IsOfClass(window, TOOLTIPS_CLASSA) && ::GetWindow(window, GW_OWNER) == owner;
-    });
-}
-
 TEST_F(FrameworkTest, ToolTipsAfterShowComeOnceTheWindowIsPaintedForTheChildrenOfTheRequest) {
     ScriptedDialog dialog(IDD_TEST_OK_CANCEL);
     ASSERT_TRUE(dialog.Create(nullptr));
@@ -314,8 +377,9 @@ TEST_F(FrameworkTest, ToolTipsAfterShowComeOnceTheWindowIsPaintedForTheChildrenO
         children.push_back(child);
     }
     ASSERT_GE(children.size(), 3u);
-    ASSERT_TRUE(dialog.EnableToolTipsAfterShow());
-    EXPECT_FALSE(dialog.EnableToolTipsAfterShow()) << "once";
+    ChildToolTips tips;
+    ASSERT_TRUE(tips.EnableAfterShow(dialog.hwnd()));
+    EXPECT_FALSE(tips.EnableAfterShow(dialog.hwnd())) << "once";
     HWND late = ::CreateWindowExA(0, "STATIC", "late", WS_CHILD | WS_VISIBLE, 0, 60, 50, 14, dialog.hwnd(), nullptr,
                                   nullptr, nullptr);
     ASSERT_NE(nullptr, late);
@@ -327,13 +391,13 @@ TEST_F(FrameworkTest, ToolTipsAfterShowComeOnceTheWindowIsPaintedForTheChildrenO
 
     ASSERT_TRUE(testsupport::PumpUntil([&] { return ToolTipsOwnedBy(dialog.hwnd()) != nullptr; }));
     EXPECT_FALSE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE)) << "painted before the tips came";
-    HWND tips = ToolTipsOwnedBy(dialog.hwnd());
+    HWND control = ToolTipsOwnedBy(dialog.hwnd());
     std::vector<HWND> covered;
-    const int count = static_cast<int>(::SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+    const int count = static_cast<int>(::SendMessageA(control, TTM_GETTOOLCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         TOOLINFOA tool{};
         tool.cbSize = sizeof(tool);
-        ASSERT_TRUE(::SendMessageA(tips, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool)));
+        ASSERT_TRUE(::SendMessageA(control, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool)));
         EXPECT_EQ(dialog.hwnd(), tool.hwnd) << "the window is asked for the text";
         EXPECT_TRUE(tool.uFlags & TTF_IDISHWND);
         covered.push_back(reinterpret_cast<HWND>(tool.uId));
@@ -341,7 +405,7 @@ TEST_F(FrameworkTest, ToolTipsAfterShowComeOnceTheWindowIsPaintedForTheChildrenO
     children.erase(std::find(children.begin(), children.end(), gone));
     EXPECT_EQ(children, covered) << "the children of the request that are still there, and no other";
     // Switched on now, tool tips are on at once, and only once.
-    EXPECT_FALSE(dialog.EnableToolTipsAfterShow());
+    EXPECT_FALSE(tips.EnableAfterShow(dialog.hwnd()));
 }
 
 }  // namespace
