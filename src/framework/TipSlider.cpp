@@ -1,8 +1,13 @@
 #include "framework/TipSlider.h"
 
+#include <cstddef>
 #include <cstdio>
 
 namespace ostrivan {
+
+namespace {
+constexpr size_t kPositionTextSize = 16;  // "%d" of any position, NUL included
+}  // namespace
 
 LRESULT TipSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -53,7 +58,7 @@ bool TipSlider::PreTranslateMessage(MSG& message) {
 
 void TipSlider::OnMouseMove(UINT, POINT) {
     if (tip_.hwnd()) {
-        char text[16];
+        char text[kPositionTextSize];
         std::snprintf(text, sizeof(text), "%d", GetPos());
         tip_.UpdateTipText(hwnd(), kToolId, text);
         tip_.Activate(true);

@@ -28,7 +28,7 @@ public:
     // client rectangle of now. False when the timer cannot be set or the tip
     // is on (or on its way) already.
     bool EnablePositionTipAfterShow();
-    const ToolTip& tip() const { return tip_; }
+    const ToolTip& tipForTesting() const { return tip_; }
     // True while the user drags the thumb (the slider holds the mouse).
     bool IsBeingDragged() const { return hwnd() && ::GetCapture() == hwnd(); }
 

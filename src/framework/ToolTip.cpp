@@ -40,7 +40,7 @@ void ToolTip::UpdateTipText(HWND window, UINT id, const char* text) {
     ::SendMessageA(hwnd(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void ToolTip::GetText(HWND window, UINT id, char* buffer, size_t capacity) const {
+void ToolTip::GetTextForTesting(HWND window, UINT id, char* buffer, size_t capacity) const {
     // The control writes up to INFOTIPSIZE bytes whatever the caller's size.
     char text[INFOTIPSIZE + 1] = {};
     TOOLINFOA tool = ToolOf(window, id);
