@@ -17,21 +17,24 @@ int32_t ListenerModeOf(const LaunchContext* owner) {
 
 }  // namespace
 
-template <typename Use>
-void CameraPanel::ForEachCameraControl(Use use) {
-    for (const PropertyRow& row : rows_) {
-        for (int id : row.group) {
-            if (id) use(id);
-        }
-        if (row.slider) use(row.slider);
-    }
-    for (int id : form_.controls) use(id);
-}
-
 CameraPanel::CameraPanel(const Form& form)
     : Dialog(form.templateId, form.keys),
       form_(form),
-      rows_(form.rows.items, form.rows.count < kMaxRows ? form.rows.count : kMaxRows) {}
+      rows_(form.rows.items, form.rows.count < kMaxRows ? form.rows.count : kMaxRows) {
+    ListCameraControls();
+}
+
+void CameraPanel::ListCameraControls() {
+    for (const PropertyRow& row : rows_) {
+        for (int id : row.group) AddCameraControl(id);
+        AddCameraControl(row.slider);
+    }
+    for (int id : form_.controls) AddCameraControl(id);
+}
+
+void CameraPanel::AddCameraControl(int id) {
+    if (id && cameraControlCount_ < RememberedControls::kMaxControls) cameraControls_[cameraControlCount_++] = id;
+}
 
 CameraPanel::~CameraPanel() {
     // The listener ends before anything it could reach goes; then the window.
@@ -66,7 +69,7 @@ LRESULT CameraPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CameraPanel::OnInitDialog() {
     BindSliders();
     SkinWindow();
-    ForEachCameraControl([this](int id) { RememberControl(id); });
+    for (int id : cameraControls()) RememberControl(id);
     DisableCameraControls();
     Refresh();
     StartListening();
@@ -135,7 +138,7 @@ void CameraPanel::ShowRecords() {
 }
 
 void CameraPanel::DisableCameraControls() {
-    ForEachCameraControl([this](int id) { EnableControl(id, false); });
+    for (int id : cameraControls()) EnableControl(id, false);
 }
 
 void CameraPanel::ResetToDefault(int row) {

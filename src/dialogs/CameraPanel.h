@@ -120,9 +120,10 @@ private:
 
     void BindSliders();
     void SkinWindow();
-    // Calls use(id) for every row's group and slider, then the form's further controls.
-    template <typename Use>
-    void ForEachCameraControl(Use use);
+    // Every row's group and slider, then the form's further controls.
+    void ListCameraControls();
+    void AddCameraControl(int id);
+    ListOf<int> cameraControls() const { return {cameraControls_, cameraControlCount_}; }
     // The listener (created once, for the object's whole life, and started
     // when none runs) and the timer.
     void StartListening();
@@ -131,6 +132,8 @@ private:
     ListOf<PropertyRow> rows_;  // the form's, at most kMaxRows
     CameraProperty records_[kMaxRows] = {};
     TipSlider sliders_[kMaxRows];
+    int cameraControls_[RememberedControls::kMaxControls] = {};
+    size_t cameraControlCount_ = 0;
     RememberedControls controls_;
     SkinSession skin_;
     LaunchContext* owner_ = nullptr;

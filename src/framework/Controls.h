@@ -41,8 +41,6 @@ public:
     // gives when asked (TTN_NEEDTEXT).
     [[nodiscard]] bool AddWindowTool(HWND parent, HWND child);
     void UpdateTipText(HWND window, UINT id, const char* text);
-    // The text of a tool, cut to fit the buffer.
-    void GetTextForTesting(HWND window, UINT id, char* buffer, size_t capacity) const;
     void Activate(bool active) { ::SendMessageA(hwnd(), TTM_ACTIVATE, active, 0); }
     void Update() { ::SendMessageA(hwnd(), TTM_UPDATE, 0, 0); }
     void RelayEvent(const MSG& message) {

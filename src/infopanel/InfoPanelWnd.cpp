@@ -86,10 +86,6 @@ bool InfoPanelWnd::AddSection(HWND client, UINT id, int /*reserved*/, const char
     return true;
 }
 
-InfoPanel* InfoPanelWnd::GetSectionForTesting(int index) const {
-    return index >= 0 && index < GetSectionCount() ? sections_[index].get() : nullptr;
-}
-
 int InfoPanelWnd::FindSection(UINT id) const {
     for (int i = 0; i < GetSectionCount(); ++i) {
         HWND window = sections_[i]->hwnd();

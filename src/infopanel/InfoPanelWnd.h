@@ -57,7 +57,9 @@ public:
     void Relayout(bool invalidate);
     void RelayoutAndReveal(int index);
 
-    InfoPanel* GetSectionForTesting(int index) const;
+    InfoPanel* GetSectionForTesting(int index) const {
+        return index >= 0 && index < GetSectionCount() ? sections_[index].get() : nullptr;
+    }
     int verticalOffsetForTesting() const { return offset_; }
     bool hasScrollBarForTesting() const { return scrollBar_; }
     const char* sectionSkinNameForTesting() const { return sectionSkin_; }

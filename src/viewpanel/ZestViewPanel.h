@@ -22,9 +22,9 @@ namespace ostrivan {
 
 class ZestViewPanel : public CameraPanel {
 public:
-    static constexpr const char* kTitle = "Zest! View Panel";
     // Rows of the property table, in the order of the records.
     enum Row { kExposure = 0, kBrightness = 1, kContrast = 2, kRowCount = 3 };
+    static constexpr const char* kTitle = "Zest! View Panel";
     // How far the sliders move when the panel's width changes.
     static constexpr int kSliderShift = 15;
 

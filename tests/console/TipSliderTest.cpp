@@ -14,8 +14,14 @@ using namespace consoletest;
 namespace {
 
 std::string TipText(const TipSlider& slider) {
-    char text[64];
-    slider.tipForTesting().GetTextForTesting(slider.hwnd(), TipSlider::kToolId, text, sizeof(text));
+    // The control writes up to INFOTIPSIZE bytes whatever the buffer's size.
+    char text[INFOTIPSIZE + 1] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = slider.hwnd();
+    tool.uId = TipSlider::kToolId;
+    tool.lpszText = text;
+    ::SendMessageA(slider.tipForTesting().hwnd(), TTM_GETTEXTA, INFOTIPSIZE, reinterpret_cast<LPARAM>(&tool));
     return text;
 }
 
