@@ -67,7 +67,10 @@ public:
     const CameraProperty& recordForTesting(int row) const { return records_[row]; }
 
 protected:
+    // The form must outlive the panel.
     explicit CameraPanel(const Form& form);
+    // Stops the listener, then destroys a window still there; by then only
+    // this class's WM_DESTROY handler runs.
     ~CameraPanel() override;
 
     // Takes the opening, the sliders' moves, the timer, the refresh

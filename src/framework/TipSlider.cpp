@@ -12,7 +12,7 @@ constexpr size_t kPositionTextSize = 16;  // "%d" of any position, NUL included
 LRESULT TipSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_MOUSEMOVE: OnMouseMove(static_cast<UINT>(wParam), PointOf(lParam)); break;
-    case WM_TIMER: if (wParam == kTipTimer) return OnTipTimer(); break;
+    case WM_TIMER: if (OnTimer(wParam)) return 0; break;
     case WM_DESTROY: OnDestroy(); break;
     }
     return Slider::WindowProc(message, wParam, lParam);
@@ -46,9 +46,10 @@ bool TipSlider::SwitchTipOn(const RECT& toolRect) {
     return true;
 }
 
-LRESULT TipSlider::OnTipTimer() {
+bool TipSlider::OnTimer(UINT_PTR id) {
+    if (id != kTipTimer) return false;
     if (tipPending_ && !tip_.hwnd()) (void)SwitchTipOn(pendingRect_);
-    return 0;
+    return true;
 }
 
 bool TipSlider::PreTranslateMessage(MSG& message) {

@@ -42,7 +42,8 @@ private:
 
     bool SwitchTipOn(const RECT& toolRect);
     void OnMouseMove(UINT keys, POINT point);
-    LRESULT OnTipTimer();
+    // Takes the tip's own timer only.
+    bool OnTimer(UINT_PTR id);
     void OnDestroy();
 
     ToolTip tip_;

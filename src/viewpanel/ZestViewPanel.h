@@ -48,6 +48,8 @@ private:
     void OnSize();
     void OnShowWindow(bool show);
     // Before the panel's own end: the advanced settings dialog goes first.
+    // (Its window lives only while the Advanced click runs, so a panel
+    // object that is destroyed never finds one.)
     void OnDestroy();
 
     // No camera name: nothing to read.
