@@ -45,7 +45,7 @@ public:
     bool Ready() const { return slider_ && ::IsWindowEnabled(slider_); }
     bool Refresh() {
         ::SendMessageA(panel_.hwnd(), WM_TIMER, kRefreshTimer, 0);
-        return Ready() && panel_.record(ZestViewPanel::kBrightness).valid;
+        return Ready() && panel_.recordForTesting(ZestViewPanel::kBrightness).valid;
     }
     // Moves one step, turning at the ends of the range.
     bool Move() {

@@ -14,7 +14,7 @@ namespace ostrivan {
 
 // {CCA349DA-4FE2-423A-AA50-E6F352575CBC}
 constexpr GUID kVendorPropertySet = {0xCCA349DA, 0x4FE2, 0x423A, {0xAA, 0x50, 0xE6, 0xF3, 0x52, 0x57, 0x5C, 0xBC}};
-constexpr DWORD kPowerLineFallbackProperty = 259;  // 1 off, 2 50 Hz, 3 60 Hz
+constexpr DWORD kPowerLineFallbackProperty = 259;  // coded as in PowerLineFrequency.h
 constexpr DWORD kParentalLockProperty = 2053;
 
 class VendorPropertyBuffer {

@@ -1,21 +1,36 @@
 // CameraPanel: what the view panel and the advanced settings dialog share.
-// A dialog on the selected camera that re-reads it every 1.5 s while
-// visible and whenever another copy of the console signals its named event;
-// its second base is the change listener for that event.
+// A dialog on the selected camera, made from a Form: a table of property
+// rows (PropertyTable.h) whose records it reads, writes, shows and disables
+// with one loop each, the sliders of those rows, its skin, and refreshes:
+// every 1.5 s while visible and whenever another copy of the console
+// signals its named event; its second base is the change listener for that
+// event. A panel adds only what is its own.
+//
+// Records and controls: ReadRecords and WriteRecords exchange the records
+// with the camera and touch no control; ShowRecords and the panel's
+// ShowReading put the records into the controls. A panel's Refresh is the
+// one followed by the other.
 //
 // Threads: the records and controls of a panel belong to its window's
 // thread. The listener's thread (or any other) only asks, by posting one
 // refresh request to the window; the window's thread refreshes. The
-// listener runs while the window exists and is stopped before it goes.
+// listener runs while the window exists and is stopped before it goes; it
+// reaches nothing of the panel but that request, a member of this class,
+// so this class's destructor stops it.
 //
 // Error rule: nothing here reports failure; a listener that cannot be
 // created leaves the panel refreshing by its timer only.
 #pragma once
 
+#include "camera/CameraChannel.h"
+#include "dialogs/PropertyTable.h"
+#include "dialogs/RememberedControls.h"
 #include "framework/Dialog.h"
 #include "framework/PostTarget.h"
+#include "framework/TipSlider.h"
 #include "launch/LaunchContext.h"
 #include "launch/PanelChangeListener.h"
+#include "skin/SkinSession.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +39,20 @@ namespace ostrivan {
 
 class CameraPanel : public Dialog, public PanelChangeListener {
 public:
+    static constexpr size_t kMaxRows = 4;
+    // When the sliders' position tips are switched on.
+    enum class PositionTips { AtOpening, AfterShow };
+    // What a panel is made of, in a static table of the panel's own.
+    struct Form {
+        UINT templateId;
+        EnterEscape keys;
+        const char* title;            // of the change listener
+        ListOf<PropertyRow> rows;     // at most kMaxRows, in the order of the records
+        ListOf<int> controls;         // further controls that follow the camera
+        PositionTips tips;
+        ListOf<uint32_t> skinnedIds;  // the skin descriptor's list of ids; none: the plain descriptor
+    };
+
     // Create(parent) makes the window, Create(mode, title) the listener.
     using Dialog::Create;
     using PanelChangeListener::Create;
@@ -34,49 +63,82 @@ public:
     // thread, when the window is visible.
     uint32_t OnPeerChange(uint32_t reason, uint32_t param) override;
 
-    const char* deviceName() const { return deviceName_; }
+    const char* deviceNameForTesting() const { return deviceName_; }
+    const CameraProperty& recordForTesting(int row) const { return records_[row]; }
 
 protected:
-    CameraPanel(UINT templateId, EnterEscape keys, const char* title);
+    // The form must outlive the panel.
+    explicit CameraPanel(const Form& form);
+    // Stops the listener, then destroys a window still there; by then only
+    // this class's WM_DESTROY handler runs.
     ~CameraPanel() override;
 
-    // Takes the timer, the refresh requests and the window's end.
+    // Takes the opening, the sliders' moves, the timer, the refresh
+    // requests and the window's end. A panel's own WM_INITDIALOG and
+    // WM_DESTROY handlers only look, and run before these.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // Reads the camera and shows it; on the window's thread only.
-    virtual void Refresh() = 0;
+    // Reads the camera and shows what the read brought; on the window's thread only.
+    void Refresh() { ShowReading(ReadRecords()); }
     void RefreshIfVisible();
-    // At the end of the window's initialisation: the listener (created once,
-    // for the object's whole life, and started when none runs) and the timer.
-    void StartListening();
-    // No request reaches the window after this; called first when it goes.
-    void StopListening();
     // Asks for a refresh once the messages queued now are handled.
     void RequestRefresh() { (void)refreshTarget_.Post(); }
-    void SetDeviceName(const char* name);
-    // The template's controls that follow the camera, looked up once when
-    // the window is made (refreshes come every 1.5 s).
-    template <size_t N>
-    void RememberControls(const int (&ids)[N]) {
-        for (int id : ids) RememberControl(id);
-    }
-    void RememberControl(int id);
-    // Enables or disables a remembered control; one whose state is right already is left alone.
-    void EnableControl(int id, bool enable);
+    // No request reaches the window after this; called first when it goes.
+    void StopListening();
 
+    // Whether the camera could be opened; the records hold what it answered.
+    [[nodiscard]] virtual bool ReadRecords();
+    // The camera's state after a read, in the controls: the panel's own
+    // controls, the rows' through ShowRecords.
+    virtual void ShowReading(bool opened) = 0;
+    void WriteRecords();
+    // Each valid row's group enabled and its slider set up from the record;
+    // a row whose record is invalid keeps its controls as they are.
+    void ShowRecords();
+    // Every row's controls and the form's further controls.
+    void DisableCameraControls();
+    // The record's value and its slider back to the camera's default.
+    void ResetToDefault(int row);
+
+    void SetDeviceName(const char* name);
+    // Enables or disables a control remembered at opening; one whose state
+    // is right already is left alone.
+    void EnableControl(int id, bool enable) { controls_.Enable(id, enable); }
+    void RememberControl(int id) { controls_.Remember(hwnd(), id); }
+
+    CameraProperty& record(int row) { return records_[row]; }
+    TipSlider& slider(int row) { return sliders_[row]; }
+    size_t rowCount() const { return rows_.count; }
     LaunchContext* owner() const { return owner_; }
     char deviceName_[kPathSize] = {};
 
 private:
-    struct Control {
-        int id;
-        HWND window;
-    };
-    static constexpr size_t kMaxControls = 16;
+    // Binds the sliders, skins the window, disables its camera controls,
+    // refreshes and starts listening.
+    LRESULT OnInitDialog();
+    void OnHScroll(UINT code, HWND slider);
+    void OnTimer();
+    LRESULT OnRefreshRequest();
+    void OnDestroy();
 
-    const char* title_;
-    Control controls_[kMaxControls] = {};
-    size_t controlCount_ = 0;
+    void BindSliders();
+    void SkinWindow();
+    // Every row's group and slider, then the form's further controls.
+    void ListCameraControls();
+    void AddCameraControl(int id);
+    ListOf<int> cameraControls() const { return {cameraControls_, cameraControlCount_}; }
+    // The listener (created once, for the object's whole life, and started
+    // when none runs) and the timer.
+    void StartListening();
+
+    const Form& form_;
+    ListOf<PropertyRow> rows_;  // the form's, at most kMaxRows
+    CameraProperty records_[kMaxRows] = {};
+    TipSlider sliders_[kMaxRows];
+    int cameraControls_[RememberedControls::kMaxControls] = {};
+    size_t cameraControlCount_ = 0;
+    RememberedControls controls_;
+    SkinSession skin_;
     LaunchContext* owner_ = nullptr;
     PostTarget refreshTarget_;
 };

@@ -30,7 +30,7 @@ void OptionsDialog::SetDeviceName(const char* deviceName) {
 LRESULT OptionsDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog();
-    case WM_COMMAND: if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0; break;
+    case WM_COMMAND: if (OnCommand(CommandOf(wParam, lParam))) return 0; break;
     case WM_CLOSE: OnClose(); break;
     case WM_DESTROY: OnDestroy(); break;
     }
@@ -48,13 +48,14 @@ LRESULT OptionsDialog::OnInitDialog() {
     return TRUE;  // the system sets the focus
 }
 
-bool OptionsDialog::OnCommand(UINT id, UINT code, HWND) {
-    if (code != BN_CLICKED) return false;
+bool OptionsDialog::OnCommand(const Command& command) {
+    if (command.code != BN_CLICKED) return false;
+    const int id = static_cast<int>(command.id);
     switch (id) {
     case IDC_AUTO_LAUNCH:
     case IDC_ALWAYS_ON_TOP:
         // The mark follows what the box itself reports; nothing is stored yet.
-        ::CheckDlgButton(hwnd(), static_cast<int>(id), IsChecked(hwnd(), static_cast<int>(id)) ? BST_CHECKED : BST_UNCHECKED);
+        ::CheckDlgButton(hwnd(), id, IsChecked(hwnd(), id) ? BST_CHECKED : BST_UNCHECKED);
         return true;
     case IDC_LOCK_TOGGLE: OnLockToggle(); return true;
     case IDC_CHANGE_PASSWORD: OnChangePassword(); return true;

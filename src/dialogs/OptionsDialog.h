@@ -27,9 +27,7 @@ public:
 
     // The camera whose lock the dialog shows; an empty name keeps the last.
     void SetDeviceName(const char* deviceName);
-    bool lockShownOn() const { return lockShownOn_ != 0; }
-    SetPasswordDialog& setPasswordDialog() { return setPassword_; }
-    PasswordPromptDialog& passwordPrompt() { return prompt_; }
+    bool lockShownOnForTesting() const { return lockShownOn_ != 0; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -37,7 +35,7 @@ protected:
 private:
     LRESULT OnInitDialog();
     // Takes the clicks of its own buttons; false for everything else.
-    bool OnCommand(UINT id, UINT code, HWND control);
+    bool OnCommand(const Command& command);
     // Closes an open password dialog; default processing then ends this one.
     void OnClose();
     void OnDestroy();

@@ -1,7 +1,5 @@
 #include "dialogs/PropertySlider.h"
 
-#include "launch/PanelChangeListener.h"
-
 namespace ostrivan {
 
 void ShowPropertyOnSlider(TipSlider& slider, const CameraProperty& record) {
@@ -23,10 +21,6 @@ void TakeSliderPosition(TipSlider& slider, UINT scrollCode, CameraProperty* reco
     int32_t position = slider.GetPos();
     if (scrollCode == TB_THUMBTRACK && SnapPropertyValue(record, &position)) slider.SetPos(position, true);
     record->value = slider.GetPos();
-}
-
-int32_t ListenerModeOf(const LaunchContext* owner) {
-    return owner && owner->integratedMutex ? PanelChangeListener::kIntegrated : PanelChangeListener::kStandalone;
 }
 
 }  // namespace ostrivan

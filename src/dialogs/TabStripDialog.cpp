@@ -18,7 +18,7 @@ TabStripDialog::~TabStripDialog() {
 LRESULT TabStripDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog();
-    case WM_COMMAND: if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0; break;
+    case WM_COMMAND: if (OnCommand(CommandOf(wParam, lParam))) return 0; break;
     case WM_DESTROY: OnDestroy(); break;
     }
     return Dialog::WindowProc(message, wParam, lParam);
@@ -42,9 +42,9 @@ LRESULT TabStripDialog::OnInitDialog() {
     return TRUE;  // the system sets the focus
 }
 
-bool TabStripDialog::OnCommand(UINT id, UINT code, HWND) {
-    if (code != BN_CLICKED) return false;
-    switch (id) {
+bool TabStripDialog::OnCommand(const Command& command) {
+    if (command.code != BN_CLICKED) return false;
+    switch (command.id) {
     case IDC_TAB_VIEW:
         ::SendMessageA(::GetParent(hwnd()), kMsgShowInfoPanel, 0, 0);
         SetTabPressed(true);

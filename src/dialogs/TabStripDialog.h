@@ -21,7 +21,7 @@ public:
     ~TabStripDialog() override;
 
     // Whether the last skinning of the window succeeded.
-    bool isSkinned() const { return skinned_; }
+    bool isSkinnedForTesting() const { return skinned_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -29,7 +29,7 @@ protected:
 private:
     LRESULT OnInitDialog();
     // True when it took the command (a click on a tab).
-    bool OnCommand(UINT id, UINT code, HWND control);
+    bool OnCommand(const Command& command);
     void OnDestroy();
 
     void SetTabPressed(bool pressed);

@@ -16,7 +16,6 @@ class Button : public Window {
 public:
     void SetCheck(int state) { ::SendMessageA(hwnd(), BM_SETCHECK, static_cast<WPARAM>(state), 0); }
     int GetCheck() const { return static_cast<int>(::SendMessageA(hwnd(), BM_GETCHECK, 0, 0)); }
-    void SetText(const char* text) { ::SetWindowTextA(hwnd(), text); }
 };
 
 class Slider : public Window {
@@ -42,8 +41,6 @@ public:
     // gives when asked (TTN_NEEDTEXT).
     [[nodiscard]] bool AddWindowTool(HWND parent, HWND child);
     void UpdateTipText(HWND window, UINT id, const char* text);
-    // The text of a tool, cut to fit the buffer.
-    void GetText(HWND window, UINT id, char* buffer, size_t capacity) const;
     void Activate(bool active) { ::SendMessageA(hwnd(), TTM_ACTIVATE, active, 0); }
     void Update() { ::SendMessageA(hwnd(), TTM_UPDATE, 0, 0); }
     void RelayEvent(const MSG& message) {

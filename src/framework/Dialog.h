@@ -8,7 +8,7 @@
 //       LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
 //           switch (message) {
 //           case WM_INITDIALOG: return OnInitDialog();
-//           case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
+//           case WM_COMMAND: if (OnCommand(CommandOf(wParam, lParam))) return 0; break;
 //           }
 //           return Dialog::WindowProc(message, wParam, lParam);
 //       }
@@ -41,13 +41,10 @@ public:
 
     explicit Dialog(UINT templateId, EnterEscape keys = EnterEscape::Keep) : templateId_(templateId), keys_(keys) {}
 
-    UINT templateId() const { return templateId_; }
-
     [[nodiscard]] bool Create(HWND parent);
     INT_PTR DoModal(HWND owner);
     // Ends a modal run with this result, or destroys a modeless dialog.
     void EndDialog(INT_PTR result);
-    bool IsModalRunning() const { return modal_; }
 
     bool PreTranslateMessage(MSG& message) override;
     Dialog* AsDialog() override { return this; }

@@ -94,8 +94,6 @@ bool MessageLoop::PumpPending() {
     return true;
 }
 
-int MessageLoop::Depth() { return t_loop.depth; }
-
 bool MessageLoop::FrameworkOnStack() { return t_loop.depth > 0 || Window::HandlerDepth() > 0; }
 
 void MessageLoop::AddModeless(HWND window) {

@@ -28,9 +28,6 @@ public:
     // Handles every message already queued, the same way; false on WM_QUIT.
     static bool PumpPending();
 
-    // How many of the framework's loops run on this thread now (a modal
-    // dialog's among them); 0 in a host's own loop.
-    static int Depth();
     // Whether anything of the framework runs on this thread now: one of its
     // loops or a handler of one of its windows. Objects may be deleted only
     // when nothing does.

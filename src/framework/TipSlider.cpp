@@ -1,13 +1,18 @@
 #include "framework/TipSlider.h"
 
+#include <cstddef>
 #include <cstdio>
 
 namespace ostrivan {
 
+namespace {
+constexpr size_t kPositionTextSize = 16;  // "%d" of any position, NUL included
+}  // namespace
+
 LRESULT TipSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_MOUSEMOVE: OnMouseMove(static_cast<UINT>(wParam), PointOf(lParam)); break;
-    case WM_TIMER: if (wParam == kTipTimer) return OnTipTimer(); break;
+    case WM_TIMER: if (OnTimer(wParam)) return 0; break;
     case WM_DESTROY: OnDestroy(); break;
     }
     return Slider::WindowProc(message, wParam, lParam);
@@ -41,9 +46,10 @@ bool TipSlider::SwitchTipOn(const RECT& toolRect) {
     return true;
 }
 
-LRESULT TipSlider::OnTipTimer() {
+bool TipSlider::OnTimer(UINT_PTR id) {
+    if (id != kTipTimer) return false;
     if (tipPending_ && !tip_.hwnd()) (void)SwitchTipOn(pendingRect_);
-    return 0;
+    return true;
 }
 
 bool TipSlider::PreTranslateMessage(MSG& message) {
@@ -53,7 +59,7 @@ bool TipSlider::PreTranslateMessage(MSG& message) {
 
 void TipSlider::OnMouseMove(UINT, POINT) {
     if (tip_.hwnd()) {
-        char text[16];
+        char text[kPositionTextSize];
         std::snprintf(text, sizeof(text), "%d", GetPos());
         tip_.UpdateTipText(hwnd(), kToolId, text);
         tip_.Activate(true);

@@ -28,7 +28,7 @@ public:
     // client rectangle of now. False when the timer cannot be set or the tip
     // is on (or on its way) already.
     bool EnablePositionTipAfterShow();
-    const ToolTip& tip() const { return tip_; }
+    const ToolTip& tipForTesting() const { return tip_; }
     // True while the user drags the thumb (the slider holds the mouse).
     bool IsBeingDragged() const { return hwnd() && ::GetCapture() == hwnd(); }
 
@@ -42,7 +42,8 @@ private:
 
     bool SwitchTipOn(const RECT& toolRect);
     void OnMouseMove(UINT keys, POINT point);
-    LRESULT OnTipTimer();
+    // Takes the tip's own timer only.
+    bool OnTimer(UINT_PTR id);
     void OnDestroy();
 
     ToolTip tip_;

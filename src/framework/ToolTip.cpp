@@ -1,4 +1,3 @@
-#include "base/BoundedText.h"
 #include "framework/Controls.h"
 
 namespace ostrivan {
@@ -38,15 +37,6 @@ void ToolTip::UpdateTipText(HWND window, UINT id, const char* text) {
     TOOLINFOA tool = ToolOf(window, id);
     tool.lpszText = const_cast<char*>(text);
     ::SendMessageA(hwnd(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void ToolTip::GetText(HWND window, UINT id, char* buffer, size_t capacity) const {
-    // The control writes up to INFOTIPSIZE bytes whatever the caller's size.
-    char text[INFOTIPSIZE + 1] = {};
-    TOOLINFOA tool = ToolOf(window, id);
-    tool.lpszText = text;
-    ::SendMessageA(hwnd(), TTM_GETTEXTA, INFOTIPSIZE, reinterpret_cast<LPARAM>(&tool));
-    CopyText(buffer, capacity, text, INFOTIPSIZE);
 }
 
 }  // namespace ostrivan

@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
+#include "base/Limits.h"
 #include "base/ResourceSource.h"
 #include "framework/TitleFont.h"
 #include "infopanel/InfoPanelMessages.h"
@@ -78,7 +79,7 @@ bool InfoPanel::Create(uint32_t flags, UINT id, const char* title, HWND client, 
 }
 
 void InfoPanel::ReadLayout(const char* skinName) {
-    char section[260];
+    char section[kPathSize];
     std::snprintf(section, sizeof(section), "%s%s", kInfoPanelDataPrefix, skinName);
     auto number = [&](const char* key, int fallback) {
         return static_cast<int>(skin_.ReadSkinNumber(section, key, fallback));
@@ -89,7 +90,7 @@ void InfoPanel::ReadLayout(const char* skinName) {
     layout_.bottomMargin = number("BottomBorderMargin", kDefaultLayout.bottomMargin);
     layout_.titleIndentLeft = number("TitleIndentLeft", kDefaultLayout.titleIndentLeft);
     layout_.titleIndentRight = number("TitleIndentRight", kDefaultLayout.titleIndentRight);
-    static_assert(sizeof(region_) >= kRegionRequest, "region buffer");
+    static_assert(kRegionDataSize >= kRegionRequest, "region buffer");
     skin_.ReadSkinData(section, "RegionData", region_, kRegionRequest);
 }
 
@@ -129,9 +130,9 @@ bool InfoPanel::GetSectionSize(SIZE* size) const {
 LRESULT InfoPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE: OnSize(static_cast<UINT>(wParam), SizeOf(lParam)); break;
-    case WM_COMMAND: if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0; break;
+    case WM_COMMAND: if (OnCommand(CommandOf(wParam, lParam))) return 0; break;
     case WM_SETCURSOR: if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam))) return TRUE; break;
-    case WM_NOTIFY: if (OnNotify(reinterpret_cast<NMHDR*>(lParam))) return TRUE; break;
+    case WM_NOTIFY: if (OnNotify(NotifyOf(lParam))) return TRUE; break;
     case WM_DESTROY: OnDestroy(); break;
     }
     return Window::WindowProc(message, wParam, lParam);
@@ -147,8 +148,10 @@ void InfoPanel::OnSize(UINT, SIZE size) {
     skin_.ApplySkinRegion(1, region_);
 }
 
-bool InfoPanel::OnCommand(UINT id, UINT code, HWND control) {
-    if (id != IDC_SECTION_TITLE || code != BN_CLICKED || control != title_.hwnd()) return false;
+bool InfoPanel::OnCommand(const Command& command) {
+    bool titleClicked =
+        command.id == IDC_SECTION_TITLE && command.code == BN_CLICKED && command.control == title_.hwnd();
+    if (!titleClicked) return false;
     OnTitleClicked();
     return true;
 }

@@ -22,6 +22,7 @@
 #include "framework/Window.h"
 #include "skin/SkinSession.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace ostrivan {
@@ -53,17 +54,20 @@ public:
     // client's height while it is shown. False without a client.
     [[nodiscard]] bool GetSectionSize(SIZE* size) const;
 
-    const Layout& layout() const { return layout_; }
-    HWND titleButton() const { return title_.hwnd(); }
+    HWND titleButtonForTesting() const { return title_.hwnd(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // What the skin engine reads "RegionData" into and shapes the section
+    // with at every size change.
+    static constexpr size_t kRegionDataSize = 200;
+
     // Handlers returning bool take their message only when it is about the
     // title button.
     void OnSize(UINT type, SIZE size);
-    bool OnCommand(UINT id, UINT code, HWND control);
+    bool OnCommand(const Command& command);
     bool OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage);
     bool OnNotify(NMHDR* header);
     void OnDestroy();
@@ -78,7 +82,7 @@ private:
     HWND client_ = nullptr;  // not owned
     uint32_t flags_ = 0;
     Layout layout_;
-    unsigned char region_[200] = {};
+    unsigned char region_[kRegionDataSize] = {};
     UniqueGdi<HFONT> titleFont_;
     ChildToolTips tips_;
 };

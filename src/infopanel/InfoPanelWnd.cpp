@@ -13,7 +13,9 @@
 namespace ostrivan {
 
 namespace {
-constexpr uint32_t kSkinNameRequest = 120;  // bytes read into each 200-byte name
+constexpr uint32_t kSkinNameRequest = 120;  // bytes read into each name buffer
+// A title is the client's window text of at most 200 characters.
+constexpr size_t kClientTitleSize = 201;
 constexpr int kLineStep = 10;
 constexpr int kWheelDivisor = 5;  // 120 units per notch: 24 pixels
 constexpr UINT kFirstRestoreDelayMs = 100;
@@ -48,9 +50,10 @@ bool InfoPanelWnd::Create(HWND parent, const RECT& rect, UINT id, DWORD extraExS
     // Refused by the skinning library (or without one) the window works
     // unskinned, with plain sections: the console still needs its panel.
     if (skin_.Open(hwnd(), look.descriptor(), nullptr)) {
-        char section[260];
+        char section[kPathSize];
         std::snprintf(section, sizeof(section), "%s%s", kInfoPanelWindowDataPrefix,
                       named ? skinName : kInfoPanelDefaultSkin);
+        static_assert(kSkinNameRequest < kSkinNameSize, "names keep their NUL");
         skin_.ReadSkinData(section, "InfoPanelBkgBMP", sectionSkin_, kSkinNameRequest);
         skin_.ReadSkinData(section, "DropDownBMP", dropDownImage_, kSkinNameRequest);
         sectionSkin_[sizeof(sectionSkin_) - 1] = '\0';
@@ -63,7 +66,7 @@ bool InfoPanelWnd::Create(HWND parent, const RECT& rect, UINT id, DWORD extraExS
 bool InfoPanelWnd::AddSection(HWND client, UINT id, int /*reserved*/, const char* title, int index) {
     const int count = GetSectionCount();
     if (!hwnd() || !client || !::IsWindow(client) || index < -1 || index > count) return false;
-    char clientText[201] = {};
+    char clientText[kClientTitleSize] = {};
     if (!title) {
         ::GetWindowTextA(client, clientText, sizeof(clientText));
         title = clientText;
@@ -81,10 +84,6 @@ bool InfoPanelWnd::AddSection(HWND client, UINT id, int /*reserved*/, const char
     sections_.insert(index < 0 ? sections_.end() : sections_.begin() + index, std::move(section));
     Relayout(true);
     return true;
-}
-
-InfoPanel* InfoPanelWnd::GetSection(int index) const {
-    return index >= 0 && index < GetSectionCount() ? sections_[index].get() : nullptr;
 }
 
 int InfoPanelWnd::FindSection(UINT id) const {
@@ -277,7 +276,7 @@ LRESULT InfoPanelWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW: OnShowWindow(wParam != FALSE); break;
     case WM_TIMER: OnTimer(wParam); break;
     case WM_SETFONT: return OnSetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_GETFONT: return OnGetFont();
     }
     return Window::WindowProc(message, wParam, lParam);
 }
@@ -322,5 +321,7 @@ LRESULT InfoPanelWnd::OnSetFont(HFONT font, bool redraw) {
     if (redraw) ::InvalidateRect(hwnd(), nullptr, TRUE);
     return 0;
 }
+
+LRESULT InfoPanelWnd::OnGetFont() { return reinterpret_cast<LRESULT>(font_); }
 
 }  // namespace ostrivan

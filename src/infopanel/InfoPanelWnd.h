@@ -14,12 +14,14 @@
 // unskinned.
 #pragma once
 
+#include "base/Limits.h"
 #include "framework/ChildToolTips.h"
 #include "framework/Window.h"
 #include "infopanel/InfoPanel.h"
 #include "settings/SectionStateStore.h"
 #include "skin/SkinSession.h"
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -55,17 +57,21 @@ public:
     void Relayout(bool invalidate);
     void RelayoutAndReveal(int index);
 
-    // For the owner and whoever looks at the window from outside.
-    InfoPanel* GetSection(int index) const;
-    int verticalOffset() const { return offset_; }
-    bool hasScrollBar() const { return scrollBar_; }
-    const char* sectionSkinName() const { return sectionSkin_; }
-    const char* dropDownImage() const { return dropDownImage_; }
+    InfoPanel* GetSectionForTesting(int index) const {
+        return index >= 0 && index < GetSectionCount() ? sections_[index].get() : nullptr;
+    }
+    int verticalOffsetForTesting() const { return offset_; }
+    bool hasScrollBarForTesting() const { return scrollBar_; }
+    const char* sectionSkinNameForTesting() const { return sectionSkin_; }
+    const char* dropDownImageForTesting() const { return dropDownImage_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The two names read from the skin data, each in a buffer of this size.
+    static constexpr size_t kSkinNameSize = 200;
+
     LRESULT OnSectionCallback();
     void OnSize(UINT type, SIZE size);
     void OnVScroll(UINT code, int position);
@@ -76,6 +82,7 @@ private:
     void OnShowWindow(bool shown);
     void OnTimer(UINT_PTR id);
     LRESULT OnSetFont(HFONT font, bool redraw);
+    LRESULT OnGetFont();
 
     // revealIndex < 0: a plain relayout.
     void Layout(bool invalidate, int revealIndex);
@@ -100,9 +107,9 @@ private:
     int topMargin_ = 0;
     int bottomMargin_ = 0;
     int gap_ = 0;
-    char sectionSkin_[200] = {};
-    char dropDownImage_[200] = {};
-    char bundlePath_[MAX_PATH] = {};
+    char sectionSkin_[kSkinNameSize] = {};
+    char dropDownImage_[kSkinNameSize] = {};
+    char bundlePath_[kPathSize] = {};
     bool firstShow_ = true;
     HFONT font_ = nullptr;  // not owned
     ChildToolTips tips_;

@@ -25,7 +25,7 @@ void PasswordDialog::SetDeviceName(const char* deviceName) {
 LRESULT PasswordDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog();
-    case WM_COMMAND: if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0; break;
+    case WM_COMMAND: if (OnCommand(CommandOf(wParam, lParam))) return 0; break;
     case WM_DESTROY: OnDestroy(); break;
     }
     return Dialog::WindowProc(message, wParam, lParam);
@@ -38,12 +38,12 @@ LRESULT PasswordDialog::OnInitDialog() {
     return FALSE;  // OnOpen has set the focus
 }
 
-bool PasswordDialog::OnCommand(UINT id, UINT code, HWND) {
-    if (code == EN_UPDATE) {
-        KeepPasswordInLimit(hwnd(), static_cast<int>(id));
+bool PasswordDialog::OnCommand(const Command& command) {
+    if (command.code == EN_UPDATE) {
+        KeepPasswordInLimit(hwnd(), static_cast<int>(command.id));
         return true;
     }
-    if (code == BN_CLICKED && id == IDOK) {
+    if (command.code == BN_CLICKED && command.id == IDOK) {
         OnOk();
         return true;
     }

@@ -37,7 +37,7 @@ protected:
 private:
     LRESULT OnInitDialog();
     // Takes OK and the edits' changes; false for everything else.
-    bool OnCommand(UINT id, UINT code, HWND control);
+    bool OnCommand(const Command& command);
     void OnDestroy();
 
     SkinSession skin_;

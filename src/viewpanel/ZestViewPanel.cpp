@@ -1,43 +1,34 @@
 #include "viewpanel/ZestViewPanel.h"
 
 #include "ResourceIds.h"
-#include "camera/ScopedCameraChannel.h"
-#include "dialogs/PropertySlider.h"
-#include "skin/SkinImages.h"
-#include "skin/SkinPaths.h"
-#include "skin/WindowSkin.h"
+
+#include <iterator>
 
 namespace ostrivan {
 
 namespace {
 
-struct PropertyRow {
-    const GUID* set;
-    long id;
+const PropertyRow kRows[] = {
+    {&IID_IAMCameraControl, CameraControl_Exposure, {IDC_AUTO_EXPOSURE, IDC_EXPOSURE_LABEL, IDC_EXPOSURE_RULE},
+     IDC_EXPOSURE_SLIDER, SliderUse::WhileManual},
+    {&IID_IAMVideoProcAmp, VideoProcAmp_Brightness, {IDC_BRIGHTNESS_LABEL}, IDC_BRIGHTNESS_SLIDER},
+    {&IID_IAMVideoProcAmp, VideoProcAmp_Contrast, {IDC_CONTRAST_LABEL}, IDC_CONTRAST_SLIDER},
 };
-const PropertyRow kRows[ZestViewPanel::kRowCount] = {
-    {&IID_IAMCameraControl, CameraControl_Exposure},
-    {&IID_IAMVideoProcAmp, VideoProcAmp_Brightness},
-    {&IID_IAMVideoProcAmp, VideoProcAmp_Contrast},
-};
+static_assert(std::size(kRows) == ZestViewPanel::kRowCount, "a row for every record");
 
-// Every control that follows the camera.
-constexpr int kCameraControls[] = {
-    IDC_AUTO_EXPOSURE,    IDC_EXPOSURE_LABEL,    IDC_EXPOSURE_RULE, IDC_EXPOSURE_SLIDER,
-    IDC_BRIGHTNESS_LABEL, IDC_BRIGHTNESS_SLIDER, IDC_CONTRAST_LABEL, IDC_CONTRAST_SLIDER,
-    IDC_ADVANCED,         IDC_DEFAULT,
+// Follow the camera beside the rows' own.
+constexpr int kOwnControls[] = {IDC_ADVANCED, IDC_DEFAULT};
+// The one window of the console whose skin descriptor carries a list of ids.
+constexpr uint32_t kSkinnedIds[] = {IDC_VIEW_SKIN_AREA};
+
+const CameraPanel::Form kForm = {
+    IDD_VIEW_PANEL, Dialog::EnterEscape::Swallow, ZestViewPanel::kTitle, kRows, kOwnControls,
+    CameraPanel::PositionTips::AfterShow, kSkinnedIds,
 };
 
 }  // namespace
 
-ZestViewPanel::ZestViewPanel() : CameraPanel(IDD_VIEW_PANEL, EnterEscape::Swallow, kTitle) {}
-
-ZestViewPanel::~ZestViewPanel() {
-    // The listener ends before anything it could reach goes; then the window,
-    // while the whole object still takes its messages.
-    StopListening();
-    DestroyWindow();
-}
+ZestViewPanel::ZestViewPanel() : CameraPanel(kForm) {}
 
 void ZestViewPanel::DeviceChanged(const char* name) {
     SetDeviceName(name);
@@ -51,139 +42,70 @@ void ZestViewPanel::CloseAdvanced() {
 
 LRESULT ZestViewPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(wParam, lParam);
-    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam), wParam, lParam);
-    case WM_HSCROLL: return OnHScroll(LOWORD(wParam), reinterpret_cast<HWND>(lParam), wParam, lParam);
-    case WM_SIZE: return OnSize(wParam, lParam);
-    case WM_SHOWWINDOW: return OnShowWindow(wParam != FALSE, wParam, lParam);
-    case WM_DESTROY: return OnDestroy();
+    case WM_INITDIALOG: OnInitDialog(); break;
+    case WM_COMMAND: if (OnCommand(CommandOf(wParam, lParam))) return 0; break;
+    case WM_SIZE: OnSize(); break;
+    case WM_SHOWWINDOW: OnShowWindow(wParam != FALSE); break;
+    case WM_DESTROY: OnDestroy(); break;
     }
     return CameraPanel::WindowProc(message, wParam, lParam);
 }
 
-LRESULT ZestViewPanel::OnInitDialog(WPARAM wParam, LPARAM lParam) {
-    LRESULT result = CameraPanel::WindowProc(WM_INITDIALOG, wParam, lParam);
-    (void)autoExposure_.BindControl(hwnd(), IDC_AUTO_EXPOSURE);
-    if (brightness_.BindControl(hwnd(), IDC_BRIGHTNESS_SLIDER)) (void)brightness_.EnablePositionTipAfterShow();
-    if (contrast_.BindControl(hwnd(), IDC_CONTRAST_SLIDER)) (void)contrast_.EnablePositionTipAfterShow();
-    if (exposure_.BindControl(hwnd(), IDC_EXPOSURE_SLIDER)) (void)exposure_.EnablePositionTipAfterShow();
-    SkinWindow();
-    RememberControls(kCameraControls);
-    DisableAll();
-    Refresh();
-    StartListening();
-    return result;
-}
+void ZestViewPanel::OnInitDialog() { (void)autoExposure_.BindControl(hwnd(), IDC_AUTO_EXPOSURE); }
 
-void ZestViewPanel::SkinWindow() {
-    const WindowSkin look(kDialogBackgroundImage, {});
-    if (!look.hasBundlePath()) return;
-    char folder[MAX_PATH] = {};
-    (void)BuildSkinLibraryFolder(folder);
-    // The one window of the console whose descriptor carries a list of ids.
-    static const uint32_t kSkinnedIds[] = {IDC_VIEW_SKIN_AREA};
-    SkinDescriptorWithIds descriptor;
-    descriptor.descriptor = look.descriptor();
-    descriptor.idCount = 1;
-    descriptor.ids = kSkinnedIds;
-    (void)skin_.Open(hwnd(), descriptor, folder);
-}
-
-LRESULT ZestViewPanel::OnDestroy() {
+void ZestViewPanel::OnDestroy() {
     // No refresh request may arrive once the window is going; an open
     // advanced settings dialog goes before the panel.
     StopListening();
     CloseAdvanced();
-    skin_.Close();
-    return CameraPanel::WindowProc(WM_DESTROY, 0, 0);
 }
 
-bool ZestViewPanel::ReadAll() {
-    ScopedCameraChannel channel(deviceName_);
-    if (!channel.IsOpen()) return false;
-    for (int row = 0; row < kRowCount; ++row) {
-        (void)ReadCameraProperty(channel.get(), *kRows[row].set, kRows[row].id, &records_[row]);
-    }
-    return true;
-}
+bool ZestViewPanel::ReadRecords() { return deviceName_[0] && CameraPanel::ReadRecords(); }
 
-void ZestViewPanel::WriteAll() {
-    // A scroll notification that changed nothing (the end of a move) does
-    // not go looking for the camera.
-    if (!AnyValidRecordChanged(records_)) return;
-    ScopedCameraChannel channel(deviceName_);
-    if (!channel.IsOpen()) return;
-    for (int row = 0; row < kRowCount; ++row) {
-        // A record the camera did not answer holds nothing of this camera's.
-        if (records_[row].valid) (void)WriteCameraProperty(channel.get(), *kRows[row].set, kRows[row].id, &records_[row]);
-    }
-}
-
-void ZestViewPanel::DisableAll() {
-    for (int id : kCameraControls) EnableControl(id, false);
-}
-
-void ZestViewPanel::Refresh() {
-    if (!deviceName_[0] || !ReadAll()) {
-        DisableAll();
+void ZestViewPanel::ShowReading(bool opened) {
+    if (!opened) {
+        DisableCameraControls();
         return;
     }
-    const CameraProperty& exposure = records_[kExposure];
-    if (exposure.valid) {
-        for (int id : {IDC_AUTO_EXPOSURE, IDC_EXPOSURE_LABEL, IDC_EXPOSURE_RULE}) EnableControl(id, true);
-        int check = exposure.automatic ? BST_CHECKED : BST_UNCHECKED;
-        if (autoExposure_.GetCheck() != check) autoExposure_.SetCheck(check);
-        // In automatic mode the disabled slider follows the camera's choice.
-        EnableControl(IDC_EXPOSURE_SLIDER, !exposure.automatic);
-        ShowPropertyOnSlider(exposure_, exposure);
-    }
-    if (records_[kBrightness].valid) {
-        EnableControl(IDC_BRIGHTNESS_LABEL, true);
-        EnableControl(IDC_BRIGHTNESS_SLIDER, true);
-        ShowPropertyOnSlider(brightness_, records_[kBrightness]);
-    }
-    if (records_[kContrast].valid) {
-        EnableControl(IDC_CONTRAST_LABEL, true);
-        EnableControl(IDC_CONTRAST_SLIDER, true);
-        ShowPropertyOnSlider(contrast_, records_[kContrast]);
-    }
+    ShowRecords();
+    if (record(kExposure).valid) ShowAutomaticExposure(record(kExposure));
     EnableControl(IDC_ADVANCED, true);
     EnableControl(IDC_DEFAULT, true);
 }
 
-LRESULT ZestViewPanel::OnCommand(UINT id, UINT code, WPARAM wParam, LPARAM lParam) {
-    if (code == BN_CLICKED) {
-        switch (id) {
-        case IDC_AUTO_EXPOSURE: OnAutoExposureClicked(); return 0;
-        case IDC_DEFAULT: OnDefaultClicked(); return 0;
-        case IDC_ADVANCED: OnAdvancedClicked(); return 0;
-        }
+void ZestViewPanel::ShowAutomaticExposure(const CameraProperty& exposure) {
+    int check = exposure.automatic ? BST_CHECKED : BST_UNCHECKED;
+    if (autoExposure_.GetCheck() != check) autoExposure_.SetCheck(check);
+}
+
+bool ZestViewPanel::OnCommand(const Command& command) {
+    if (command.code != BN_CLICKED) return false;
+    switch (command.id) {
+    case IDC_AUTO_EXPOSURE: OnAutoExposureClicked(); return true;
+    case IDC_DEFAULT: OnDefaultClicked(); return true;
+    case IDC_ADVANCED: OnAdvancedClicked(); return true;
+    default: return false;
     }
-    return CameraPanel::WindowProc(WM_COMMAND, wParam, lParam);
 }
 
 void ZestViewPanel::OnAutoExposureClicked() {
-    CameraProperty& exposure = records_[kExposure];
+    CameraProperty& exposure = record(kExposure);
     bool automatic = autoExposure_.GetCheck() == BST_CHECKED;
     exposure.automatic = automatic ? 1 : 0;
     autoExposure_.SetCheck(automatic ? BST_CHECKED : BST_UNCHECKED);
     EnableControl(IDC_EXPOSURE_SLIDER, !automatic);
-    exposure.value = exposure_.GetPos();
-    WriteAll();
+    exposure.value = slider(kExposure).GetPos();
+    WriteRecords();
 }
 
 void ZestViewPanel::OnDefaultClicked() {
-    for (Row row : {kBrightness, kContrast}) {
-        records_[row].value = records_[row].defaultValue;
-        (row == kBrightness ? brightness_ : contrast_).SetPos(records_[row].defaultValue, true);
-    }
-    CameraProperty& exposure = records_[kExposure];
+    ResetToDefault(kBrightness);
+    ResetToDefault(kContrast);
     autoExposure_.SetCheck(BST_CHECKED);
-    exposure.automatic = 1;
-    exposure.value = exposure.defaultValue;
-    exposure_.SetPos(exposure.defaultValue, true);
+    record(kExposure).automatic = 1;
+    ResetToDefault(kExposure);
     EnableControl(IDC_EXPOSURE_SLIDER, false);
-    WriteAll();
+    WriteRecords();
 }
 
 void ZestViewPanel::OnAdvancedClicked() {
@@ -192,22 +114,10 @@ void ZestViewPanel::OnAdvancedClicked() {
     (void)advanced_.DoModal(::GetAncestor(hwnd(), GA_ROOT));
 }
 
-LRESULT ZestViewPanel::OnHScroll(UINT code, HWND slider, WPARAM wParam, LPARAM lParam) {
-    if (slider) {
-        if (slider == exposure_.hwnd()) TakeSliderPosition(exposure_, code, &records_[kExposure]);
-        if (slider == brightness_.hwnd()) TakeSliderPosition(brightness_, code, &records_[kBrightness]);
-        if (slider == contrast_.hwnd()) TakeSliderPosition(contrast_, code, &records_[kContrast]);
-    }
-    WriteAll();
-    return CameraPanel::WindowProc(WM_HSCROLL, wParam, lParam);
-}
-
-LRESULT ZestViewPanel::OnSize(WPARAM wParam, LPARAM lParam) {
-    LRESULT result = CameraPanel::WindowProc(WM_SIZE, wParam, lParam);
+void ZestViewPanel::OnSize() {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    for (TipSlider* slider : {&brightness_, &contrast_, &exposure_}) ShiftSlider(*slider, client);
-    return result;
+    for (int row = 0; row < kRowCount; ++row) ShiftSlider(slider(row), client);
 }
 
 void ZestViewPanel::ShiftSlider(TipSlider& slider, const RECT& client) {
@@ -219,12 +129,10 @@ void ZestViewPanel::ShiftSlider(TipSlider& slider, const RECT& client) {
     ::SetWindowPos(slider.hwnd(), nullptr, x, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT ZestViewPanel::OnShowWindow(bool show, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = CameraPanel::WindowProc(WM_SHOWWINDOW, wParam, lParam);
+void ZestViewPanel::OnShowWindow(bool show) {
     // The window is not visible yet while it is told it will be: ask again
     // once the show has finished.
     if (show) RequestRefresh();
-    return result;
 }
 
 }  // namespace ostrivan

@@ -14,8 +14,14 @@ using namespace consoletest;
 namespace {
 
 std::string TipText(const TipSlider& slider) {
-    char text[64];
-    slider.tip().GetText(slider.hwnd(), TipSlider::kToolId, text, sizeof(text));
+    // The control writes up to INFOTIPSIZE bytes whatever the buffer's size.
+    char text[INFOTIPSIZE + 1] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = slider.hwnd();
+    tool.uId = TipSlider::kToolId;
+    tool.lpszText = text;
+    ::SendMessageA(slider.tipForTesting().hwnd(), TTM_GETTEXTA, INFOTIPSIZE, reinterpret_cast<LPARAM>(&tool));
     return text;
 }
 
@@ -27,19 +33,19 @@ RECT ToolRect(const TipSlider& slider) {
     tool.cbSize = sizeof(tool);
     tool.hwnd = slider.hwnd();
     tool.uId = TipSlider::kToolId;
-    EXPECT_TRUE(::SendMessageA(slider.tip().hwnd(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_TRUE(::SendMessageA(slider.tipForTesting().hwnd(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
     return tool.rect;
 }
 
 TEST_F(ConsoleControls, TipShowsTestUntilTheFirstMouseMoveThenThePosition) {
     TipSlider& slider = dialog.slider;
-    EXPECT_EQ(nullptr, slider.tip().hwnd()) << "no tip before it is switched on";
+    EXPECT_EQ(nullptr, slider.tipForTesting().hwnd()) << "no tip before it is switched on";
     MoveMouseOver(slider);
     slider.SetRange(-10, 10, true);
     slider.SetPos(-7, true);
     ASSERT_TRUE(slider.EnablePositionTip());
     EXPECT_FALSE(slider.EnablePositionTip()) << "once";
-    EXPECT_TRUE(::GetWindowLongA(slider.tip().hwnd(), GWL_STYLE) & TTS_ALWAYSTIP);
+    EXPECT_TRUE(::GetWindowLongA(slider.tipForTesting().hwnd(), GWL_STYLE) & TTS_ALWAYSTIP);
     EXPECT_EQ(":Test", TipText(slider));
     MoveMouseOver(slider);
     EXPECT_EQ("-7", TipText(slider));
@@ -67,14 +73,14 @@ TEST_F(ConsoleControls, TipSwitchedOnAfterShowComesOnceTheWindowIsPaintedAsIfSwi
     ::GetClientRect(slider.hwnd(), &client);
     ASSERT_TRUE(slider.EnablePositionTipAfterShow());
     EXPECT_FALSE(slider.EnablePositionTipAfterShow()) << "once";
-    EXPECT_EQ(nullptr, slider.tip().hwnd()) << "no tip while the window is on its way to the screen";
+    EXPECT_EQ(nullptr, slider.tipForTesting().hwnd()) << "no tip while the window is on its way to the screen";
     // A size change before the tip comes does not move the tool.
     ::SetWindowPos(slider.hwnd(), nullptr, 0, 0, client.right + 40, client.bottom + 10, SWP_NOMOVE | SWP_NOZORDER);
     ASSERT_TRUE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE)) << "the showing is still to be painted";
 
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return slider.tip().hwnd() != nullptr; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return slider.tipForTesting().hwnd() != nullptr; }));
     EXPECT_FALSE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE)) << "painted before the tip came";
-    EXPECT_TRUE(::GetWindowLongA(slider.tip().hwnd(), GWL_STYLE) & TTS_ALWAYSTIP);
+    EXPECT_TRUE(::GetWindowLongA(slider.tipForTesting().hwnd(), GWL_STYLE) & TTS_ALWAYSTIP);
     RECT tool = ToolRect(slider);
     EXPECT_TRUE(::EqualRect(&client, &tool));
     EXPECT_EQ(":Test", TipText(slider));
@@ -98,10 +104,10 @@ TEST_F(ConsoleControls, TipAskedForAfterShowAndThenAtOnceIsMadeOnce) {
     TipSlider& slider = dialog.slider;
     ASSERT_TRUE(slider.EnablePositionTipAfterShow());
     ASSERT_TRUE(slider.EnablePositionTip());
-    HWND tip = slider.tip().hwnd();
+    HWND tip = slider.tipForTesting().hwnd();
     const int windows = countWindows();
     EXPECT_FALSE(testsupport::PumpUntil([] { return false; }, 300)) << "the timer's time and more";
-    EXPECT_EQ(tip, slider.tip().hwnd());
+    EXPECT_EQ(tip, slider.tipForTesting().hwnd());
     EXPECT_EQ(windows, countWindows()) << "no second tip";
 }
 
@@ -114,19 +120,19 @@ LRESULT CALLBACK RecordRelay(HWND window, UINT message, WPARAM wParam, LPARAM lP
 TEST_F(ConsoleControls, MouseMessagesAreRelayedToTheTipBeforeDispatch) {
     TipSlider& slider = dialog.slider;
     ASSERT_TRUE(slider.EnablePositionTip());
-    ASSERT_TRUE(::SetWindowSubclass(slider.tip().hwnd(), RecordRelay, 1, 0));
+    ASSERT_TRUE(::SetWindowSubclass(slider.tipForTesting().hwnd(), RecordRelay, 1, 0));
     g_relayed.clear();
     ::PostMessageA(slider.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
     MessageLoop::PumpPending();
     ASSERT_FALSE(g_relayed.empty());
     EXPECT_EQ(static_cast<UINT>(WM_MOUSEMOVE), g_relayed.front().message);
     EXPECT_EQ(slider.hwnd(), g_relayed.front().hwnd);
-    ::RemoveWindowSubclass(slider.tip().hwnd(), RecordRelay, 1);
+    ::RemoveWindowSubclass(slider.tipForTesting().hwnd(), RecordRelay, 1);
 }
 
 TEST_F(ConsoleControls, TipGoesWithTheSlider) {
     ASSERT_TRUE(dialog.slider.EnablePositionTip());
-    HWND tip = dialog.slider.tip().hwnd();
+    HWND tip = dialog.slider.tipForTesting().hwnd();
     ASSERT_TRUE(::IsWindow(tip));
     dialog.DestroyWindow();
     EXPECT_FALSE(::IsWindow(tip));

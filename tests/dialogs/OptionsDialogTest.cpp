@@ -141,7 +141,7 @@ TEST_F(OptionsDialogTest, TheFirstPasswordThroughTheToggleEnablesChangeAtOnce) {
     // The text changes last.
     EXPECT_TRUE(Eventually([&] { return ControlText(window, IDC_LOCK_TOGGLE) == Text(IDS_LOCK_BUTTON_ON); }));
     EXPECT_TRUE(Enabled(window, IDC_CHANGE_PASSWORD));
-    EXPECT_TRUE(dialog_.lockShownOn());
+    EXPECT_TRUE(dialog_.lockShownOnForTesting());
     EXPECT_EQ(1, LockState());
     EXPECT_EQ(HashOf("secret1"), StoredHash());
 
@@ -169,7 +169,7 @@ TEST_F(OptionsDialogTest, AFirstPasswordThatLeftTheLockOnShowsItOnTheToggle) {
     ASSERT_TRUE(WaitUntilGone(setPassword));
 
     EXPECT_TRUE(Eventually([&] { return ControlText(window, IDC_LOCK_TOGGLE) == Text(IDS_LOCK_BUTTON_ON); }));
-    EXPECT_TRUE(dialog_.lockShownOn());
+    EXPECT_TRUE(dialog_.lockShownOnForTesting());
     EXPECT_FALSE(Enabled(window, IDC_CHANGE_PASSWORD)) << "no password stored";
     EXPECT_EQ(1, LockState());
     EXPECT_EQ(IDCANCEL, Close(window, IDCANCEL));

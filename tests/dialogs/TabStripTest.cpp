@@ -151,7 +151,7 @@ TEST_F(TabStripTest, SkinsWithTheBundleBackgroundAndTabImages) {
                                            "\\Ostrivan.bff reserved=0,0,0,0 controls=2 [12:1141:28:2:TabsButton.png] "
                                            "[12:1142:28:2:TabsButton.png]"),
               skins[0]);
-    EXPECT_TRUE(tab.isSkinned());
+    EXPECT_TRUE(tab.isSkinnedForTesting());
     // The session ends with the window.
     tab.DestroyWindow();
     std::vector<std::string> lines = recorder.Lines();

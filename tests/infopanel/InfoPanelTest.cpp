@@ -41,7 +41,7 @@ protected:
     }
 
     void ClickTitle(const InfoPanel& section) {
-        ::SendMessageA(section.titleButton(), BM_CLICK, 0, 0);
+        ::SendMessageA(section.titleButtonForTesting(), BM_CLICK, 0, 0);
         Pump();
     }
 
@@ -67,7 +67,7 @@ TEST_F(SectionTest, SizeAndTitleFollowTheClientsVisibilityAtCreation) {
         RECT r = ChildRect(section->hwnd());
         EXPECT_EQ(1 + 1 + 200, Width(r));
         EXPECT_EQ(c.height, Height(r));
-        EXPECT_EQ(c.check, ::SendMessageA(section->titleButton(), BM_GETCHECK, 0, 0));
+        EXPECT_EQ(c.check, ::SendMessageA(section->titleButtonForTesting(), BM_GETCHECK, 0, 0));
         EXPECT_EQ(c.clientVisible, section->IsExpanded());
         EXPECT_EQ(section->hwnd(), ::GetParent(client));
         RECT placed = ChildRect(client);
@@ -83,12 +83,12 @@ TEST_F(SectionTest, WithoutSkinKeysTheDefaultsPlaceTheTitle) {
     HWND client = MakeClient(parent.hwnd(), 200, 80, false);
     auto section = MakeSection(client);
     RECT sectionRect = ChildRect(section->hwnd());
-    RECT title = ChildRect(section->titleButton());
+    RECT title = ChildRect(section->titleButtonForTesting());
     EXPECT_EQ(6, title.left);
     EXPECT_EQ(2, title.top);
     EXPECT_EQ(20, Height(title));
     EXPECT_EQ(Width(sectionRect) - 12, Width(title));
-    EXPECT_EQ(0x56010022, ::GetWindowLongA(section->titleButton(), GWL_STYLE) & 0xFFFFFFFF);
+    EXPECT_EQ(0x56010022, ::GetWindowLongA(section->titleButtonForTesting(), GWL_STYLE) & 0xFFFFFFFF);
 
     // Every key was asked for, in order, from the section's data section with its default.
     const std::string prefix = std::string("number ") + kSkinData + " ";
@@ -134,7 +134,7 @@ TEST_F(SectionTest, SkinValuesShapeTheSectionAndItsRegion) {
     RECT r = ChildRect(section->hwnd());
     EXPECT_EQ(3 + 4 + 200, Width(r));
     EXPECT_EQ(30 + 2, Height(r));
-    RECT title = ChildRect(section->titleButton());
+    RECT title = ChildRect(section->titleButtonForTesting());
     EXPECT_EQ(10, title.left);
     EXPECT_EQ(2, title.top);
     EXPECT_EQ(Width(r) - 9 - 4 - 3 - 7, Width(title));
@@ -158,7 +158,7 @@ TEST_F(SectionTest, RefusedSkinningReadsNoKeysAndKeepsAUsableTitle) {
     EXPECT_TRUE(probe.LinesStarting("number ").empty());
     EXPECT_TRUE(probe.LinesStarting("data ").empty());
     EXPECT_EQ(25, Height(ChildRect(section->hwnd())));
-    EXPECT_EQ(20, Height(ChildRect(section->titleButton())));
+    EXPECT_EQ(20, Height(ChildRect(section->titleButtonForTesting())));
     ClickTitle(*section);
     EXPECT_TRUE(section->IsExpanded());
 }
@@ -179,7 +179,7 @@ TEST_F(SectionTest, UserToggleTellsGrandparentThenParent) {
         ClickTitle(*section);
         EXPECT_EQ(step.expandedAfter, section->IsExpanded());
         EXPECT_EQ(step.expandedAfter ? BST_CHECKED : BST_UNCHECKED,
-                  ::SendMessageA(section->titleButton(), BM_GETCHECK, 0, 0));
+                  ::SendMessageA(section->titleButtonForTesting(), BM_GETCHECK, 0, 0));
         EXPECT_EQ(step.expandedAfter ? 105 : 25, Height(ChildRect(section->hwnd())));
         // Sent callbacks arrive first (grandparent, then parent); the posted 1093 after.
         ASSERT_EQ(3u, Journal().size());
@@ -218,7 +218,7 @@ TEST_F(SectionTest, AccordionSectionOpensOthersClosedAndIgnoresItsOwnTitleWhenOp
     ClickTitle(*section);
     EXPECT_TRUE(section->IsExpanded());
     EXPECT_EQ(105, Height(ChildRect(section->hwnd())));
-    EXPECT_EQ(BST_CHECKED, ::SendMessageA(section->titleButton(), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(section->titleButtonForTesting(), BM_GETCHECK, 0, 0));
     EXPECT_TRUE(Journal().empty());
 }
 
@@ -236,7 +236,7 @@ TEST_F(SectionTest, ChangesByCodePostOnlyTheStateChange) {
         section->SetExpanded(c.expand, c.silent);
         EXPECT_EQ(c.expand, section->IsExpanded());
         EXPECT_EQ(c.expand, ::IsWindowVisible(client) != FALSE);
-        EXPECT_EQ(c.expand ? BST_CHECKED : BST_UNCHECKED, ::SendMessageA(section->titleButton(), BM_GETCHECK, 0, 0));
+        EXPECT_EQ(c.expand ? BST_CHECKED : BST_UNCHECKED, ::SendMessageA(section->titleButtonForTesting(), BM_GETCHECK, 0, 0));
         EXPECT_TRUE(Journal().empty()) << "1093 is posted, not sent";
         Pump();
         ASSERT_EQ(1u, Journal().size());
@@ -279,7 +279,7 @@ TEST_F(SectionTest, CreateRefusesMissingBundleOrClient) {
 
 TEST_F(SectionTest, TitleFontIsBoldTwelvePixels) {
     auto section = MakeSection(MakeClient(parent.hwnd(), 100, 50, false));
-    HFONT font = reinterpret_cast<HFONT>(::SendMessageA(section->titleButton(), WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageA(section->titleButtonForTesting(), WM_GETFONT, 0, 0));
     ASSERT_NE(nullptr, font);
     LOGFONTA description{};
     ASSERT_NE(0, ::GetObjectA(font, sizeof(description), &description));
@@ -296,7 +296,7 @@ TEST_F(SectionTest, HandCursorOverTheTitleOnly) {
     HWND client = MakeClient(parent.hwnd(), 100, 50, true);
     auto section = MakeSection(client);
     ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
-    EXPECT_EQ(TRUE, ::SendMessageA(section->hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(section->titleButton()),
+    EXPECT_EQ(TRUE, ::SendMessageA(section->hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(section->titleButtonForTesting()),
                                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
     EXPECT_EQ(::LoadCursorA(nullptr, IDC_HAND), ::GetCursor());
     ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
@@ -325,7 +325,7 @@ TEST_F(SectionTest, ToolTipTextFollowsTheTitlesCheckMark) {
         return answered;
     };
     std::string text;
-    const UINT_PTR byWindow = reinterpret_cast<UINT_PTR>(section->titleButton());
+    const UINT_PTR byWindow = reinterpret_cast<UINT_PTR>(section->titleButtonForTesting());
     EXPECT_TRUE(ask(byWindow, TTF_IDISHWND, &text));
     EXPECT_EQ(collapsedTip, text);
     EXPECT_TRUE(ask(IDC_SECTION_TITLE, 0, &text));

@@ -52,14 +52,14 @@ protected:
     }
     // Both tolerate a missing section, which the checks then report.
     RECT SectionRect(int index) {
-        ostrivan::InfoPanel* section = panel ? panel->GetSection(index) : nullptr;
+        ostrivan::InfoPanel* section = panel ? panel->GetSectionForTesting(index) : nullptr;
         EXPECT_NE(nullptr, section) << "no section " << index;
         return section ? ChildRect(section->hwnd()) : RECT{-1, -1, -1, -1};
     }
     void ClickTitle(int index) {
-        ostrivan::InfoPanel* section = panel ? panel->GetSection(index) : nullptr;
+        ostrivan::InfoPanel* section = panel ? panel->GetSectionForTesting(index) : nullptr;
         ASSERT_NE(nullptr, section) << "no section " << index;
-        ::SendMessageA(section->titleButton(), BM_CLICK, 0, 0);
+        ::SendMessageA(section->titleButtonForTesting(), BM_CLICK, 0, 0);
         Pump();
     }
     bool ScrollBarShown() { return (::GetWindowLongA(panel->hwnd(), GWL_STYLE) & WS_VSCROLL) != 0; }
@@ -95,8 +95,8 @@ TEST_F(PanelWindowTest, SkinNamesComeFromTheWindowsDataSection) {
         EXPECT_EQ((std::vector<std::string>{std::string("data ") + c.dataSection + " InfoPanelBkgBMP 120",
                                             std::string("data ") + c.dataSection + " DropDownBMP 120"}),
                   probe.LinesStarting("data "));
-        EXPECT_STREQ("Section.png", window.sectionSkinName());
-        EXPECT_STREQ("Drop.png", window.dropDownImage());
+        EXPECT_STREQ("Section.png", window.sectionSkinNameForTesting());
+        EXPECT_STREQ("Drop.png", window.dropDownImageForTesting());
 
         // Its sections are skinned with those names.
         probe.Reset();
@@ -115,7 +115,7 @@ TEST_F(PanelWindowTest, RefusedSkinningLeavesAWorkingUnskinnedPanel) {
     MakePanel(300);
     ASSERT_TRUE(::IsWindow(panel->hwnd()));
     EXPECT_TRUE(probe.LinesStarting("data ").empty());
-    EXPECT_STREQ("", panel->sectionSkinName());
+    EXPECT_STREQ("", panel->sectionSkinNameForTesting());
     AddClient(80, false);
     EXPECT_EQ(1, panel->GetSectionCount());
     ClickTitle(0);
@@ -147,9 +147,9 @@ TEST_F(PanelWindowTest, SectionsThatFitStackWithoutABar) {
     for (int i = 0; i < 3; ++i) AddClient(50, true);
     SettleWithStoredStates(3);
     EXPECT_EQ(3 * 75, panel->GetContentHeight());
-    EXPECT_FALSE(panel->hasScrollBar());
+    EXPECT_FALSE(panel->hasScrollBarForTesting());
     EXPECT_FALSE(ScrollBarShown());
-    EXPECT_EQ(0, panel->verticalOffset());
+    EXPECT_EQ(0, panel->verticalOffsetForTesting());
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         RECT r = SectionRect(i);
@@ -161,7 +161,7 @@ TEST_F(PanelWindowTest, SectionsThatFitStackWithoutABar) {
     // Scrolling needs a bar.
     ::SendMessageA(panel->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
     ::SendMessageA(panel->hwnd(), WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
-    EXPECT_EQ(0, panel->verticalOffset());
+    EXPECT_EQ(0, panel->verticalOffsetForTesting());
     EXPECT_EQ(0, SectionRect(0).top);
 }
 
@@ -186,14 +186,14 @@ TEST_F(PanelWindowTest, ExpandingPastTheHeightShowsTheBarAndRevealsTheSection) {
             ASSERT_TRUE(panel->SetSectionExpanded(c.silentlyOpen, true, true, true));
             Pump();
         }
-        ASSERT_FALSE(panel->hasScrollBar());
+        ASSERT_FALSE(panel->hasScrollBarForTesting());
         ClickTitle(c.clicked);
 
         const int content = panel->GetContentHeight();
         EXPECT_EQ(25 + 125 + 125, content);
-        EXPECT_TRUE(panel->hasScrollBar());
+        EXPECT_TRUE(panel->hasScrollBarForTesting());
         EXPECT_TRUE(ScrollBarShown());
-        EXPECT_EQ(c.offset, panel->verticalOffset());
+        EXPECT_EQ(c.offset, panel->verticalOffsetForTesting());
         SCROLLINFO info{};
         info.cbSize = sizeof(info);
         info.fMask = SIF_ALL;
@@ -216,9 +216,9 @@ TEST_F(PanelWindowTest, ExpandingPastTheHeightShowsTheBarAndRevealsTheSection) {
 
         // Closing it again: everything fits, the bar goes and the width comes back.
         ClickTitle(c.clicked);
-        EXPECT_FALSE(panel->hasScrollBar());
+        EXPECT_FALSE(panel->hasScrollBarForTesting());
         EXPECT_FALSE(ScrollBarShown());
-        EXPECT_EQ(0, panel->verticalOffset());
+        EXPECT_EQ(0, panel->verticalOffsetForTesting());
         for (int i = 0; i < 3; ++i) EXPECT_EQ(kSectionWidth, Width(SectionRect(i)));
         EXPECT_EQ(0, SectionRect(0).top);
         panel.reset();
@@ -235,8 +235,8 @@ TEST_F(PanelWindowTest, WheelAndBarScrollWithinTheContent) {
     SettleWithStoredStates(3);
     const int limit = panel->GetContentHeight() - kHeight;
     ASSERT_EQ(75, limit);
-    ASSERT_TRUE(panel->hasScrollBar());
-    ASSERT_EQ(0, panel->verticalOffset());
+    ASSERT_TRUE(panel->hasScrollBarForTesting());
+    ASSERT_EQ(0, panel->verticalOffsetForTesting());
 
     auto wheel = [&](int delta) {
         ::SendMessageA(panel->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))), 0);
@@ -269,7 +269,7 @@ TEST_F(PanelWindowTest, WheelAndBarScrollWithinTheContent) {
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
         step.action();
-        EXPECT_EQ(step.offset, panel->verticalOffset());
+        EXPECT_EQ(step.offset, panel->verticalOffsetForTesting());
         EXPECT_EQ(step.offset, ::GetScrollPos(panel->hwnd(), SB_VERT));
         EXPECT_EQ(-step.offset, SectionRect(0).top);
         EXPECT_EQ(125 - step.offset, SectionRect(1).top);
@@ -281,16 +281,16 @@ TEST_F(PanelWindowTest, ShrinkingTheWindowBringsTheBarAndGrowingRemovesIt) {
     AddClient(100, true);
     AddClient(100, true);
     SettleWithStoredStates(2);
-    ASSERT_FALSE(panel->hasScrollBar());
+    ASSERT_FALSE(panel->hasScrollBarForTesting());
     ::SetWindowPos(panel->hwnd(), nullptr, 0, 0, 260, 150, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_TRUE(panel->hasScrollBar());
+    EXPECT_TRUE(panel->hasScrollBarForTesting());
     EXPECT_EQ(kSectionWidth - 15, Width(SectionRect(0)));
 
     ::SendMessageA(panel->hwnd(), WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
-    EXPECT_EQ(250 - 150, panel->verticalOffset());
+    EXPECT_EQ(250 - 150, panel->verticalOffsetForTesting());
     ::SetWindowPos(panel->hwnd(), nullptr, 0, 0, 260, 300, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_FALSE(panel->hasScrollBar());
-    EXPECT_EQ(0, panel->verticalOffset());
+    EXPECT_FALSE(panel->hasScrollBarForTesting());
+    EXPECT_EQ(0, panel->verticalOffsetForTesting());
     EXPECT_EQ(0, SectionRect(0).top);
     EXPECT_EQ(kSectionWidth, Width(SectionRect(0)));
 }
@@ -429,10 +429,10 @@ TEST_F(PanelWindowTest, SectionsAreFoundByIndexOrId) {
     // The first show's restore runs now, not in the middle of the checks below.
     SettleWithStoredStates(2);
     char text[64] = {};
-    ASSERT_NE(nullptr, panel->GetSection(1));
-    ::GetWindowTextA(panel->GetSection(1)->hwnd(), text, sizeof(text));
+    ASSERT_NE(nullptr, panel->GetSectionForTesting(1));
+    ::GetWindowTextA(panel->GetSectionForTesting(1)->hwnd(), text, sizeof(text));
     EXPECT_STREQ("First client", text);
-    ::GetWindowTextA(panel->GetSection(0)->titleButton(), text, sizeof(text));
+    ::GetWindowTextA(panel->GetSectionForTesting(0)->titleButtonForTesting(), text, sizeof(text));
     EXPECT_STREQ("Given", text);
     EXPECT_EQ(1, panel->FindSection(11));
     EXPECT_EQ(0, panel->FindSection(12));

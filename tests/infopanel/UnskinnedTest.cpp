@@ -21,12 +21,12 @@ TEST(UnskinnedPanel, WorksWithoutTheSkinningLibrary) {
         ASSERT_TRUE(panel.Create(console.hwnd(), RECT{1, 30, 261, 330}, 201, 0, WS_VISIBLE,
                                  "C:\\windows\\syswow64\\Ostrivan.bff", "InfoPanelWnd.PNG"));
         panel.SetStatePersistence(&store, true, 0);
-        EXPECT_STREQ("", panel.sectionSkinName());
+        EXPECT_STREQ("", panel.sectionSkinNameForTesting());
         HWND client = MakeClient(console.hwnd(), 200, 90, false);
         ASSERT_TRUE(panel.AddSection(client, 0, 1, "View", -1));
-        ostrivan::InfoPanel* section = panel.GetSection(0);
+        ostrivan::InfoPanel* section = panel.GetSectionForTesting(0);
         ASSERT_NE(nullptr, section);
-        RECT title = ChildRect(section->titleButton());
+        RECT title = ChildRect(section->titleButtonForTesting());
         EXPECT_EQ(25, Height(ChildRect(section->hwnd())));
         EXPECT_EQ(6, title.left);
         EXPECT_EQ(20, Height(title));
@@ -38,7 +38,7 @@ TEST(UnskinnedPanel, WorksWithoutTheSkinningLibrary) {
         EXPECT_EQ(1u, ReceivedBy(console.hwnd(), ostrivan::kMsgFitToPanel).size());
         EXPECT_EQ(24 + 90 + 1, panel.GetContentHeight());
         // The user can close and open it by its title.
-        ::SendMessageA(section->titleButton(), BM_CLICK, 0, 0);
+        ::SendMessageA(section->titleButtonForTesting(), BM_CLICK, 0, 0);
         Pump();
         EXPECT_FALSE(panel.IsSectionExpanded(0, true));
         DWORD state = 9;

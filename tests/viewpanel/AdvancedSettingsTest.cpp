@@ -198,7 +198,7 @@ TEST_F(AdvancedSettings, SwitchingCamerasWhileOpenNeverWritesTheFirstCamerasValu
 
     console().window().deviceButton().SelectEntry(1);
     ::SendMessageA(console().hwnd(), kMsgCameraPicked, 0, 0);
-    EXPECT_STREQ("Camera B", panel().advancedDialog().deviceName());
+    EXPECT_STREQ("Camera B", panel().advancedDialogForTesting().deviceNameForTesting());
     EXPECT_EQ(3, Position(AdvancedControl(IDC_SHARPNESS_SLIDER)));
     EXPECT_EQ(0u, AllSetCalls(2)) << "the switch itself writes nothing";
 

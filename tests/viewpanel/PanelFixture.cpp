@@ -164,7 +164,7 @@ HWND PanelBed::OpenAdvanced() {
     HWND dialog = nullptr;
     EXPECT_TRUE(WaitUntil(
         [&] {
-            dialog = panel().advancedDialog().hwnd();
+            dialog = panel().advancedDialogForTesting().hwnd();
             return dialog && ::IsWindowVisible(dialog);
         },
         kHangLimitMs))

@@ -78,7 +78,7 @@ protected:
 
     // Opens the advanced settings dialog with the panel's Advanced button.
     HWND OpenAdvanced();
-    HWND AdvancedControl(int id) { return ::GetDlgItem(panel().advancedDialog().hwnd(), id); }
+    HWND AdvancedControl(int id) { return ::GetDlgItem(panel().advancedDialogForTesting().hwnd(), id); }
     // Clicks a button (posted: a click may start a modal run).
     static void Click(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
     // Clicks a button that ends nothing and opens nothing, and waits for it.

@@ -51,7 +51,7 @@ protected:
 TEST_F(ViewPanel, OpensWithTheCameraValuesAndItsAutomaticExposure) {
     PlugCamera();
     StartConsole();
-    EXPECT_STREQ(kCameraName, panel().deviceName());
+    EXPECT_STREQ(kCameraName, panel().deviceNameForTesting());
     EXPECT_EQ(8, Position(PanelControl(IDC_BRIGHTNESS_SLIDER)));
     EXPECT_EQ(60, Position(PanelControl(IDC_CONTRAST_SLIDER)));
     EXPECT_EQ(-7, Position(PanelControl(IDC_EXPOSURE_SLIDER)));
@@ -90,7 +90,7 @@ TEST_F(ViewPanel, EverySliderGetsItsPositionTipOnceTheConsoleIsOnScreen) {
 
 TEST_F(ViewPanel, WithoutCameraEveryControlIsDisabled) {
     StartConsole();
-    EXPECT_STREQ("", panel().deviceName());
+    EXPECT_STREQ("", panel().deviceNameForTesting());
     EXPECT_EQ(0, EnabledCount());
     Tick(panel().hwnd());
     EXPECT_EQ(0, EnabledCount());
@@ -206,7 +206,7 @@ TEST_F(ViewPanel, ARefreshAskedFromAnotherThreadRunsOnThePanelsThread) {
     EXPECT_EQ(1u, panel().OnPeerChange(0, 0));
     EXPECT_EQ(0u, panel().OnPeerChange(1, 0)) << "only reason 0 asks for a refresh";
     // Asking only posts: the records are untouched until the panel's thread runs.
-    EXPECT_EQ(60, panel().record(ZestViewPanel::kContrast).value);
+    EXPECT_EQ(60, panel().recordForTesting(ZestViewPanel::kContrast).value);
     EXPECT_TRUE(WaitUntil([&] { return Position(PanelControl(IDC_CONTRAST_SLIDER)) == 12; }, kHangLimitMs));
 }
 
