@@ -30,6 +30,10 @@ const CameraPanel::Form kForm = {
 
 ZestViewPanel::ZestViewPanel() : CameraPanel(kForm) {}
 
+// The window goes while the whole panel still takes its messages: the
+// listener stops and the advanced dialog closes before any part is gone.
+ZestViewPanel::~ZestViewPanel() { DestroyWindow(); }
+
 void ZestViewPanel::DeviceChanged(const char* name) {
     SetDeviceName(name);
     if (IsWindow()) Refresh();

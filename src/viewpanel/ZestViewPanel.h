@@ -29,6 +29,7 @@ public:
     static constexpr int kSliderShift = 15;
 
     ZestViewPanel();
+    ~ZestViewPanel() override;
 
     // The console's camera changed: refresh from the new one and pass it on
     // to an open advanced settings dialog.
