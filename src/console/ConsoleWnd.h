@@ -65,8 +65,8 @@ protected:
 private:
     // Messages, one handler each, with the message's own arguments. Those
     // returning void only look at their message; default processing follows.
-    // The title bar, the layout and the camera selection take theirs
-    // directly from WindowProc.
+    // The title bar, the layout, the camera selection and the panel host
+    // take theirs straight from WindowProc.
     LRESULT OnInitDialog();
     // Runs the command itself (default processing) between its own steps.
     LRESULT OnSysCommand(UINT command, POINT point);
