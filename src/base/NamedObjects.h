@@ -1,5 +1,8 @@
 // Named kernel objects: create-or-open under a name and say whether the
 // object already existed. Failures are reported by an empty owner.
+//
+//   CreateNamedEvent, CreateNamedMutex   create or open, and say which
+//   SignalNamedEvent                     set an event only if it exists
 #pragma once
 
 #include "base/UniqueHandle.h"

@@ -27,7 +27,7 @@ bool Find32BitSystemFolder(char* runDllPath, char* folder) {
     char wow64Folder[MAX_PATH] = {};
     UINT length = ::GetSystemWow64DirectoryA(wow64Folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return false;
-    if (runDllPath && !JoinPath(runDllPath, MAX_PATH, wow64Folder, "RunDLL32.exe")) return false;
+    if (runDllPath && !JoinPath(runDllPath, MAX_PATH, wow64Folder, kLauncherFileName)) return false;
     CopyText(folder, MAX_PATH, wow64Folder);
     return true;
 }
@@ -82,7 +82,7 @@ bool FindConsoleLauncher(const char* moduleName, char* launcher, char* folder) {
     char wow64Folder[MAX_PATH] = {};
     char x86Module[MAX_PATH] = {};
     if (SystemWow64Folder(wow64Folder) && JoinPath(x86Module, MAX_PATH, wow64Folder, moduleName) &&
-        FileExists(x86Module) && JoinPath(launcher, MAX_PATH, wow64Folder, "RunDLL32.exe")) {
+        FileExists(x86Module) && JoinPath(launcher, MAX_PATH, wow64Folder, kLauncherFileName)) {
         CopyText(folder, MAX_PATH, wow64Folder);
         return true;
     }

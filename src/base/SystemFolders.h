@@ -1,9 +1,18 @@
 // Where the system keeps its files, as the x86 and the x64 module see them.
+//
+//   kLauncherFileName          the rundll32 launcher's file name
+//   Find32BitSystemFolder      the 32-bit system folder, in a 32-bit process of a 64-bit system
+//   FindModuleSystemFolder     the system folder of the module's own architecture
+//   FindOtherArchitectureFile  a file beside the other architecture's module
+//   FindConsoleLauncher        the launcher that starts the standalone console
 #pragma once
 
 #include <windows.h>
 
 namespace ostrivan {
+
+// The launcher of the module's rundll32 entry points, as a system folder holds it.
+constexpr const char* kLauncherFileName = "RunDLL32.exe";
 
 // True only in a 32-bit process on a 64-bit system (WOW64 functions looked up
 // at run time); then folder (MAX_PATH bytes) = the 32-bit system folder and,

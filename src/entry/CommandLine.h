@@ -1,6 +1,10 @@
 // Reading the rundll32 command lines: words are found anywhere in the line
 // without regard to case; device names are compared whole, without regard
 // to case, with the cameras found.
+//
+//   ContainsWord     a word anywhere in the line
+//   TextAfter        the rest of the line after its first characters
+//   FindDeviceSlot   the launch record's slot of a named camera
 #pragma once
 
 #include "launch/LaunchContext.h"

@@ -1,4 +1,11 @@
-// The module's exported entry points.
+// The module's exported entry points and the host's command interface.
+//
+//   ksCVWEntryPoint            the host command dispatcher
+//   ksCVW...RunDLL32EP         what rundll32 starts: console, parental dialogs, intro
+//   command numbers            kQueryVersion ... kOpenIntegratedConsole
+//   command blocks             QueryVersionBlock, CreateInstanceBlock, OpenConsoleBlock,
+//                              and the sizes the dispatcher checks
+//   the commands themselves    CreateInstance ... OpenIntegratedConsole
 #pragma once
 
 #include <windows.h>

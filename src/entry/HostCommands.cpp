@@ -4,10 +4,11 @@
 
 #include "ResourceIds.h"
 #include "base/BoundedText.h"
+#include "base/ExclusiveLock.h"
 #include "base/ModuleState.h"
 #include "base/NamedObjects.h"
+#include "base/SystemFolders.h"
 #include "camera/CameraDiscovery.h"
-#include "base/ExclusiveLock.h"
 #include "entry/HostConsole.h"
 #include "entry/HostInstanceBlock.h"
 #include "entry/HostRequestWindow.h"
@@ -67,9 +68,8 @@ uint32_t DestroyInstance(HostInstance* instance) {
 
 uint32_t LaunchStandaloneConsole(HostInstance* instance) {
     char parameters[kPathSize];
-    std::snprintf(parameters, sizeof(parameters), "%s,ksCVWConsoleRunDLL32EP /stay %s", kModuleName,
-                  instance->argument);
-    ::ShellExecuteA(nullptr, "open", "RunDLL32.exe", parameters, nullptr, SW_SHOWNORMAL);
+    std::snprintf(parameters, sizeof(parameters), "%s /stay %s", kConsoleRunTarget, instance->argument);
+    ::ShellExecuteA(nullptr, "open", kLauncherFileName, parameters, nullptr, SW_SHOWNORMAL);
     return kStatusOk;
 }
 

@@ -30,7 +30,7 @@ UniqueHandle AutoLaunchCloseEvent() {
     probe.reset();
 
     DWORD noAutoLaunch = 0;
-    if (ReadSettingNumber(HKEY_CURRENT_USER, "NoAutoLaunch", &noAutoLaunch) && noAutoLaunch != 0) {
+    if (ReadSettingNumber(HKEY_CURRENT_USER, kNoAutoLaunchValue, &noAutoLaunch) && noAutoLaunch != 0) {
         return UniqueHandle();
     }
     return CreateNamedEvent(kCloseEventName, nullptr);

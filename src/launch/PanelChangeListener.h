@@ -3,6 +3,7 @@
 // Create fails is simply not started.
 #pragma once
 
+#include "base/Limits.h"
 #include "base/UniqueHandle.h"
 
 #include <windows.h>
@@ -31,8 +32,8 @@ public:
     void Stop();
 
     int32_t mode() const { return mode_; }
-    const char* standaloneName() const { return standaloneName_; }
-    const char* integratedName() const { return integratedName_; }
+    const char* standaloneNameForTesting() const { return standaloneName_; }
+    const char* integratedNameForTesting() const { return integratedName_; }
 
 private:
     struct ThreadBlock {
@@ -51,8 +52,8 @@ private:
     UniqueHandle thread_;
     // The two events again, as the array the thread waits on; not owned.
     HANDLE waits_[2] = {nullptr, nullptr};
-    char standaloneName_[260] = {};
-    char integratedName_[260] = {};
+    char standaloneName_[kPathSize] = {};
+    char integratedName_[kPathSize] = {};
 };
 
 }  // namespace ostrivan

@@ -1,6 +1,13 @@
 // The console's registry key. Every operation opens the key, does its one
 // read or write and closes it. Failures are reported as false; a failed read
 // leaves the caller's default in place.
+//
+//   kConsoleKey, kSharedRegistryView    where the settings live
+//   ReadSetting, WriteSetting           one value of any type
+//   ReadSettingNumber ... OrZero        one 32-bit number
+//   kNoAutoLaunchValue, ...             the values the options dialog keeps
+//   QueryNumberValue, SetNumberValue    a number of a key the caller holds open
+//   RemoveSettingsForAllUsers           the settings of every user, at removal
 #pragma once
 
 #include <windows.h>

@@ -24,7 +24,6 @@ namespace {
 
 constexpr const char* kMakerFolder = "\\Kestrane\\";
 constexpr const char* kMakerPrefix = "Kestrane ";
-constexpr const char* kConsoleArguments = "Ostrivan.dll,ksCVWConsoleRunDLL32EP";
 
 struct FindTraits {
     using Type = HANDLE;
@@ -132,7 +131,7 @@ bool CreateStartMenuShortcut() {
         FAILED(::StringCchPrintfA(iconFile, MAX_PATH, "%s\\%s", systemFolder, ResourceLibrary::kFileName))) {
         return false;
     }
-    return CreateShortcut(launcher, kConsoleArguments, iconFile, SHORTCUT_ICON_INDEX, linkPath, description) == S_OK;
+    return CreateShortcut(launcher, kConsoleRunTarget, iconFile, SHORTCUT_ICON_INDEX, linkPath, description) == S_OK;
 }
 
 void RemoveStartMenuShortcut() {

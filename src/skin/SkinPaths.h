@@ -1,4 +1,7 @@
 // Where the console's windows find the skin bundle and the skinning library.
+//
+//   kSkinBundleName, BuildSkinBundlePath          the bundle, in the system folder
+//   kSkinLibrarySubfolder, BuildSkinLibraryFolder  the library, below the Windows folder
 #pragma once
 
 #include <windows.h>

@@ -51,8 +51,8 @@ TEST(PanelChangeListener, BuildsBothNamesFromTheTitle) {
     CountingListener listener;
     EXPECT_EQ(PanelChangeListener::kNotCreated, listener.mode());
     ASSERT_TRUE(listener.Create(PanelChangeListener::kStandalone, kTitle));
-    EXPECT_STREQ("XC0730 Standalone Console Event Zest! View Panel", listener.standaloneName());
-    EXPECT_STREQ("XC0730 Integrated Console Event Zest! View Panel", listener.integratedName());
+    EXPECT_STREQ("XC0730 Standalone Console Event Zest! View Panel", listener.standaloneNameForTesting());
+    EXPECT_STREQ("XC0730 Integrated Console Event Zest! View Panel", listener.integratedNameForTesting());
     EXPECT_EQ(PanelChangeListener::kStandalone, listener.mode());
 }
 
@@ -60,11 +60,11 @@ TEST(PanelChangeListener, SignalReachesTheListenerWithItsParam) {
     CountingListener listener;
     ASSERT_TRUE(listener.Create(PanelChangeListener::kStandalone, kTitle));
     ASSERT_TRUE(listener.Start(42));
-    Signal(listener.standaloneName());
+    Signal(listener.standaloneNameForTesting());
     ASSERT_TRUE(listener.WaitForChange(10000));
     EXPECT_EQ(0u, listener.lastReason.load());
     EXPECT_EQ(42u, listener.lastParam.load());
-    Signal(listener.standaloneName());
+    Signal(listener.standaloneNameForTesting());
     ASSERT_TRUE(listener.WaitForChange(10000));
     EXPECT_EQ(2, listener.count.load());
 }
@@ -77,11 +77,11 @@ TEST(PanelChangeListener, KindsDoNotHearEachOther) {
     ASSERT_TRUE(standalone.Create(PanelChangeListener::kStandalone, kTitle));
     ASSERT_TRUE(standalone.Start(0));
 
-    Signal(standalone.standaloneName());
+    Signal(standalone.standaloneNameForTesting());
     ASSERT_TRUE(standalone.WaitForChange(10000));
     // The integrated listener is proven alive by its own signal arriving,
     // and counts only that one.
-    Signal(integrated.integratedName());
+    Signal(integrated.integratedNameForTesting());
     ASSERT_TRUE(integrated.WaitForChange(10000));
     EXPECT_EQ(1, integrated.count.load());
     EXPECT_EQ(1, standalone.count.load());
@@ -101,7 +101,7 @@ TEST(PanelChangeListener, UnknownModeCreatesNothing) {
     CountingListener listener;
     EXPECT_FALSE(listener.Create(PanelChangeListener::kNotCreated, kTitle));
     EXPECT_FALSE(listener.Start(0));
-    HANDLE event = ::OpenEventA(SYNCHRONIZE, FALSE, listener.standaloneName());
+    HANDLE event = ::OpenEventA(SYNCHRONIZE, FALSE, listener.standaloneNameForTesting());
     EXPECT_EQ(nullptr, event);
     if (event) ::CloseHandle(event);
 }
@@ -111,7 +111,7 @@ TEST(PanelChangeListener, StopEndsTheThreadAndNothingArrivesAfterwards) {
     ASSERT_TRUE(listener->Create(PanelChangeListener::kStandalone, kTitle));
     ASSERT_TRUE(listener->Start(0));
     listener->Stop();
-    std::string name = listener->standaloneName();
+    std::string name = listener->standaloneNameForTesting();
     Signal(name);
     EXPECT_FALSE(listener->WaitForChange(200));
     EXPECT_EQ(0, listener->count.load());
