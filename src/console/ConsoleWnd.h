@@ -1,8 +1,20 @@
 // ConsoleWnd: the standalone console's top-level window, a dialog from
-// template IDD_CONSOLE run modally for one launch. It draws its own 30-pixel title
-// bar, hosts the tab strip, the info panel with the view panel, the camera
-// menu button and the options button, keeps its rectangle in the registry and
-// follows camera arrival and removal.
+// template IDD_CONSOLE run modally for one launch. It is a few objects, each
+// with one job, to which it hands its messages:
+//
+//   TitleBar          the self-drawn title bar and size grip, the mouse on
+//                     them and the system menu
+//   ConsoleLayout     the tab strip, the info panel's place, the footer and
+//                     the smallest height
+//   ConsolePlacement  the rectangle in the registry and "AlwaysOnTop"
+//   CameraSelection   the camera menu button, device changes and the current
+//                     camera
+//   PanelHost         the icon, the skin and the info panel with the view
+//                     panel, as in the integrated console
+//
+// The window itself runs the initialisation and the close in their order,
+// the commands of its buttons, the options dialog and the tool tips, and
+// starts the watcher that other copies of the module reach it through.
 //
 // Handlers that can fail do so quietly: a missing skin library gives an
 // unskinned window (after a message box), a missing stored rectangle the
@@ -10,18 +22,15 @@
 #pragma once
 
 #include "base/UniqueHandle.h"
-#include "console/DeviceChangeWorkers.h"
-#include "console/DeviceMenuButton.h"
+#include "console/CameraSelection.h"
+#include "console/ConsoleLayout.h"
+#include "console/ConsolePlacement.h"
+#include "console/PanelHost.h"
+#include "console/TitleBar.h"
 #include "dialogs/OptionsDialog.h"
-#include "dialogs/TabStripDialog.h"
-#include "framework/Controls.h"
 #include "framework/ChildToolTips.h"
 #include "framework/Dialog.h"
-#include "infopanel/InfoPanelWnd.h"
 #include "launch/LaunchContext.h"
-#include "settings/WindowPositionStore.h"
-#include "skin/SkinSession.h"
-#include "viewpanel/ZestViewPanel.h"
 
 #include <string>
 #include <vector>
@@ -34,23 +43,21 @@ public:
     ~ConsoleWnd() override;
 
     // Before the modal run: the cameras found and the launch record.
-    void Attach(const std::vector<std::string>& deviceList, LaunchContext* context);
+    void Attach(const std::vector<std::string>& deviceList, LaunchContext* context) {
+        context_ = context;
+        cameras_.Attach(deviceList, context);
+    }
 
-    // The display's resolution as the layout knows it: 96, 120, else 100.
-    static int DisplayResolution();
-
-    // Layout and state, for those who look at the window from outside.
-    const RECT& titleRect() const { return titleRect_; }
-    const RECT& gripRect() const { return gripRect_; }
-    const RECT& iconRect() const { return iconRect_; }
-    int panelTop() const { return panelTop_; }
-    int minHeight() const { return minHeight_; }
-    bool positionRestored() const { return positionRestored_; }
-    const char* currentDevice() const { return currentDevice_; }
-    InfoPanelWnd& infoPanel() { return infoPanel_; }
-    DeviceMenuButton& deviceButton() { return deviceButton_; }
-    ZestViewPanel& viewPanel() { return zestViewPanel_; }
-    OptionsDialog& optionsDialog() { return optionsDialog_; }
+    const RECT& titleRectForTesting() const { return titleBar_.titleRectForTesting(); }
+    const RECT& gripRectForTesting() const { return titleBar_.gripRectForTesting(); }
+    const RECT& iconRectForTesting() const { return titleBar_.iconRectForTesting(); }
+    int panelTopForTesting() const { return layout_.panelTopForTesting(); }
+    int minHeightForTesting() const { return layout_.minHeightForTesting(); }
+    bool positionRestoredForTesting() const { return placement_.restored(); }
+    const char* currentDeviceForTesting() const { return cameras_.currentDeviceForTesting(); }
+    DeviceMenuButton& deviceButtonForTesting() { return cameras_.deviceButtonForTesting(); }
+    InfoPanelWnd& infoPanelForTesting() { return panels_.infoPanel(); }
+    ZestViewPanel& viewPanelForTesting() { return panels_.viewPanel(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -58,74 +65,40 @@ protected:
 private:
     // Messages, one handler each, with the message's own arguments. Those
     // returning void only look at their message; default processing follows.
+    // The title bar, the layout, the camera selection and the panel host
+    // take theirs straight from WindowProc.
     LRESULT OnInitDialog();
     // Runs the command itself (default processing) between its own steps.
     LRESULT OnSysCommand(UINT command, POINT point);
-    LRESULT OnPaintMinimised();
-    // True when it took the click (the title icon opens the system menu).
-    bool OnLButtonDown(UINT keys, POINT point);
-    void OnLButtonDblClk(UINT keys, POINT point);
-    void OnRButtonUp(UINT keys, POINT point);
-    void OnMouseMove(UINT keys, POINT point);
     // Lets default processing see the corrected rectangle, then follows it.
     LRESULT OnSizing(UINT edge, RECT* proposed);
-    void OnSize(UINT type, SIZE size);
-    void OnInitMenuPopup(HMENU menu);
-    LRESULT OnDeviceChange(UINT event, DWORD_PTR data);
     void OnClose();
-    void OnDestroy();
     LRESULT OnToolTipText(NMHDR& request);
-    void OnCommand(UINT id, UINT code, HWND control);
-    LRESULT OnFitToPanel();
-    LRESULT OnShowInfoPanel(bool show);
-    LRESULT OnCameraPicked();
-    LRESULT OnDeviceListReady(LPARAM job);
-    LRESULT OnDeviceReachable();
+    void OnCommand(Command command);
+    LRESULT OnFitToPanel() {
+        if (!placement_.restored()) titleBar_.FollowHeight(layout_.FitToPanel());
+        return 0;
+    }
+    LRESULT OnShowInfoPanel(bool show) {
+        panels_.ShowPanel(show);
+        return 0;
+    }
     LRESULT OnBringToFront();
 
-    // Initialisation steps.
-    void RestoreWindowPosition();
-    void LayOutTitleBar();
-    void SkinWindow();
-    void CreateTabStrip(int resolution);
-    void CreateInfoPanel(int resolution);
-    void PlaceFooterControls();
-    void SaveWindowPosition();
-    void ShowSystemMenu(POINT screenPoint);
-    void FocusTitle();
+    // The title text and the info panel share the title font (null: neither).
+    void UseTitleFont(HFONT font) {
+        titleBar_.SetFont(font);
+        panels_.infoPanel().SetFont(font, false);
+    }
     void ShowOptions();
 
-    // Camera selection.
-    void RebuildDeviceMenu();
-    void PublishDevice();
-
-    Button closeButton_;
-    Button minimiseButton_;
-    DeviceMenuButton deviceButton_;
+    PanelHost panels_;
+    TitleBar titleBar_;
+    ConsoleLayout layout_;
+    ConsolePlacement placement_;
+    CameraSelection cameras_;
     UniqueGdi<HFONT> titleFont_;
-    HICON icon_ = nullptr;  // shared icon of the resource library
-    UniqueIcon smallIcon_;
-    SkinSession skin_;
-    RECT savedRect_{};
-    InfoPanelWnd infoPanel_;
-    char currentDevice_[kPathSize] = {};
-    std::vector<std::string> deviceList_;
-    WindowPositionStore settings_;
-    TabStripDialog tabStrip_;
-    ZestViewPanel zestViewPanel_;
-    Window iconStatic_;
-    Window titleStatic_;
-    RECT titleRect_{};
-    RECT gripRect_{};
-    RECT iconRect_{};
-    int panelTop_ = 0;
-    int minHeight_ = 0;
     LaunchContext* context_ = nullptr;
-    bool positionRestored_ = false;
-    DeviceChangeWorkers workers_;
-    // Serialises the workers; published in the launch record while the window lives.
-    UniqueHandle deviceChangeMutex_;
-    char bundlePath_[MAX_PATH] = {};
     OptionsDialog optionsDialog_;
     ChildToolTips tips_;
 };

@@ -52,14 +52,6 @@ public:
     // notifications start workers again.
     void StopAll();
 
-    // Workers started and not yet ended.
-    int RunningForTesting() {
-        ForgetFinished();
-        int running = 0;
-        for (const UniqueHandle& thread : threads_) running += thread ? 1 : 0;
-        return running;
-    }
-
 private:
     // As many as the board lists jobs: a thread ends right after its job leaves.
     static constexpr int kMostThreads = 8;

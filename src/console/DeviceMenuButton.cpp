@@ -60,14 +60,14 @@ void DeviceMenuButton::ShowMenu() {
 
 LRESULT DeviceMenuButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
+    case WM_COMMAND: OnCommand(CommandOf(wParam, lParam)); break;
     case WM_MEASUREITEM: if (lParam && OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE; break;
     }
     return Button::WindowProc(message, wParam, lParam);
 }
 
-void DeviceMenuButton::OnCommand(UINT id, UINT, HWND) {
-    if (id >= kFirstCameraCommand && id <= kLastCameraCommand) TakePick(id, false);
+void DeviceMenuButton::OnCommand(Command command) {
+    if (command.id >= kFirstCameraCommand && command.id <= kLastCameraCommand) TakePick(command.id, false);
 }
 
 // Another menu in this process may have entries with the same ids: this

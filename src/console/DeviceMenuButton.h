@@ -37,16 +37,16 @@ public:
     void GetEntryText(int position, char* buffer) const;
     int GetEntryCount() const { return menu_.GetItemCount(); }
     const char* selectedText() const { return selectedText_; }
-    UINT nextCommandId() const { return nextCommandId_; }
-    OwnerDrawMenu& menu() { return menu_; }
     // Opens the drop-down below the button; returns when it closes.
     void ShowMenu();
+
+    OwnerDrawMenu& menuForTesting() { return menu_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void OnCommand(UINT id, UINT code, HWND control);
+    void OnCommand(Command command);
     // True when the entry is one of this button's menu.
     bool OnMeasureItem(MEASUREITEMSTRUCT& item);
     // fromOpenMenu: the pick must be of a row that still shows the text it

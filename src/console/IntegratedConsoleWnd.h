@@ -11,13 +11,10 @@
 #pragma once
 
 #include "console/IntegratedConsole.h"
+#include "console/PanelHost.h"
 #include "framework/ChildToolTips.h"
 #include "framework/Dialog.h"
-#include "infopanel/InfoPanelWnd.h"
 #include "launch/LaunchContext.h"
-#include "settings/WindowPositionStore.h"
-#include "skin/SkinSession.h"
-#include "viewpanel/ZestViewPanel.h"
 
 #include <string>
 #include <vector>
@@ -31,46 +28,35 @@ public:
     ~IntegratedConsoleWnd() override;
 
     // Before creation: the cameras found (not kept) and the launch record.
-    void Attach(const std::vector<std::string>& deviceList, LaunchContext* context);
+    void Attach(const std::vector<std::string>& /*deviceList*/, LaunchContext* context) { context_ = context; }
 
     bool Create() override { return Dialog::Create(nullptr); }
     HWND WindowHandle() const override { return hwnd(); }
     void CloseNested() override;
 
-    // What the window holds, for those who look at it from outside.
-    int panelTop() const { return panelTop_; }
-    const char* currentDevice() const { return currentDevice_; }
-    InfoPanelWnd& infoPanel() { return infoPanel_; }
-    ZestViewPanel& zestViewPanel() { return zestViewPanel_; }
-
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSize(WPARAM type, LPARAM size);
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    // Messages, one handler each, with the message's own arguments. Those
+    // returning void only look at their message; default processing follows.
+    // Runs default processing first.
+    LRESULT OnInitDialog();
+    // True when it took the command: the tabs, and OK and Cancel, which it swallows.
+    bool OnCommand(Command command);
+    void OnSize(UINT type, SIZE size);
     LRESULT OnClose();
-    LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolTipText(NMHDR& request);
     void OnDestroy();
 
-    void SkinWindow();
     void CreateInfoPanel();
     void ShowPanel(bool show);
 
-    HICON icon_ = nullptr;  // shared icon of the resource library
-    SkinSession skin_;
-    InfoPanelWnd infoPanel_;
+    PanelHost panels_;
     int panelTop_ = 0;
-    char currentDevice_[kPathSize] = {};
-    WindowPositionStore settings_;
     LaunchContext* context_ = nullptr;
-    char bundlePath_[MAX_PATH] = {};
-    bool messageBoxShown_ = false;
     IntegratedConsole::Owner* owner_ = nullptr;
     ChildToolTips tips_;
-    ZestViewPanel zestViewPanel_;
 };
 
 }  // namespace ostrivan

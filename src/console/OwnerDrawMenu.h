@@ -31,7 +31,7 @@ public:
     static void ReadText(HMENU menu, UINT item, UINT byFlag, char* text);
 
     void SetItemWidth(int width) { itemWidth_ = width; }
-    int itemWidth() const { return itemWidth_; }
+    int itemWidthForTesting() const { return itemWidth_; }
     // Rebuilds the text list from the entries and makes every entry owner-drawn.
     void MakeOwnerDrawn();
     // The text the entry at this position showed when the menu was last made

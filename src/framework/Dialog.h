@@ -38,6 +38,8 @@ class Dialog : public Window {
 public:
     // Whether Enter and Escape key-downs are swallowed before dialog processing.
     enum class EnterEscape { Keep, Swallow };
+    // The class the system gives every dialog box, message boxes among them.
+    static constexpr const char* kSystemClassName = "#32770";
 
     explicit Dialog(UINT templateId, EnterEscape keys = EnterEscape::Keep) : templateId_(templateId), keys_(keys) {}
 

@@ -11,6 +11,9 @@ constexpr const char* kCloseButtonImage = "Close.png";
 constexpr const char* kCameraButtonImage = "Button_Special.png";
 constexpr const char* kOptionsButtonImage = "Setting.png";
 
+// Integrated console window.
+constexpr const char* kIntegratedBackgroundImage = "InfoPanelWnd.png";
+
 // Tab strip.
 constexpr const char* kTabStripBackgroundImage = "BG3.png";
 constexpr const char* kTabButtonImage = "TabsButton.png";

@@ -55,7 +55,7 @@ TEST_F(CameraSelection, NoCameraShowsThePlaceholderAndDisablesTheButton) {
     console.Sync();
     EXPECT_EQ(std::vector<std::string>{NoCameraText()}, console.Entries());
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(console.hwnd(), IDC_CAMERA_BUTTON)));
-    EXPECT_STREQ("", console.window().currentDevice());
+    EXPECT_STREQ("", console.window().currentDeviceForTesting());
     EXPECT_EQ("   " + NoCameraText(), console.Caption());
 }
 
@@ -66,7 +66,7 @@ TEST_F(CameraSelection, ArrivingCamerasReplaceThePlaceholder) {
     Plug(2, "Camera B");
     ASSERT_TRUE(console.WaitForEntries({"Camera A", "Camera B"}));
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(console.hwnd(), IDC_CAMERA_BUTTON)));
-    EXPECT_STREQ("Camera A", console.window().currentDevice());
+    EXPECT_STREQ("Camera A", console.window().currentDeviceForTesting());
     EXPECT_STREQ("Camera A", console.context().selectedDevice);
     EXPECT_EQ("   Camera A", console.Caption());
 }
@@ -77,16 +77,16 @@ TEST_F(CameraSelection, RemovedSelectedCameraFallsBackToTheFirstEntry) {
     RunningConsole console;
     console.Sync();
     ASSERT_EQ((std::vector<std::string>{"Camera A", "Camera B"}), console.Entries());
-    ASSERT_STREQ("Camera A", console.window().currentDevice());
+    ASSERT_STREQ("Camera A", console.window().currentDeviceForTesting());
 
     Unplug(1);
     ASSERT_TRUE(console.WaitForEntries({"Camera B"}));
-    EXPECT_STREQ("Camera B", console.window().currentDevice());
+    EXPECT_STREQ("Camera B", console.window().currentDeviceForTesting());
     EXPECT_STREQ("Camera B", console.context().selectedDevice);
 
     Unplug(2);
     ASSERT_TRUE(console.WaitForEntries({NoCameraText()}));
-    EXPECT_STREQ("", console.window().currentDevice());
+    EXPECT_STREQ("", console.window().currentDeviceForTesting());
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(console.hwnd(), IDC_CAMERA_BUTTON)));
 }
 
@@ -97,16 +97,16 @@ TEST_F(CameraSelection, CurrentCameraStaysWhenAnotherOneGoes) {
     RunningConsole console;
     console.Sync();
     ASSERT_EQ((std::vector<std::string>{"Camera A", "Camera B", "Camera C"}), console.Entries());
-    console.window().deviceButton().SelectEntry(2);
+    console.window().deviceButtonForTesting().SelectEntry(2);
     ::SendMessageA(console.hwnd(), kMsgCameraPicked, 0, 0);
-    ASSERT_STREQ("Camera C", console.window().currentDevice());
+    ASSERT_STREQ("Camera C", console.window().currentDeviceForTesting());
 
     Unplug(1);
     ASSERT_TRUE(console.WaitForEntries({"Camera B", "Camera C"}));
-    EXPECT_STREQ("Camera C", console.window().currentDevice()) << "the user's camera is still there";
+    EXPECT_STREQ("Camera C", console.window().currentDeviceForTesting()) << "the user's camera is still there";
     EXPECT_STREQ("Camera C", console.context().selectedDevice);
     EXPECT_EQ("   Camera C", console.Caption());
-    EXPECT_EQ(1, console.window().deviceButton().GetSelectedIndex());
+    EXPECT_EQ(1, console.window().deviceButtonForTesting().GetSelectedIndex());
 }
 
 TEST_F(CameraSelection, PickTakesOverTheCamera) {
@@ -114,10 +114,10 @@ TEST_F(CameraSelection, PickTakesOverTheCamera) {
     Plug(2, "Camera B");
     RunningConsole console;
     console.Sync();
-    console.window().deviceButton().SelectEntry(1);
+    console.window().deviceButtonForTesting().SelectEntry(1);
     ::SendMessageA(console.hwnd(), kMsgCameraPicked, 0, 0);
-    EXPECT_STREQ("Camera B", console.window().currentDevice());
-    EXPECT_EQ(console.window().currentDevice(), console.context().selectedDevice);
+    EXPECT_STREQ("Camera B", console.window().currentDeviceForTesting());
+    EXPECT_EQ(console.window().currentDeviceForTesting(), console.context().selectedDevice);
     // The launch's own slots are left as they were.
     EXPECT_STREQ("Camera A", console.context().deviceNames[0]);
 }
@@ -127,7 +127,7 @@ TEST_F(CameraSelection, LongDescriptionsStayWithinTheirSlots) {
     AddCamera(1, longName);
     RunningConsole console;
     console.Sync();
-    EXPECT_EQ(longName, std::string(console.window().currentDevice()));
+    EXPECT_EQ(longName, std::string(console.window().currentDeviceForTesting()));
     EXPECT_EQ(longName, std::string(console.context().deviceNames[0]));
     EXPECT_EQ('\0', console.context().deviceNames[1][0]);
 }
@@ -150,12 +150,12 @@ TEST_F(CameraSelection, PickFromAMenuRebuiltWhileOpenIsIgnored) {
     console.Sync();
     Unplug(1);
     ASSERT_TRUE(console.WaitForEntries({"Camera B", "Camera C"}));
-    ASSERT_STREQ("Camera B", console.window().currentDevice());
+    ASSERT_STREQ("Camera B", console.window().currentDeviceForTesting());
     ASSERT_TRUE(console.MenuOpen());
     ::PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(WaitUntil([&] { return !console.MenuOpen(); }, kHangLimitMs));
     console.Sync();
-    EXPECT_STREQ("Camera B", console.window().currentDevice()) << "a row the user never chose was taken";
+    EXPECT_STREQ("Camera B", console.window().currentDeviceForTesting()) << "a row the user never chose was taken";
     EXPECT_STREQ("Camera B", console.context().selectedDevice);
     EXPECT_EQ("   Camera B", console.Caption());
 }
@@ -173,7 +173,7 @@ TEST_F(CameraSelection, ForgedDeviceListMessagesAreIgnored) {
     }
     EXPECT_TRUE(::IsWindow(console.hwnd()));
     EXPECT_EQ(std::vector<std::string>{"Camera A"}, console.Entries());
-    EXPECT_STREQ("Camera A", console.window().currentDevice());
+    EXPECT_STREQ("Camera A", console.window().currentDeviceForTesting());
     // The console still follows real changes.
     Plug(2, "Camera B");
     EXPECT_TRUE(console.WaitForEntries({"Camera A", "Camera B"}));
@@ -202,7 +202,7 @@ TEST_F(CameraSelection, ForgedListMessagesAfterAFailedHandOverChangeNothing) {
             ::SendMessageA(console.hwnd(), kMsgDeviceListReady, 0, forged);
         }
         EXPECT_EQ(std::vector<std::string>{"Camera A"}, console.Entries()) << "a list that was never handed over was taken";
-        EXPECT_STREQ("Camera A", console.window().currentDevice());
+        EXPECT_STREQ("Camera A", console.window().currentDeviceForTesting());
     }
     // The queue takes posts again: the next change is followed.
     EXPECT_TRUE(console.NotifyAndWaitFor({"Camera A", "Camera B"}));

@@ -2,6 +2,7 @@
 // entry point runs it, and looked at through its real windows.
 #include "ResourceIds.h"
 #include "camera/CameraDiscovery.h"
+#include "console/ConsoleLayout.h"
 #include "console/ConsoleWnd.h"
 #include "console/DeviceChangeWorkers.h"
 #include "launch/LaunchContextOwner.h"
@@ -71,8 +72,8 @@ TEST_F(ConsoleWindow, TitleBarLayout) {
     RECT client{};
     ::GetClientRect(w, &client);
     int W = client.right;
-    ExpectRect({0, 0, W, 30}, console.window().titleRect(), "title rectangle");
-    ExpectRect({5, 7, 21, 23}, console.window().iconRect(), "icon rectangle");
+    ExpectRect({0, 0, W, 30}, console.window().titleRectForTesting(), "title rectangle");
+    ExpectRect({5, 7, 21, 23}, console.window().iconRectForTesting(), "icon rectangle");
     ExpectRect({W - 29, 3, W - 5, 27}, ChildRect(w, ::GetDlgItem(w, IDC_CLOSE)), "close button");
     ExpectRect({W - 54, 3, W - 30, 27}, ChildRect(w, ::GetDlgItem(w, IDC_MINIMIZE)), "minimise button");
     ExpectRect({26, 7, W - 59, 23}, ChildRect(w, ::GetDlgItem(w, IDC_TITLE_TEXT)), "title text");
@@ -103,8 +104,8 @@ TEST_F(ConsoleWindow, PanelSitsUnderTheTabStripAndAboveTheFooter) {
     HWND panel = ::GetDlgItem(w, IDC_INFO_PANEL);
     ASSERT_NE(nullptr, panel);
     RECT p = ChildRect(w, panel);
-    int expectedTop = ConsoleWnd::DisplayResolution() == 120 ? t.bottom - 2 : t.bottom - 1;
-    EXPECT_EQ(expectedTop, console.window().panelTop());
+    int expectedTop = ConsoleLayout::DisplayResolution() == 120 ? t.bottom - 2 : t.bottom - 1;
+    EXPECT_EQ(expectedTop, console.window().panelTopForTesting());
     ExpectRect({1, expectedTop, client.right - 1, client.bottom - 31}, p, "info panel");
 
     RECT options = ChildRect(w, ::GetDlgItem(w, IDC_OPTIONS));
@@ -113,21 +114,21 @@ TEST_F(ConsoleWindow, PanelSitsUnderTheTabStripAndAboveTheFooter) {
     EXPECT_EQ(24, options.bottom - options.top);
     EXPECT_EQ(client.bottom - 22, ChildRect(w, ::GetDlgItem(w, IDC_CONSOLE_FOOTER)).top);
 
-    int tabBottom = ConsoleWnd::DisplayResolution() == 120 ? t.bottom - 1 : t.bottom;
+    int tabBottom = ConsoleLayout::DisplayResolution() == 120 ? t.bottom - 1 : t.bottom;
     // minHeight holds the panel as created: the one section collapsed to its title.
-    HWND sectionClient = console.window().infoPanel().GetSectionClient(0, true);
+    HWND sectionClient = console.window().infoPanelForTesting().GetSectionClient(0, true);
     RECT clientRect{}, sectionRect{};
     ::GetWindowRect(sectionClient, &clientRect);
     ::GetWindowRect(::GetParent(sectionClient), &sectionRect);
     int collapsed = (sectionRect.bottom - sectionRect.top) - (clientRect.bottom - clientRect.top);
-    EXPECT_EQ(tabBottom + collapsed + 30, console.window().minHeight());
+    EXPECT_EQ(tabBottom + collapsed + 30, console.window().minHeightForTesting());
 }
 
 TEST(DisplayResolution, IsTheOneThisRunWasSetUpFor) {
     // The 120-pixel run sets CONSOLE_EXPECTED_DPI; the plain run expects 96.
     char expected[8] = "96";
     ::GetEnvironmentVariableA("CONSOLE_EXPECTED_DPI", expected, sizeof(expected));
-    EXPECT_EQ(std::atoi(expected), ConsoleWnd::DisplayResolution());
+    EXPECT_EQ(std::atoi(expected), ConsoleLayout::DisplayResolution());
 }
 
 TEST_F(ConsoleWindow, TabButtonIsOnePixelNarrowerAt120) {
@@ -137,7 +138,7 @@ TEST_F(ConsoleWindow, TabButtonIsOnePixelNarrowerAt120) {
     RECT units{0, 0, 52, 14};  // the tab's size in the template
     ::MapDialogRect(tabStrip, &units);
     RECT tab = ChildRect(tabStrip, ::GetDlgItem(tabStrip, IDC_TAB_VIEW));
-    int narrower = ConsoleWnd::DisplayResolution() == 120 ? 1 : 0;
+    int narrower = ConsoleLayout::DisplayResolution() == 120 ? 1 : 0;
     EXPECT_EQ(units.right - narrower, tab.right - tab.left);
     EXPECT_EQ(units.bottom, tab.bottom - tab.top);
 }
@@ -148,13 +149,13 @@ TEST_F(ConsoleWindow, FirstShowWithoutStoredRectangleFitsTheHeightOnce) {
     HWND section = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] {
-            section = console.window().infoPanel().GetSectionClient(0, true);
+            section = console.window().infoPanelForTesting().GetSectionClient(0, true);
             return section && ::IsWindowVisible(section);
         },
         kHangLimitMs));
     RECT sectionRect{};
     ::GetWindowRect(section, &sectionRect);
-    int expected = console.window().minHeight() + (sectionRect.bottom - sectionRect.top);
+    int expected = console.window().minHeightForTesting() + (sectionRect.bottom - sectionRect.top);
     ASSERT_TRUE(WaitUntil(
         [&] {
             RECT r{};
@@ -163,9 +164,9 @@ TEST_F(ConsoleWindow, FirstShowWithoutStoredRectangleFitsTheHeightOnce) {
         },
         kHangLimitMs));
     console.Sync();  // the fit's handler finishes its grip update after the resize
-    EXPECT_FALSE(console.window().positionRestored());
-    EXPECT_EQ(expected, console.window().gripRect().bottom);
-    EXPECT_EQ(expected - 20, console.window().gripRect().top);
+    EXPECT_FALSE(console.window().positionRestoredForTesting());
+    EXPECT_EQ(expected, console.window().gripRectForTesting().bottom);
+    EXPECT_EQ(expected - 20, console.window().gripRectForTesting().top);
 }
 
 TEST_F(ConsoleWindow, StoredRectangleGivesPositionAndHeightAndTheTemplateWidth) {
@@ -177,7 +178,7 @@ TEST_F(ConsoleWindow, StoredRectangleGivesPositionAndHeightAndTheTemplateWidth) 
     ASSERT_TRUE(console.WaitForFirstShow());
     RECT r{};
     ::GetWindowRect(w, &r);
-    EXPECT_TRUE(console.window().positionRestored());
+    EXPECT_TRUE(console.window().positionRestoredForTesting());
     EXPECT_EQ(200, r.left);
     EXPECT_EQ(150, r.top);
     EXPECT_EQ(333, r.bottom - r.top);
@@ -191,7 +192,7 @@ TEST_F(ConsoleWindow, UnreachableStoredRectangleCountsAsAbsent) {
         ASSERT_TRUE(list.SaveWindowPosition(stored.left, stored.top, stored.right, stored.bottom, kConsoleKey));
         RunningConsole console;
         console.Sync();
-        EXPECT_FALSE(console.window().positionRestored()) << stored.left << "," << stored.top;
+        EXPECT_FALSE(console.window().positionRestoredForTesting()) << stored.left << "," << stored.top;
         RECT r{};
         ::GetWindowRect(console.hwnd(), &r);
         EXPECT_NE(50000, r.left);
@@ -202,7 +203,7 @@ TEST_F(ConsoleWindow, UnreachableStoredRectangleCountsAsAbsent) {
 TEST_F(ConsoleWindow, SizingNeverGoesBelowMinHeight) {
     RunningConsole console;
     console.Sync();
-    int minHeight = console.window().minHeight();
+    int minHeight = console.window().minHeightForTesting();
     ASSERT_GT(minHeight, 30);
     RECT small{100, 100, 300, 110};
     ::SendMessageA(console.hwnd(), WM_SIZING, WMSZ_BOTTOM, reinterpret_cast<LPARAM>(&small));
@@ -216,8 +217,8 @@ TEST_F(ConsoleWindow, SizingNeverGoesBelowMinHeight) {
     // The grip follows the bottom-right corner.
     RECT screen{};
     ::GetWindowRect(console.hwnd(), &screen);
-    EXPECT_EQ(tall.right - screen.left, console.window().gripRect().right);
-    EXPECT_EQ(tall.bottom - screen.top, console.window().gripRect().bottom);
+    EXPECT_EQ(tall.right - screen.left, console.window().gripRectForTesting().right);
+    EXPECT_EQ(tall.bottom - screen.top, console.window().gripRectForTesting().bottom);
 }
 
 TEST_F(ConsoleWindow, EnterAndEscapeDoNotCloseIt) {

@@ -36,6 +36,8 @@ protected:
         window_ = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         mutex_.reset(::CreateMutexA(nullptr, FALSE, nullptr));
         ASSERT_TRUE(window_ && mutex_);
+        threadsBefore_ = ThreadCount();
+        ASSERT_GT(threadsBefore_, 0);
     }
     void TearDown() override {
         workers_.StopAll();
@@ -50,13 +52,16 @@ protected:
     uintptr_t NextHandOver() { return static_cast<uintptr_t>(NextPosted(kMsgDeviceListReady)); }
     // Whether a worker reported the camera it was given as reachable.
     bool ReportedReachable() { return NextPosted(kMsgDeviceReachable) != kNothing; }
+    // Threads started since SetUp and not yet ended: the workers.
+    int Running() const { return ThreadCount() - threadsBefore_; }
     bool AllEnded() {
-        return WaitUntil([&] { return workers_.RunningForTesting() == 0; }, kHangLimitMs);
+        return WaitUntil([&] { return Running() <= 0; }, kHangLimitMs);
     }
 
     HWND window_ = nullptr;
     UniqueHandle mutex_;
     DeviceChangeWorkers workers_;
+    int threadsBefore_ = 0;
 
 private:
     static constexpr LPARAM kNothing = -1;
@@ -100,7 +105,7 @@ TEST_F(DeviceChangeHandOver, NothingIsTakenFromAWorkerWaitingForItsTurn) {
     HeldMutex turn(mutex_.get());
     ASSERT_TRUE(workers_.Start(window_, mutex_.get()));
     EXPECT_TRUE(workers_.Start(window_, mutex_.get())) << "the waiting worker takes this one over";
-    EXPECT_EQ(1, workers_.RunningForTesting());
+    EXPECT_EQ(1, Running());
     List list;
     for (uintptr_t id = 0; id <= 3; ++id) EXPECT_FALSE(workers_.TakeList(id, &list)) << "number " << id;
 

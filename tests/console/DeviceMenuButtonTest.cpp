@@ -18,16 +18,16 @@ TEST_F(ConsoleControls, FirstIdAfterConstructionAndAfterAClearIs50002) {
     DeviceMenuButton& button = dialog.button;
     ASSERT_TRUE(button.AppendEntry("Camera A"));
     ASSERT_TRUE(button.AppendEntry("Camera B"));
-    EXPECT_EQ(50002u, ::GetMenuItemID(button.menu().handle(), 0));
-    EXPECT_EQ(50003u, ::GetMenuItemID(button.menu().handle(), 1));
+    EXPECT_EQ(50002u, ::GetMenuItemID(button.menuForTesting().handle(), 0));
+    EXPECT_EQ(50003u, ::GetMenuItemID(button.menuForTesting().handle(), 1));
     button.DeleteEntry(0);
     EXPECT_EQ(1, button.GetEntryCount());
     ASSERT_TRUE(button.AppendEntry("Camera C"));
-    EXPECT_EQ(50004u, ::GetMenuItemID(button.menu().handle(), 1)) << "ids grow until a clear";
+    EXPECT_EQ(50004u, ::GetMenuItemID(button.menuForTesting().handle(), 1)) << "ids grow until a clear";
     button.ClearEntries();
     EXPECT_EQ(0, button.GetEntryCount());
     ASSERT_TRUE(button.AppendEntry("Camera D"));
-    EXPECT_EQ(50002u, ::GetMenuItemID(button.menu().handle(), 0));
+    EXPECT_EQ(50002u, ::GetMenuItemID(button.menuForTesting().handle(), 0));
 }
 
 TEST_F(ConsoleControls, SelectingAnEntryShowsItBehindThreeSpaces) {
@@ -88,7 +88,7 @@ TEST_F(ConsoleControls, LongEntryTextReadsBackCutTo259AlsoAfterTheMenuWasShown) 
     MENUITEMINFOA info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE | MIIM_ID;
-    ASSERT_TRUE(::GetMenuItemInfoA(button.menu().handle(), 1, TRUE, &info));
+    ASSERT_TRUE(::GetMenuItemInfoA(button.menuForTesting().handle(), 1, TRUE, &info));
     EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
     EXPECT_EQ(50003u, info.wID);
     button.GetEntryText(0, text);
@@ -119,7 +119,7 @@ TEST_F(ConsoleControls, MenuTakesAtMostOneHundredEntries) {
     for (int i = 0; i < 105; ++i) added += button.AppendEntry(("Camera " + std::to_string(i)).c_str()) ? 1 : 0;
     EXPECT_EQ(100, added);
     EXPECT_EQ(100, button.GetEntryCount());
-    EXPECT_EQ(50101u, ::GetMenuItemID(button.menu().handle(), 99));
+    EXPECT_EQ(50101u, ::GetMenuItemID(button.menuForTesting().handle(), 99));
     Pick(button, 50101);
     EXPECT_EQ(1, dialog.picks) << "the last entry can still be picked";
 }
@@ -195,12 +195,12 @@ TEST_F(ConsoleControls, EachButtonMeasuresItsOwnMenu) {
     ASSERT_TRUE(second.Create(nullptr));
     ASSERT_TRUE(dialog.button.AppendEntry("Camera A"));
     ASSERT_TRUE(second.button.AppendEntry("Camera B"));
-    dialog.button.menu().SetItemWidth(100);
-    second.button.menu().SetItemWidth(200);
+    dialog.button.menuForTesting().SetItemWidth(100);
+    second.button.menuForTesting().SetItemWidth(200);
     for (auto* button : {&dialog.button, &second.button}) {
         MEASUREITEMSTRUCT item{ODT_MENU, 0, 50002, 0, 0, 0};
         EXPECT_TRUE(::SendMessageA(button->hwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)));
-        EXPECT_EQ(static_cast<UINT>(button->menu().itemWidth() - 20), item.itemWidth);
+        EXPECT_EQ(static_cast<UINT>(button->menuForTesting().itemWidthForTesting() - 20), item.itemWidth);
     }
     second.DestroyWindow();
 }

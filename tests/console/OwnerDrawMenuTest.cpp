@@ -54,7 +54,7 @@ TEST_F(ConsoleControls, OpeningTheMenuTakesTheButtonsWidth) {
     dialog.button.ShowMenu();
     RECT r{};
     ::GetWindowRect(dialog.button.hwnd(), &r);
-    EXPECT_EQ(r.right - r.left, dialog.button.menu().itemWidth());
+    EXPECT_EQ(r.right - r.left, dialog.button.menuForTesting().itemWidthForTesting());
     MEASUREITEMSTRUCT item{ODT_MENU, 0, 50002, 0, 0, 0};
     EXPECT_TRUE(::SendMessageA(dialog.button.hwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)));
     EXPECT_EQ(static_cast<UINT>(r.right - r.left - 20), item.itemWidth);

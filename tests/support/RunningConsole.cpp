@@ -56,7 +56,7 @@ DWORD WINAPI RunningConsole::Main(void* parameter) {
 bool RunningConsole::WaitForFirstShow() {
     bool shown = WaitUntil(
         [this] {
-            HWND section = window_->infoPanel().GetSectionClient(0, true);
+            HWND section = window_->infoPanelForTesting().GetSectionClient(0, true);
             return section && ::IsWindowVisible(section);
         },
         kHangLimitMs);
@@ -67,9 +67,9 @@ bool RunningConsole::WaitForFirstShow() {
 
 std::vector<std::string> RunningConsole::Entries() {
     std::vector<std::string> entries;
-    for (int i = 0; i < window_->deviceButton().GetEntryCount(); ++i) {
+    for (int i = 0; i < window_->deviceButtonForTesting().GetEntryCount(); ++i) {
         char text[DeviceMenuButton::kTextSize];
-        window_->deviceButton().GetEntryText(i, text);
+        window_->deviceButtonForTesting().GetEntryText(i, text);
         entries.emplace_back(text);
     }
     return entries;

@@ -196,7 +196,7 @@ TEST_F(AdvancedSettings, SwitchingCamerasWhileOpenNeverWritesTheFirstCamerasValu
     ASSERT_EQ(9, Position(AdvancedControl(IDC_SHARPNESS_SLIDER)));
     PressKey(AdvancedControl(IDC_SHARPNESS_SLIDER), VK_RIGHT);  // A: 10
 
-    console().window().deviceButton().SelectEntry(1);
+    console().window().deviceButtonForTesting().SelectEntry(1);
     ::SendMessageA(console().hwnd(), kMsgCameraPicked, 0, 0);
     EXPECT_STREQ("Camera B", panel().advancedDialogForTesting().deviceNameForTesting());
     EXPECT_EQ(3, Position(AdvancedControl(IDC_SHARPNESS_SLIDER)));

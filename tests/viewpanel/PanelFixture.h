@@ -31,7 +31,7 @@ protected:
     // Starts the console and waits until the panel is shown.
     void StartConsole();
     RunningConsole& console() { return *console_; }
-    ostrivan::ZestViewPanel& panel() { return console_->window().viewPanel(); }
+    ostrivan::ZestViewPanel& panel() { return console_->window().viewPanelForTesting(); }
     HWND PanelControl(int id) { return ::GetDlgItem(panel().hwnd(), id); }
 
     // One property of a camera, offered anew (its set-call count cleared).
