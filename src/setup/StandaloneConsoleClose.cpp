@@ -2,6 +2,7 @@
 
 #include "base/NamedObjects.h"
 #include "base/UniqueHandle.h"
+#include "framework/Dialog.h"
 #include "launch/KernelObjectNames.h"
 #include "skin/ResourceLibrary.h"
 
@@ -21,7 +22,7 @@ UniqueHandle ConsoleProcess() {
     UniqueModule resources(::LoadLibraryA(ResourceLibrary::kFileName));
     char title[MAX_PATH] = {};
     if (!resources || ::LoadStringA(resources.get(), IDS_CONSOLE_TITLE, title, MAX_PATH) <= 0) return UniqueHandle();
-    HWND window = ::FindWindowA(MAKEINTRESOURCEA(32770), title);
+    HWND window = ::FindWindowA(Dialog::kSystemClassName, title);
     DWORD processId = 0;
     if (!window || !::GetWindowThreadProcessId(window, &processId) || processId == ::GetCurrentProcessId()) {
         return UniqueHandle();
