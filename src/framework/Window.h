@@ -139,7 +139,6 @@ inline POINT PointOf(LPARAM lParam) {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 inline SIZE SizeOf(LPARAM lParam) { return SIZE{LOWORD(lParam), HIWORD(lParam)}; }
-inline LPARAM PackPoint(POINT point) { return MAKELPARAM(point.x, point.y); }
 
 // WM_COMMAND's arguments: the id of the control, menu item or accelerator,
 // the notification code, and the control (null for menus and accelerators).
