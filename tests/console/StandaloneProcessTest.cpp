@@ -1,22 +1,25 @@
 // The installed module run by rundll32 in its own process on a virtual
 // camera, driven from this process the way other copies drive it.
 #include "ResourceIds.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
+#include "driving/WindowSearch.h"
+#include "driving/WindowWaits.h"
 #include "settings/SettingsStore.h"
 #include "settings/WindowPositionStore.h"
 #include "support/TestBedFixture.h"
-#include "support/TestConsole.h"
 #include "support/VirtualCameraFixture.h"
 
 #include <shlwapi.h>
 
 #include <string>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 
 namespace {
 
-constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
 constexpr const char* kTitle = "XC0730 Camera Console";
 
 std::string Console(const std::string& arguments) {
@@ -43,10 +46,7 @@ protected:
     // Starts a console process and waits for its window.
     HWND Launch(const std::string& arguments) {
         process_ = StartProgram(Console(arguments));
-        HWND window = nullptr;
-        WaitUntil([&] { return (window = ::FindWindowA(nullptr, kTitle)) && ::IsWindowVisible(window); },
-                  kHangLimitMs);
-        return window;
+        return WaitForWindow(AnyWindow().Titled(kTitle));
     }
     bool Ended(DWORD ms) {
         if (!process_ || ::WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return false;

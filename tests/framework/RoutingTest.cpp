@@ -2,10 +2,12 @@
 // controls, generic windows, owner-drawn menus, timers, registered messages,
 // messages from other threads and tool-tip text requests.
 #include "FrameworkTest.h"
+#include "driving/HangLimit.h"
+#include "driving/Pump.h"
+#include "driving/WindowSearch.h"
 #include "framework/Controls.h"
 #include "framework/Menu.h"
 #include "framework/MessageLoop.h"
-#include "support/DialogDriver.h"
 
 #include <commctrl.h>
 
@@ -301,9 +303,12 @@ TEST_F(FrameworkTest, ToolTipsAskTheParentForTheTextOfAChildByWindow) {
 
 // The tool-tip control a window's tool tips use: the one it owns.
 HWND ToolTipsOwnedBy(HWND owner) {
-    return testsupport::FindThreadWindow(::GetCurrentThreadId(), [owner](HWND window) {
-        return testsupport::IsOfClass(window, TOOLTIPS_CLASSA) && ::GetWindow(window, GW_OWNER) == owner;
-    });
+    return driving::AnyWindow()
+        .OfThread(::GetCurrentThreadId())
+        .OfClass(TOOLTIPS_CLASSA)
+        .OwnedBy(owner)
+        .EvenHidden()
+        .Find();
 }
 
 TEST_F(FrameworkTest, ToolTipsAfterShowComeOnceTheWindowIsPaintedForTheChildrenOfTheRequest) {
@@ -325,7 +330,8 @@ TEST_F(FrameworkTest, ToolTipsAfterShowComeOnceTheWindowIsPaintedForTheChildrenO
     EXPECT_EQ(nullptr, ToolTipsOwnedBy(dialog.hwnd())) << "none while the window is on its way to the screen";
     ASSERT_TRUE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE));
 
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return ToolTipsOwnedBy(dialog.hwnd()) != nullptr; }));
+    ASSERT_TRUE(driving::PumpUntil([&] { return ToolTipsOwnedBy(dialog.hwnd()) != nullptr; }, driving::kHangLimitMs,
+                                   MessageLoop::PumpPending));
     EXPECT_FALSE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE)) << "painted before the tips came";
     HWND tips = ToolTipsOwnedBy(dialog.hwnd());
     std::vector<HWND> covered;

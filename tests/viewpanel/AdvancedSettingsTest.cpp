@@ -5,12 +5,14 @@
 
 #include "ResourceIds.h"
 #include "camera/VendorProperty.h"
-#include "support/TestConsole.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
 
 #include <commctrl.h>
 
 #include <cstring>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 using testbed::ControlGroup;

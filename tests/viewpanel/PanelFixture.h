@@ -20,7 +20,6 @@ class PanelBed : public VirtualCameraBed {
 protected:
     static constexpr int kCamera = 1;
     static constexpr const char* kCameraName = "XC0730 Web Camera";
-    static constexpr DWORD kHangLimitMs = 30000;
 
     void SetUp() override;
     void TearDown() override;
