@@ -1,7 +1,5 @@
 // The view panel in the running console: sliders and buttons write the
 // camera at once, refreshes show what the camera holds, whatever changed it.
-#include "PanelFixture.h"
-
 #include "ResourceIds.h"
 #include "base/UniqueHandle.h"
 #include "driving/HangLimit.h"
@@ -10,6 +8,7 @@
 #include "driving/WindowSearch.h"
 #include "framework/MessageLoop.h"
 #include "skin/ResourceLibrary.h"
+#include "support/PanelFixture.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "PanelFixture.h"
+#include "support/PanelFixture.h"
 
 #include "ResourceIds.h"
 #include "driving/HangLimit.h"

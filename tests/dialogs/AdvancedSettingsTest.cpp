@@ -1,12 +1,11 @@
 // The advanced settings dialog opened from the running console's view
 // panel: live writes, the power-line fallback, Cancel, and the camera going
 // away or changing while the dialog is open.
-#include "PanelFixture.h"
-
 #include "ResourceIds.h"
 #include "camera/VendorProperty.h"
 #include "driving/HangLimit.h"
 #include "driving/Wait.h"
+#include "support/PanelFixture.h"
 
 #include <commctrl.h>
 
