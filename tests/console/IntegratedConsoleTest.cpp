@@ -5,6 +5,7 @@
 // that another program changes.
 #include "ResourceIds.h"
 #include "driving/HangLimit.h"
+#include "driving/Press.h"
 #include "driving/Wait.h"
 #include "driving/WindowSearch.h"
 #include "driving/WindowText.h"
@@ -121,7 +122,7 @@ protected:
         HWND advanced = PanelControl(console, IDC_ADVANCED);
         EXPECT_NE(nullptr, advanced);
         // Posted: the click starts a modal run on the host's thread.
-        ::PostMessageA(advanced, BM_CLICK, 0, 0);
+        Press(advanced);
         HWND dialog = nullptr;
         EXPECT_TRUE(WaitUntil([&] { return (dialog = NestedDialog()) != nullptr; }, kHangLimitMs));
         return dialog;
@@ -368,7 +369,7 @@ TEST_F(IntegratedConsole, DestroyingTheInstanceWhileTheConsoleSetsUpADialog) {
     HWND console = Console(0);
     HWND advanced = PanelControl(console, IDC_ADVANCED);
     ASSERT_NE(nullptr, advanced);
-    ::PostMessageA(advanced, BM_CLICK, 0, 0);
+    Press(advanced);
 
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(console); }, kHangLimitMs));
     EXPECT_TRUE(WaitUntil([&] { return !MutexExists("XC0730 Integrated Console Mutex"); }, kHangLimitMs));
