@@ -43,10 +43,19 @@ protected:
         ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
         VirtualCameraBed::TearDown();
     }
-    // Starts a console process and waits for its window.
+    // Starts a console process and waits for its window, and for the first
+    // show of its panel: the view panel opens, and the window's height is
+    // fitted to it in the same handler, which the window's thread has left
+    // once it answers a message.
     HWND Launch(const std::string& arguments) {
         process_ = StartProgram(Console(arguments));
-        return WaitForWindow(AnyWindow().Titled(kTitle));
+        HWND window = WaitForWindow(AnyWindow().Titled(kTitle));
+        if (!window) return nullptr;
+        EXPECT_NE(nullptr, WaitForWindow(AnyWindow().Within(window).WithId(IDC_BRIGHTNESS_SLIDER)))
+            << "the panel did not open";
+        DWORD_PTR ignored = 0;
+        EXPECT_TRUE(::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, kHangLimitMs, &ignored));
+        return window;
     }
     bool Ended(DWORD ms) {
         if (!process_ || ::WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return false;
