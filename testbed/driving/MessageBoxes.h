@@ -34,7 +34,7 @@ WindowQuery MessageBoxes();
 WindowQuery MessageBoxesSaying(DWORD processId, const std::string& text);
 
 // Reads caption, text and icon; false when the window is no message box.
-bool ReadMessageBox(HWND box, MessageBoxSeen* seen);
+[[nodiscard]] bool ReadMessageBox(HWND box, MessageBoxSeen* seen);
 [[nodiscard]] bool WaitForMessageBox(const WindowQuery& which, MessageBoxSeen* seen, DWORD ms = kHangLimitMs);
 // button: IDOK, IDYES, IDNO, ...
 [[nodiscard]] bool AnswerMessageBox(HWND box, int button, DWORD ms = kHangLimitMs);

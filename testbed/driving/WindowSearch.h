@@ -41,11 +41,11 @@ public:
     WindowQuery& EvenHidden();
     WindowQuery& Where(std::function<bool(HWND)> test);
 
-    bool Matches(HWND window) const;
+    [[nodiscard]] bool Matches(HWND window) const;
     // The first match in the system's order (top of the z-order first for
     // top-level windows, depth first for descendants), or null.
-    HWND Find() const;
-    std::vector<HWND> FindAll() const;
+    [[nodiscard]] HWND Find() const;
+    [[nodiscard]] std::vector<HWND> FindAll() const;
 
 private:
     std::vector<HWND> Collect(bool all) const;
