@@ -11,10 +11,13 @@
 #include "LaunchedWindow.h"
 #include "LinuxProcess.h"
 #include "Table.h"
-#include "WindowDriving.h"
 
 #include "ResourceIds.h"
 #include "devices/VirtualCameras.h"
+#include "driving/Press.h"
+#include "driving/Wait.h"
+#include "driving/WindowSearch.h"
+#include "driving/WindowWaits.h"
 
 #include <objbase.h>
 
@@ -42,14 +45,15 @@ bool Fail(const char* what) {
 bool MeasureOnce(bool withDialog, DWORD seconds, double* percent) {
     bench::LaunchedWindow console;
     if (!console.Start(std::string("rundll32.exe ") + kEntry, kConsoleTitle)) return Fail("the console did not start");
-    HWND window = console.window();
-    bool ok = bench::WaitFor([&] { return bench::FindEnabledControl(window, IDC_ADVANCED) != nullptr; });
+    const driving::WindowQuery advancedButton =
+        driving::AnyWindow().Within(console.window()).WithId(IDC_ADVANCED).Enabled();
+    bool ok = driving::WaitForWindow(advancedButton) != nullptr;
     if (!ok) Fail("the console did not show its panel with the camera");
     if (ok && withDialog) {
         HWND dialog = nullptr;
-        ok = bench::Press(bench::FindEnabledControl(window, IDC_ADVANCED)) &&
-             bench::WaitFor([&] { return (dialog = console.FindVisibleWindow(kAdvancedTitle)) != nullptr; }) &&
-             bench::WaitFor([&] { return bench::FindEnabledControl(dialog, IDOK) != nullptr; });
+        ok = driving::Press(advancedButton.Find()) &&
+             driving::WaitUntil([&] { return (dialog = console.FindVisibleWindow(kAdvancedTitle)) != nullptr; }) &&
+             driving::WaitForWindow(driving::AnyWindow().Within(dialog).WithId(IDOK).Enabled()) != nullptr;
         if (!ok) Fail("the advanced settings dialog did not open");
     }
     bench::LinuxProcess runner;
@@ -71,7 +75,7 @@ bool MeasureOnce(bool withDialog, DWORD seconds, double* percent) {
     }
     ok = bench::RunToEnd(std::string("rundll32.exe ") + kEntry + " /quit") && console.WaitForEnd() && ok;
     // The process read was the console's: it is gone with it.
-    if (ok && !bench::WaitFor([&] { return runner.Gone(); })) {
+    if (ok && !driving::WaitUntil([&] { return runner.Gone(); })) {
         ok = Fail("the Linux process read is still there after the console ended");
     }
     return ok;

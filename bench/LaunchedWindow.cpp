@@ -1,19 +1,13 @@
 #include "LaunchedWindow.h"
 
-#include "WindowDriving.h"
+#include "driving/HangLimit.h"
+#include "driving/WindowSearch.h"
 
 #include <commctrl.h>
 
 namespace bench {
 
 namespace {
-
-BOOL CALLBACK CountSlider(HWND window, LPARAM param) {
-    char name[64] = {};
-    ::GetClassNameA(window, name, sizeof(name));
-    if (::lstrcmpiA(name, TRACKBAR_CLASSA) == 0 && ::IsWindowEnabled(window)) ++*reinterpret_cast<int*>(param);
-    return TRUE;
-}
 
 double MsSince(const LARGE_INTEGER& start) {
     LARGE_INTEGER now, frequency;
@@ -40,7 +34,7 @@ ostrivan::UniqueHandle StartProcess(const std::string& commandLine, DWORD* proce
 LaunchedWindow::~LaunchedWindow() {
     if (process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
         ::TerminateProcess(process_.get(), 1);
-        ::WaitForSingleObject(process_.get(), kHangLimitMs);
+        ::WaitForSingleObject(process_.get(), driving::kHangLimitMs);
     }
 }
 
@@ -49,7 +43,7 @@ bool LaunchedWindow::Start(const std::string& commandLine, const char* title) {
     ::QueryPerformanceCounter(&start);
     process_ = StartProcess(commandLine, &processId_);
     if (!process_) return false;
-    while (MsSince(start) < kHangLimitMs) {
+    while (MsSince(start) < driving::kHangLimitMs) {
         window_ = FindVisibleWindow(title);
         if (window_) {
             msToVisible_ = MsSince(start);
@@ -61,22 +55,21 @@ bool LaunchedWindow::Start(const std::string& commandLine, const char* title) {
 }
 
 bool LaunchedWindow::WaitForEnd() {
-    return process_ && ::WaitForSingleObject(process_.get(), kHangLimitMs) == WAIT_OBJECT_0;
+    return process_ && ::WaitForSingleObject(process_.get(), driving::kHangLimitMs) == WAIT_OBJECT_0;
 }
 
 int LaunchedWindow::EnabledSliders() const {
-    int count = 0;
-    if (window_) ::EnumChildWindows(window_, CountSlider, reinterpret_cast<LPARAM>(&count));
-    return count;
+    return static_cast<int>(
+        driving::AnyWindow().Within(window_).OfClass(TRACKBAR_CLASSA).Enabled().EvenHidden().FindAll().size());
 }
 
 HWND LaunchedWindow::FindVisibleWindow(const char* title) const {
-    return FindProcessWindow(processId_, title);
+    return driving::AnyWindow().OfProcess(processId_).Titled(title).Find();
 }
 
 bool RunToEnd(const std::string& commandLine) {
     ostrivan::UniqueHandle process = StartProcess(commandLine, nullptr);
-    return process && ::WaitForSingleObject(process.get(), LaunchedWindow::kHangLimitMs) == WAIT_OBJECT_0;
+    return process && ::WaitForSingleObject(process.get(), driving::kHangLimitMs) == WAIT_OBJECT_0;
 }
 
 }  // namespace bench

@@ -1,6 +1,7 @@
 // A rundll32 process of the launch benchmark, timed from just before its
 // start until a visible top-level window of that process with the given
-// title is found (polled every millisecond, the same way on both sides).
+// title is found (polled every millisecond, the same way on both sides;
+// finer than the driving library's waits, which only wait).
 //
 // Start and WaitForEnd report success as a bool; an object that goes while
 // its process still runs ends the process.
@@ -16,8 +17,6 @@ namespace bench {
 
 class LaunchedWindow {
 public:
-    static constexpr DWORD kHangLimitMs = 60000;  // only tells a hang from a loaded machine
-
     LaunchedWindow() = default;
     ~LaunchedWindow();
     LaunchedWindow(const LaunchedWindow&) = delete;

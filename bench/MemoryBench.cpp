@@ -18,12 +18,16 @@
 //   memory_bench [rounds]     later rounds (default 3)
 #include "BareCalls.h"
 #include "Table.h"
-#include "WindowDriving.h"
 
 #include "ResourceIds.h"
 #include "base/UniqueHandle.h"
 #include "devices/TestBedRegistry.h"
 #include "devices/VirtualCameras.h"
+#include "driving/HangLimit.h"
+#include "driving/Press.h"
+#include "driving/Wait.h"
+#include "driving/WindowSearch.h"
+#include "driving/WindowWaits.h"
 #include "launch/KernelObjectNames.h"
 #include "parental/PasswordHash.h"
 #include "probe/ProcessObjects.h"
@@ -90,27 +94,25 @@ testbed::ProcessObjects Count(const Console& console) {
 bool Refresh(const Console& console) {
     DWORD before = testbed::ReadBindCounts(kCamera).total;
     if (!::SetEvent(console.panelEvent.get())) return false;
-    return bench::WaitFor([&] { return testbed::ReadBindCounts(kCamera).total != before; });
+    return driving::WaitUntil([&] { return testbed::ReadBindCounts(kCamera).total != before; });
 }
 
 HWND OpenDialog(const Console& console, HWND from, int buttonId, int dialogControlId) {
-    if (!bench::Press(bench::FindEnabledControl(from, buttonId))) return nullptr;
-    HWND dialog = nullptr;
-    bench::WaitFor([&] { return (dialog = bench::FindThreadDialog(console.threadId, dialogControlId)) != nullptr; });
-    return dialog;
+    if (!driving::Press(driving::AnyWindow().Within(from).WithId(buttonId).Enabled().Find())) return nullptr;
+    return driving::WaitForWindow(driving::AnyWindow().OfThread(console.threadId).Holding(dialogControlId));
 }
 
 // Opens each dialog once and closes it again with Cancel.
 bool OpenEachDialog(const Console& console) {
     HWND advanced = OpenDialog(console, console.window, IDC_ADVANCED, IDC_ADVANCED_DEFAULT);
-    if (!advanced || !bench::PressAndWaitGone(advanced, IDCANCEL)) return Fail("the advanced settings dialog");
+    if (!advanced || !driving::PressAndWaitGone(advanced, IDCANCEL)) return Fail("the advanced settings dialog");
     HWND options = OpenDialog(console, console.window, IDC_OPTIONS, IDC_LOCK_TOGGLE);
     if (!options) return Fail("the options dialog did not open");
     HWND prompt = OpenDialog(console, options, IDC_LOCK_TOGGLE, IDC_PROMPT_PASSWORD);
-    if (!prompt || !bench::PressAndWaitGone(prompt, IDCANCEL)) return Fail("the password prompt");
+    if (!prompt || !driving::PressAndWaitGone(prompt, IDCANCEL)) return Fail("the password prompt");
     HWND change = OpenDialog(console, options, IDC_CHANGE_PASSWORD, IDC_NEW_PASSWORD);
-    if (!change || !bench::PressAndWaitGone(change, IDCANCEL)) return Fail("the change-password dialog");
-    if (!bench::PressAndWaitGone(options, IDCANCEL)) return Fail("the options dialog did not close");
+    if (!change || !driving::PressAndWaitGone(change, IDCANCEL)) return Fail("the change-password dialog");
+    if (!driving::PressAndWaitGone(options, IDCANCEL)) return Fail("the options dialog did not close");
     return true;
 }
 
@@ -160,11 +162,11 @@ bool Open(Console& console) {
     if (!console.entry) return Fail("the module has no console entry point");
     console.thread.reset(::CreateThread(nullptr, 0, RunConsole, &console, 0, nullptr));
     if (!console.thread) return Fail("no thread for the console");
-    if (!bench::WaitFor([&] { return (console.window = bench::FindProcessWindow(::GetCurrentProcessId(), kConsoleTitle)) != nullptr; })) {
-        return Fail("the console did not show its window");
-    }
+    console.window =
+        driving::WaitForWindow(driving::AnyWindow().OfProcess(::GetCurrentProcessId()).Titled(kConsoleTitle));
+    if (!console.window) return Fail("the console did not show its window");
     // The panel has read the camera once its buttons are enabled.
-    if (!bench::WaitFor([&] { return bench::FindEnabledControl(console.window, IDC_ADVANCED) != nullptr; })) {
+    if (!driving::WaitForWindow(driving::AnyWindow().Within(console.window).WithId(IDC_ADVANCED).Enabled())) {
         return Fail("the view panel did not read the camera");
     }
     console.threadId = ::GetWindowThreadProcessId(console.window, nullptr);
@@ -179,8 +181,8 @@ bool Open(Console& console) {
 void Close(Console& console) {
     if (console.hook) ::UnhookWindowsHookEx(console.hook);
     // Its close button, as the user closes it.
-    if (console.window) bench::Press(bench::FindEnabledControl(console.window, IDC_CLOSE));
-    if (console.thread && ::WaitForSingleObject(console.thread.get(), bench::kHangLimitMs) != WAIT_OBJECT_0) {
+    if (console.window) driving::Press(driving::AnyWindow().Within(console.window).WithId(IDC_CLOSE).Enabled().Find());
+    if (console.thread && ::WaitForSingleObject(console.thread.get(), driving::kHangLimitMs) != WAIT_OBJECT_0) {
         Fail("the console did not close");
     }
 }

@@ -15,6 +15,7 @@
 #include "Table.h"
 
 #include "devices/VirtualCameras.h"
+#include "driving/HangLimit.h"
 
 #include <windows.h>
 
@@ -30,7 +31,7 @@ constexpr int kCamera = 1;
 constexpr char kName[] = "XC0730 Web Camera";
 constexpr char kTitle[] = "XC0730 Camera Console";
 constexpr DWORD kSlowMs = 300;
-constexpr DWORD kHangLimitMs = bench::LaunchedWindow::kHangLimitMs;
+using driving::kHangLimitMs;
 
 // The longest wait of a message during each of `count` refreshes of a
 // console on the camera, answering after `latencyMs`; empty on failure.

@@ -17,6 +17,8 @@
 // Every call reports success as a bool; out-values are untouched on failure.
 #pragma once
 
+#include "driving/HangLimit.h"
+
 #include <windows.h>
 
 #include <string>
@@ -81,7 +83,7 @@ enum class ControlGroup { CameraControl, ProcAmp, Vendor };
 constexpr DWORD kMaxLatencyMs = 10000;
 // The longest a bind waits at a closed gate: far beyond any test's wait,
 // so that a test that never opens the gate still ends.
-constexpr DWORD kMaxBindHoldMs = 60000;
+constexpr DWORD kMaxBindHoldMs = 2 * driving::kHangLimitMs;
 
 struct VirtualCameraSpec {
     std::string description;

@@ -15,6 +15,9 @@
 // then a new instance's console must open (and is destroyed again).
 // Exit code: 0 when every round did; 1 with a line on the first that did
 // not; a crash ends the process with its fault.
+#include "driving/HangLimit.h"
+#include "driving/Pump.h"
+#include "driving/WindowSearch.h"
 #include "host/HostInterface.h"
 
 #include <windows.h>
@@ -23,7 +26,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 
 namespace {
@@ -32,7 +34,7 @@ using namespace testbed;
 constexpr const char* kModule = "Ostrivan.dll";
 constexpr const char* kCamera = "XC0730 Web Camera";
 constexpr const char* kIntegratedMutex = "XC0730 Integrated Console Mutex";
-constexpr DWORD kSettleLimitMs = 15000;  // only catches what never happens
+using driving::kHangLimitMs;
 
 struct Module {
     HMODULE handle = nullptr;
@@ -80,31 +82,10 @@ void TakeMessagesFor(DWORD ms) {
     }
 }
 
-// Takes messages until the state holds; false when it never did.
-bool TakeMessagesUntil(const std::function<bool()>& state) {
-    const ULONGLONG end = ::GetTickCount64() + kSettleLimitMs;
-    while (!state()) {
-        if (::GetTickCount64() >= end) return false;
-        TakeMessagesFor(20);
-    }
-    return true;
-}
-
-BOOL CALLBACK CountDialog(HWND window, LPARAM count) {
-    char name[16] = {};
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process == ::GetCurrentProcessId() && ::GetClassNameA(window, name, sizeof(name)) &&
-        std::strcmp(name, "#32770") == 0) {
-        ++*reinterpret_cast<int*>(count);
-    }
-    return TRUE;
-}
-
+// Dialog windows of this process, shown or not.
 int DialogWindows() {
-    int count = 0;
-    ::EnumWindows(CountDialog, reinterpret_cast<LPARAM>(&count));
-    return count;
+    return static_cast<int>(
+        driving::AnyWindow().OfProcess(::GetCurrentProcessId()).OfClass("#32770").EvenHidden().FindAll().size());
 }
 
 bool MutexFree() {
@@ -119,7 +100,7 @@ bool Settled() { return DialogWindows() == 0 && MutexFree(); }
 // What a round ends with: nothing left, and a new console opens. The
 // round's own load of the module goes first, unless the worker unloaded it.
 bool EndOfRound(int round, HMODULE roundLoad) {
-    bool settled = TakeMessagesUntil(Settled);
+    bool settled = driving::PumpUntil(Settled);
     if (roundLoad) ::FreeLibrary(roundLoad);
     if (!settled) {
         return Fail(round, std::to_string(DialogWindows()) + " console windows left, mutex " +
@@ -133,9 +114,9 @@ bool EndOfRound(int round, HMODULE roundLoad) {
     if (instance) module.Destroy(instance);
     ::FreeLibrary(module.handle);
     if (!ok) return Fail(round, "a new instance's console did not open");
-    if (!TakeMessagesUntil(Settled)) return Fail(round, "the new console did not go");
+    if (!driving::PumpUntil(Settled)) return Fail(round, "the new console did not go");
     // The module's own hold on itself goes once nothing of a console is left.
-    if (!TakeMessagesUntil([] { return ::GetModuleHandleA(kModule) == nullptr; })) {
+    if (!driving::PumpUntil([] { return ::GetModuleHandleA(kModule) == nullptr; })) {
         return Fail(round, "the module stays loaded");
     }
     return true;
@@ -162,7 +143,7 @@ DWORD WINAPI WorkerMain(void* parameter) {
 HANDLE StartWorker(Worker* work) { return ::CreateThread(nullptr, 0, WorkerMain, work, 0, nullptr); }
 
 bool Join(HANDLE thread) {
-    bool ended = ::WaitForSingleObject(thread, kSettleLimitMs) == WAIT_OBJECT_0;
+    bool ended = ::WaitForSingleObject(thread, kHangLimitMs) == WAIT_OBJECT_0;
     ::CloseHandle(thread);
     return ended;
 }

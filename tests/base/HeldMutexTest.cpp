@@ -2,6 +2,7 @@
 // thread then takes it cleanly instead of as abandoned or not at all.
 #include "base/Threads.h"
 #include "base/UniqueHandle.h"
+#include "driving/HangLimit.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -28,7 +29,7 @@ DWORD TryFromAnotherThread(HANDLE mutex) {
     UniqueHandle thread = StartThread(TryMutex, &probe);
     EXPECT_TRUE(thread);
     if (!thread) return WAIT_FAILED;
-    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread.get(), 30000));
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread.get(), driving::kHangLimitMs));
     return probe.result;
 }
 

@@ -4,6 +4,7 @@
 // broadcast that top-level windows get from Windows.
 #include "camera/CameraChannel.h"
 #include "camera/CameraDiscovery.h"
+#include "driving/Pump.h"
 #include "support/VirtualCameraFixture.h"
 
 #include <dbt.h>
@@ -59,15 +60,10 @@ int RunServingMessages(const std::string& arguments) {
         return -1;
     }
     ::CloseHandle(process.hThread);
-    const DWORD deadline = ::GetTickCount() + 60000;
-    DWORD wait;
-    while ((wait = ::MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 1000, QS_ALLINPUT)) != WAIT_OBJECT_0) {
-        if (wait == WAIT_FAILED || ::GetTickCount() > deadline) break;
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
-    }
+    const bool ended =
+        driving::PumpUntil([&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
     DWORD code = static_cast<DWORD>(-1);
-    if (wait == WAIT_OBJECT_0) ::GetExitCodeProcess(process.hProcess, &code);
+    if (ended) ::GetExitCodeProcess(process.hProcess, &code);
     else ::TerminateProcess(process.hProcess, 1);
     ::CloseHandle(process.hProcess);
     return static_cast<int>(code);

@@ -4,11 +4,12 @@
 #include "ResourceIds.h"
 #include "camera/CameraDiscovery.h"
 #include "console/ConsoleWnd.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
 #include "launch/LaunchContextOwner.h"
 #include "skin/ResourceLibrary.h"
 #include "support/FullQueue.h"
 #include "support/RunningConsole.h"
-#include "support/TestConsole.h"
 #include "support/ThreadCount.h"
 #include "support/VirtualCameraFixture.h"
 
@@ -18,12 +19,11 @@
 #include <string>
 #include <vector>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 
 namespace {
-
-constexpr DWORD kHangLimitMs = 30000;
 
 std::string NoCameraText() { return LoadResourceString(IDS_NO_CAMERA); }
 

@@ -5,8 +5,8 @@
 #include "ConsoleTestIds.h"
 #include "ResourceIds.h"
 #include "console/DeviceMenuButton.h"
-#include "framework/TipSlider.h"
 #include "framework/Dialog.h"
+#include "framework/TipSlider.h"
 #include "skin/ResourceLibrary.h"
 
 #include <gtest/gtest.h>
@@ -65,11 +65,5 @@ protected:
     }
     ControlsDialog dialog;
 };
-
-inline std::string WindowText(HWND window) {
-    char text[512] = {};
-    ::GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
 
 }  // namespace consoletest

@@ -2,16 +2,19 @@
 // "AlwaysOnTop" applied to the console after OK, and the dialog closed with
 // the console.
 #include "ResourceIds.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
+#include "driving/WindowWaits.h"
 #include "settings/SettingsStore.h"
 #include "settings/WindowPositionStore.h"
 #include "support/ParentalFixture.h"
 #include "support/RunningConsole.h"
-#include "support/TestConsole.h"
 
 #include <shlwapi.h>
 
 #include <atomic>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 
@@ -92,7 +95,8 @@ TEST_F(ConsoleOptions, OkAppliesAlwaysOnTopToTheConsoleAndCancelLeavesIt) {
         PressButton(options, IDC_ALWAYS_ON_TOP);
         PressButton(options, step.button);
         ASSERT_TRUE(WaitUntilGone(options));
-        WaitUntil([&] { return g_orderRequests.load() >= step.requests; }, RunningConsole::kHangLimitMs);
+        // The count itself is checked below.
+        (void)WaitUntil([&] { return g_orderRequests.load() >= step.requests; }, kHangLimitMs);
         console.Sync();
         EXPECT_EQ(step.requests, g_orderRequests.load());
         EXPECT_EQ(step.lastOrder, g_lastOrder.load());
@@ -117,7 +121,7 @@ TEST_F(ConsoleOptions, ClosingTheConsoleClosesTheOptionsAndTheirPasswordDialog) 
     ASSERT_NE(nullptr, setPassword);
     // As the watcher closes the console for another copy.
     ::PostMessageA(console.hwnd(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(console.Join(RunningConsole::kHangLimitMs));
+    ASSERT_TRUE(console.Join(kHangLimitMs));
     EXPECT_FALSE(::IsWindow(setPassword));
     EXPECT_FALSE(::IsWindow(options));
     EXPECT_EQ(0u, LockWrites());

@@ -5,6 +5,11 @@
 #include "console/ConsoleLayout.h"
 #include "console/ConsoleWnd.h"
 #include "console/DeviceChangeWorkers.h"
+#include "driving/HangLimit.h"
+#include "driving/MessageBoxAnswerer.h"
+#include "driving/MessageBoxes.h"
+#include "driving/Wait.h"
+#include "driving/WindowSearch.h"
 #include "launch/LaunchContextOwner.h"
 #include "settings/SettingsStore.h"
 #include "settings/WindowPositionStore.h"
@@ -12,21 +17,18 @@
 #include "skin/SkinPaths.h"
 #include "support/RunningConsole.h"
 #include "support/TestBedFixture.h"
-#include "support/TestConsole.h"
 
 #include <shlwapi.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 
 namespace {
-
-constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
 
 RECT ChildRect(HWND parent, HWND child) {
     RECT r{};
@@ -43,10 +45,7 @@ void ExpectRect(const RECT& expected, const RECT& actual, const char* what) {
 }
 
 HWND FindTabStrip(HWND console) {
-    for (HWND child = ::GetWindow(console, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (::GetDlgItem(child, IDC_TAB_VIEW) && ::GetDlgItem(child, IDC_TAB_HIDE)) return child;
-    }
-    return nullptr;
+    return AnyWindow().Within(console).Holding(IDC_TAB_VIEW).Holding(IDC_TAB_HIDE).EvenHidden().Find();
 }
 
 class ConsoleWindow : public CameraTestBed {
@@ -409,57 +408,6 @@ TEST_F(ConsoleWindow, ToolTipsOfTheTitleButtons) {
     EXPECT_FALSE(::SendMessageA(w, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&byId)));
 }
 
-// Answers the first message box that shows a given text, from its own thread.
-class MessageBoxAnswerer {
-public:
-    explicit MessageBoxAnswerer(std::string text) : text_(std::move(text)) {
-        thread_ = ::CreateThread(nullptr, 0, Main, this, 0, nullptr);
-    }
-    ~MessageBoxAnswerer() {
-        stop_ = true;
-        ::WaitForSingleObject(thread_, INFINITE);
-        ::CloseHandle(thread_);
-    }
-    bool answered() const { return answered_; }
-
-private:
-    static BOOL CALLBACK FindText(HWND child, LPARAM self) {
-        char text[512] = {};
-        ::GetWindowTextA(child, text, sizeof(text));
-        if (reinterpret_cast<MessageBoxAnswerer*>(self)->text_ == text) {
-            *reinterpret_cast<MessageBoxAnswerer*>(self)->found_ = true;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static BOOL CALLBACK Inspect(HWND window, LPARAM parameter) {
-        auto* self = reinterpret_cast<MessageBoxAnswerer*>(parameter);
-        bool found = false;
-        self->found_ = &found;
-        ::EnumChildWindows(window, FindText, parameter);
-        if (found && ::GetDlgItem(window, IDOK)) {
-            ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-            self->answered_ = true;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static DWORD WINAPI Main(void* parameter) {
-        auto* self = static_cast<MessageBoxAnswerer*>(parameter);
-        while (!self->stop_ && !self->answered_) {
-            ::EnumWindows(Inspect, reinterpret_cast<LPARAM>(self));
-            ::Sleep(50);
-        }
-        return 0;
-    }
-
-    std::string text_;
-    bool* found_ = nullptr;
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> answered_{false};
-    HANDLE thread_ = nullptr;
-};
-
 // Takes the skin bundle away for one test, so the skinning library refuses the window.
 class HiddenSkinBundle {
 public:
@@ -484,9 +432,10 @@ TEST_F(ConsoleWindow, RefusedSkinIsReportedAndTheConsoleWorksUnskinned) {
     ASSERT_TRUE(bundle.moved());
     ResourceLibrary library;
     ASSERT_TRUE(library.Load());
-    MessageBoxAnswerer answerer(LoadResourceString(IDS_SKIN_FAILED));
+    // The message comes while the console's window is made, before it shows.
+    MessageBoxAnswerer answerer(MessageBoxesSaying(::GetCurrentProcessId(), LoadResourceString(IDS_SKIN_FAILED)), IDOK);
     RunningConsole console;
-    EXPECT_TRUE(answerer.answered());
+    EXPECT_TRUE(answerer.Join());
     ASSERT_TRUE(::IsWindow(console.hwnd()));
     // The panel and its section are there and open as usual.
     ASSERT_TRUE(console.WaitForFirstShow());

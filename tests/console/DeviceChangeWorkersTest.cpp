@@ -6,21 +6,22 @@
 #include "ResourceIds.h"
 #include "console/DeviceChangeWorkers.h"
 #include "devices/BindGate.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
 #include "support/FullQueue.h"
 #include "support/Stopwatch.h"
-#include "support/TestConsole.h"
 #include "support/ThreadCount.h"
 #include "support/VirtualCameraFixture.h"
 
 #include <string>
 #include <vector>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 
 namespace {
 
-constexpr DWORD kHangLimitMs = 30000;
 constexpr int kCamera = 1;
 constexpr const char* kName = "Camera A";
 // Room for a loaded machine on top of the stop's own wait.
@@ -68,7 +69,8 @@ private:
     LPARAM NextPosted(UINT number) {
         LPARAM posted = kNothing;
         MSG message;
-        WaitUntil(
+        // Nothing posted in time reads as 0, which the caller checks.
+        (void)WaitUntil(
             [&] {
                 if (!::PeekMessageA(&message, window_, number, number, PM_REMOVE)) return false;
                 posted = message.lParam;

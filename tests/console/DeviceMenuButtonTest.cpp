@@ -1,12 +1,14 @@
 // The camera menu button: command ids, caption, picks reported to the
 // parent, long texts, a full menu and a menu cleared while open.
 #include "ConsoleControlsFixture.h"
+#include "driving/WindowText.h"
 #include "framework/MessageLoop.h"
 
 #include <string>
 
 using namespace ostrivan;
 using namespace consoletest;
+using driving::WindowText;
 
 namespace {
 

@@ -4,11 +4,15 @@
 // its controls, commands to the host's window), against a virtual camera
 // that another program changes.
 #include "ResourceIds.h"
+#include "driving/HangLimit.h"
+#include "driving/Press.h"
+#include "driving/Wait.h"
+#include "driving/WindowSearch.h"
+#include "driving/WindowText.h"
 #include "host/HostCommands.h"
 #include "skin/SkinPaths.h"
 #include "support/NamedObjectProbe.h"
 #include "support/TestBedFixture.h"
-#include "support/TestConsole.h"
 #include "support/VirtualCameraFixture.h"
 
 #include <commctrl.h>
@@ -17,51 +21,17 @@
 #include <string>
 #include <vector>
 
+using namespace driving;
 using namespace testsupport;
 
 namespace {
 
-constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
 constexpr const char* kCameraName = "XC0730 Web Camera";
 constexpr uint32_t kStatusBadArgument = 0x6403;
 constexpr uint32_t kStatusAlreadyOpen = 0x6405;
 
-struct ProcessWindows {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-bool IsDialogClass(HWND window) {
-    char name[16] = {};
-    return ::GetClassNameA(window, name, sizeof(name)) && std::string(name) == "#32770";
-}
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM data) {
-    auto* all = reinterpret_cast<ProcessWindows*>(data);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner == all->processId && ::IsWindowVisible(window) && IsDialogClass(window)) all->found.push_back(window);
-    return TRUE;
-}
-
 // Top-level dialogs (and message boxes) of a process.
-std::vector<HWND> DialogsOf(DWORD processId) {
-    ProcessWindows windows{processId, {}};
-    ::EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&windows));
-    return windows.found;
-}
-
-BOOL CALLBACK FindSliderParent(HWND child, LPARAM found) {
-    if (::GetDlgCtrlID(child) != IDC_BRIGHTNESS_SLIDER) return TRUE;
-    *reinterpret_cast<HWND*>(found) = ::GetParent(child);
-    return FALSE;
-}
-
-std::string TextOf(HWND window) {
-    char text[512] = {};
-    ::GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
+std::vector<HWND> DialogsOf(DWORD processId) { return AnyWindow().OfProcess(processId).OfClass("#32770").FindAll(); }
 
 RECT ClientRectIn(HWND parent, HWND child) {
     RECT r{};
@@ -99,13 +69,7 @@ protected:
         }
     }
     HWND HostWindow() {
-        HWND window = nullptr;
-        while ((window = ::FindWindowExA(nullptr, window, testbed::kConsoleHostClass, nullptr))) {
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == hostProcessId_) return window;
-        }
-        return nullptr;
+        return AnyWindow().OfProcess(hostProcessId_).OfClass(testbed::kConsoleHostClass).EvenHidden().Find();
     }
     bool Ended() { return host_ && ::WaitForSingleObject(host_, 0) == WAIT_OBJECT_0; }
     // The host's command, answered on its thread.
@@ -141,9 +105,8 @@ protected:
     HWND Panel(HWND console) { return ::GetDlgItem(console, IDC_INFO_PANEL); }
     // The view panel: the info panel's child that holds the sliders.
     HWND ViewPanel(HWND console) {
-        HWND panel = nullptr;
-        ::EnumChildWindows(Panel(console), FindSliderParent, reinterpret_cast<LPARAM>(&panel));
-        return panel;
+        HWND slider = AnyWindow().Within(Panel(console)).WithId(IDC_BRIGHTNESS_SLIDER).EvenHidden().Find();
+        return slider ? ::GetParent(slider) : nullptr;
     }
     HWND PanelControl(HWND console, int id) { return ::GetDlgItem(ViewPanel(console), id); }
     static int Position(HWND slider) { return static_cast<int>(::SendMessageA(slider, TBM_GETPOS, 0, 0)); }
@@ -159,7 +122,7 @@ protected:
         HWND advanced = PanelControl(console, IDC_ADVANCED);
         EXPECT_NE(nullptr, advanced);
         // Posted: the click starts a modal run on the host's thread.
-        ::PostMessageA(advanced, BM_CLICK, 0, 0);
+        Press(advanced);
         HWND dialog = nullptr;
         EXPECT_TRUE(WaitUntil([&] { return (dialog = NestedDialog()) != nullptr; }, kHangLimitMs));
         return dialog;
@@ -406,7 +369,7 @@ TEST_F(IntegratedConsole, DestroyingTheInstanceWhileTheConsoleSetsUpADialog) {
     HWND console = Console(0);
     HWND advanced = PanelControl(console, IDC_ADVANCED);
     ASSERT_NE(nullptr, advanced);
-    ::PostMessageA(advanced, BM_CLICK, 0, 0);
+    Press(advanced);
 
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(console); }, kHangLimitMs));
     EXPECT_TRUE(WaitUntil([&] { return !MutexExists("XC0730 Integrated Console Mutex"); }, kHangLimitMs));
@@ -459,7 +422,7 @@ TEST_F(IntegratedConsole, WithoutTheSkinningLibraryTheMessageComesOnceAndThePane
 
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = NestedDialog()) != nullptr; }, kHangLimitMs));
-    EXPECT_EQ("XC0730 Camera Console", TextOf(box));
+    EXPECT_EQ("XC0730 Camera Console", WindowText(box));
     EXPECT_EQ(static_cast<LRESULT>(kStatusAlreadyOpen), Host(testbed::kHostOpenAgain));
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
 

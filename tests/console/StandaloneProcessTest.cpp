@@ -1,22 +1,25 @@
 // The installed module run by rundll32 in its own process on a virtual
 // camera, driven from this process the way other copies drive it.
 #include "ResourceIds.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
+#include "driving/WindowSearch.h"
+#include "driving/WindowWaits.h"
 #include "settings/SettingsStore.h"
 #include "settings/WindowPositionStore.h"
 #include "support/TestBedFixture.h"
-#include "support/TestConsole.h"
 #include "support/VirtualCameraFixture.h"
 
 #include <shlwapi.h>
 
 #include <string>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 
 namespace {
 
-constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
 constexpr const char* kTitle = "XC0730 Camera Console";
 
 std::string Console(const std::string& arguments) {
@@ -40,12 +43,18 @@ protected:
         ::SHDeleteKeyA(HKEY_CURRENT_USER, kConsoleKey);
         VirtualCameraBed::TearDown();
     }
-    // Starts a console process and waits for its window.
+    // Starts a console process and waits for its window, and for the first
+    // show of its panel: the view panel opens, and the window's height is
+    // fitted to it in the same handler, which the window's thread has left
+    // once it answers a message.
     HWND Launch(const std::string& arguments) {
         process_ = StartProgram(Console(arguments));
-        HWND window = nullptr;
-        WaitUntil([&] { return (window = ::FindWindowA(nullptr, kTitle)) && ::IsWindowVisible(window); },
-                  kHangLimitMs);
+        HWND window = WaitForWindow(AnyWindow().Titled(kTitle));
+        if (!window) return nullptr;
+        EXPECT_NE(nullptr, WaitForWindow(AnyWindow().Within(window).WithId(IDC_BRIGHTNESS_SLIDER)))
+            << "the panel did not open";
+        DWORD_PTR ignored = 0;
+        EXPECT_TRUE(::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, kHangLimitMs, &ignored));
         return window;
     }
     bool Ended(DWORD ms) {

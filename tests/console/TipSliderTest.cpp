@@ -1,8 +1,10 @@
 // The slider's position tip: ":Test" first, then the position at the last
 // mouse move; mouse messages are relayed to the tip before dispatch.
 #include "ConsoleControlsFixture.h"
+#include "driving/HangLimit.h"
+#include "driving/Pump.h"
+#include "driving/WindowSearch.h"
 #include "framework/MessageLoop.h"
-#include "support/DialogDriver.h"
 
 #include <commctrl.h>
 
@@ -78,7 +80,8 @@ TEST_F(ConsoleControls, TipSwitchedOnAfterShowComesOnceTheWindowIsPaintedAsIfSwi
     ::SetWindowPos(slider.hwnd(), nullptr, 0, 0, client.right + 40, client.bottom + 10, SWP_NOMOVE | SWP_NOZORDER);
     ASSERT_TRUE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE)) << "the showing is still to be painted";
 
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return slider.tipForTesting().hwnd() != nullptr; }));
+    ASSERT_TRUE(driving::PumpUntil([&] { return slider.tipForTesting().hwnd() != nullptr; }, driving::kHangLimitMs,
+                                   MessageLoop::PumpPending));
     EXPECT_FALSE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE)) << "painted before the tip came";
     EXPECT_TRUE(::GetWindowLongA(slider.tipForTesting().hwnd(), GWL_STYLE) & TTS_ALWAYSTIP);
     RECT tool = ToolRect(slider);
@@ -90,14 +93,17 @@ TEST_F(ConsoleControls, TipSwitchedOnAfterShowComesOnceTheWindowIsPaintedAsIfSwi
     EXPECT_FALSE(slider.EnablePositionTipAfterShow()) << "once";
 }
 
-BOOL CALLBACK CountWindow(HWND, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
 int countWindows() {
-    int count = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
+    return static_cast<int>(driving::AnyWindow().OfThread(::GetCurrentThreadId()).EvenHidden().FindAll().size());
+}
+
+// A timer of the test's own, set after the slider's and due ten times as
+// late: once it has come, the slider's would have come too.
+constexpr UINT_PTR kLaterTimer = 0x7E57;
+bool g_laterTimerCame = false;
+void CALLBACK OnLaterTimer(HWND window, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(window, id);
+    g_laterTimerCame = true;
 }
 
 TEST_F(ConsoleControls, TipAskedForAfterShowAndThenAtOnceIsMadeOnce) {
@@ -106,7 +112,10 @@ TEST_F(ConsoleControls, TipAskedForAfterShowAndThenAtOnceIsMadeOnce) {
     ASSERT_TRUE(slider.EnablePositionTip());
     HWND tip = slider.tipForTesting().hwnd();
     const int windows = countWindows();
-    EXPECT_FALSE(testsupport::PumpUntil([] { return false; }, 300)) << "the timer's time and more";
+    g_laterTimerCame = false;
+    ASSERT_TRUE(::SetTimer(dialog.hwnd(), kLaterTimer, 10 * USER_TIMER_MINIMUM, OnLaterTimer));
+    ASSERT_TRUE(driving::PumpUntil([] { return g_laterTimerCame; }, driving::kHangLimitMs, MessageLoop::PumpPending))
+        << "the slider's timer's time and more";
     EXPECT_EQ(tip, slider.tipForTesting().hwnd());
     EXPECT_EQ(windows, countWindows()) << "no second tip";
 }

@@ -4,21 +4,23 @@
 // other; a password set through one is the one the other asks for; the
 // window rectangle stored by one is where the other opens.
 #include "ResourceIds.h"
+#include "driving/HangLimit.h"
+#include "driving/MessageBoxes.h"
+#include "driving/Wait.h"
 #include "settings/SettingsStore.h"
 #include "support/ParentalFixture.h"
 #include "support/TestBedFixture.h"
-#include "support/TestConsole.h"
 
 #include <shlwapi.h>
 
 #include <string>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 
 namespace {
 
-constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
 constexpr const char* kTitle = "XC0730 Camera Console";
 
 struct Architecture {
@@ -103,9 +105,9 @@ TEST_P(AcrossModules, APasswordSetThroughOneIsTheOneTheOtherAsksFor) {
     const Pair& p = GetParam();
     {
         StartedProgram intro(Parental(p.first, "/intro"));
-        SeenMessageBox question;
-        ASSERT_TRUE(WaitForMessageBox(nullptr, &question));
-        ASSERT_TRUE(AnswerMessageBox(question, IDYES));
+        MessageBoxSeen question;
+        ASSERT_TRUE(WaitForMessageBox(MessageBoxes(), &question));
+        ASSERT_TRUE(AnswerMessageBox(question.window, IDYES));
         HWND setPassword = WaitForTitledWindow(Text(IDS_SET_PASSWORD_FIRST_TITLE));
         ASSERT_NE(nullptr, setPassword);
         TypeText(setPassword, IDC_NEW_PASSWORD, "secret1");

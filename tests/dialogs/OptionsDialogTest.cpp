@@ -4,15 +4,20 @@
 #include "ResourceIds.h"
 #include "devices/VirtualCameraStore.h"
 #include "dialogs/OptionsDialog.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
+#include "driving/WindowSearch.h"
+#include "driving/WindowText.h"
+#include "driving/WindowWaits.h"
 #include "settings/SettingsStore.h"
 #include "support/ParentalFixture.h"
-#include "support/TestConsole.h"
 
 #include <shlwapi.h>
 
 #include <optional>
 #include <string>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 
@@ -66,7 +71,7 @@ protected:
     static bool Enabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE; }
     template <typename Predicate>
     static bool Eventually(Predicate predicate) {
-        return WaitUntil(predicate, kDialogHangLimitMs);
+        return WaitUntil(predicate, kHangLimitMs);
     }
 
     OptionsDialog dialog_;
@@ -226,8 +231,8 @@ TEST_F(OptionsDialogTest, ACameraUnpluggedBeforeTheToggleOpensNothing) {
     PressButton(window, IDC_LOCK_TOGGLE);
     ASSERT_TRUE(Eventually([&] { return !Enabled(window, IDC_LOCK_TOGGLE); }));
     EXPECT_FALSE(Enabled(window, IDC_CHANGE_PASSWORD));
-    EXPECT_EQ(nullptr, ::FindWindowA(nullptr, Text(IDS_PROMPT_LOCK_TITLE).c_str()));
-    EXPECT_EQ(nullptr, ::FindWindowA(nullptr, Text(IDS_PROMPT_UNLOCK_TITLE).c_str()));
+    EXPECT_EQ(nullptr, AnyWindow().Titled(Text(IDS_PROMPT_LOCK_TITLE)).EvenHidden().Find());
+    EXPECT_EQ(nullptr, AnyWindow().Titled(Text(IDS_PROMPT_UNLOCK_TITLE)).EvenHidden().Find());
     EXPECT_EQ(0u, LockWrites());
     EXPECT_EQ(IDCANCEL, Close(window, IDCANCEL));
 }

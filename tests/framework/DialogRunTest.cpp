@@ -2,6 +2,7 @@
 // chain, messages from other threads, and nothing left behind.
 #include "FrameworkTest.h"
 #include "framework/ChildToolTips.h"
+#include "driving/HangLimit.h"
 #include "framework/MessageLoop.h"
 
 #include <thread>
@@ -139,7 +140,7 @@ TEST_F(FrameworkTest, CloseFromAnotherThreadEndsTheModalRun) {
             // A sent message is handled inside GetMessage; the run must still notice.
             ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             // When the run hangs: end it with a result the test rejects.
-            if (::WaitForSingleObject(runEnded, 10000) != WAIT_OBJECT_0 && ::IsWindow(window)) {
+            if (::WaitForSingleObject(runEnded, driving::kHangLimitMs) != WAIT_OBJECT_0 && ::IsWindow(window)) {
                 ::PostMessageA(window, kEndWith, 99, 0);
             }
         });

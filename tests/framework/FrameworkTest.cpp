@@ -1,23 +1,15 @@
 #include "FrameworkTest.h"
 
+#include "driving/WindowSearch.h"
+
 namespace frameworktest {
 
-namespace {
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    ::EnumChildWindows(window, CountChild, count);
-    return TRUE;
-}
-}  // namespace
-
 int CountThreadWindows() {
-    int count = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
-    return count;
+    size_t count = 0;
+    for (HWND window : driving::AnyWindow().OfThread(::GetCurrentThreadId()).EvenHidden().FindAll()) {
+        count += 1 + driving::AnyWindow().Within(window).EvenHidden().FindAll().size();
+    }
+    return static_cast<int>(count);
 }
 
 }  // namespace frameworktest

@@ -3,10 +3,12 @@
 // messages from other threads and tool-tip text requests.
 #include "FrameworkTest.h"
 #include "framework/ChildToolTips.h"
+#include "driving/HangLimit.h"
+#include "driving/Pump.h"
+#include "driving/WindowSearch.h"
 #include "framework/Controls.h"
 #include "framework/Menu.h"
 #include "framework/MessageLoop.h"
-#include "support/DialogDriver.h"
 
 #include <commctrl.h>
 
@@ -252,9 +254,12 @@ TEST_F(FrameworkTest, RegisteredMessageSentFromAnotherThreadIsHandledOnTheWindow
 
 // The tool-tip control a window's tool tips use: the one it owns.
 HWND ToolTipsOwnedBy(HWND owner) {
-    return testsupport::FindThreadWindow(::GetCurrentThreadId(), [owner](HWND window) {
-        return testsupport::IsOfClass(window, TOOLTIPS_CLASSA) && ::GetWindow(window, GW_OWNER) == owner;
-    });
+    return driving::AnyWindow()
+        .OfThread(::GetCurrentThreadId())
+        .OfClass(TOOLTIPS_CLASSA)
+        .OwnedBy(owner)
+        .EvenHidden()
+        .Find();
 }
 
 TEST_F(FrameworkTest, AHandlerSeesItsOwnMessageAlsoWhenAnotherNestsInsideIt) {
@@ -369,6 +374,7 @@ TEST_F(FrameworkTest, ToolTipsAskTheParentForTheTextOfAChildByWindow) {
     EXPECT_EQ(IDC_TEST_BUTTON, asked.front());
 }
 
+
 TEST_F(FrameworkTest, ToolTipsAfterShowComeOnceTheWindowIsPaintedForTheChildrenOfTheRequest) {
     ScriptedDialog dialog(IDD_TEST_OK_CANCEL);
     ASSERT_TRUE(dialog.Create(nullptr));
@@ -389,7 +395,8 @@ TEST_F(FrameworkTest, ToolTipsAfterShowComeOnceTheWindowIsPaintedForTheChildrenO
     EXPECT_EQ(nullptr, ToolTipsOwnedBy(dialog.hwnd())) << "none while the window is on its way to the screen";
     ASSERT_TRUE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE));
 
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return ToolTipsOwnedBy(dialog.hwnd()) != nullptr; }));
+    ASSERT_TRUE(driving::PumpUntil([&] { return ToolTipsOwnedBy(dialog.hwnd()) != nullptr; }, driving::kHangLimitMs,
+                                   MessageLoop::PumpPending));
     EXPECT_FALSE(::GetUpdateRect(dialog.hwnd(), nullptr, FALSE)) << "painted before the tips came";
     HWND control = ToolTipsOwnedBy(dialog.hwnd());
     std::vector<HWND> covered;

@@ -1,9 +1,13 @@
 #include "InfoPanelTestSupport.h"
 
+#include "ResourceIds.h"
+#include "driving/HangLimit.h"
+#include "driving/Pump.h"
 #include "framework/MessageLoop.h"
 #include "settings/SettingsStore.h"
 
 #include <cstdio>
+#include <map>
 
 namespace infopaneltest {
 
@@ -33,6 +37,21 @@ void RegisterRecorder() {
 
 std::string PanelStateName(int number) { return "PanelState" + std::to_string(number); }
 
+// Restore timers taken, by window: the hook procedure has no object of its own.
+std::map<HWND, int>& RestoreTimers() {
+    static std::map<HWND, int> taken;
+    return taken;
+}
+
+LRESULT CALLBACK CountRestoreTimer(int code, WPARAM removal, LPARAM parameter) {
+    const auto* message = reinterpret_cast<const MSG*>(parameter);
+    if (code == HC_ACTION && removal == PM_REMOVE && message->message == WM_TIMER &&
+        message->wParam == ostrivan::kRestoreSectionsTimer) {
+        ++RestoreTimers()[message->hwnd];
+    }
+    return ::CallNextHookEx(nullptr, code, removal, parameter);
+}
+
 }  // namespace
 
 std::vector<Received>& Journal() {
@@ -60,13 +79,24 @@ RecorderWindow::~RecorderWindow() {
 
 void Pump() { ostrivan::MessageLoop::PumpPending(); }
 
-void PumpFor(DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    do {
-        Pump();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (::GetTickCount() - start < ms);
-    Pump();
+RestoreTimerWatch::RestoreTimerWatch() {
+    RestoreTimers().clear();
+    hook_ = ::SetWindowsHookExA(WH_GETMESSAGE, CountRestoreTimer, nullptr, ::GetCurrentThreadId());
+    EXPECT_NE(nullptr, hook_) << "the restore timer cannot be watched";
+}
+
+RestoreTimerWatch::~RestoreTimerWatch() {
+    if (hook_) ::UnhookWindowsHookEx(hook_);
+}
+
+int RestoreTimerWatch::Taken(HWND panel) const {
+    auto found = RestoreTimers().find(panel);
+    return found == RestoreTimers().end() ? 0 : found->second;
+}
+
+bool RestoreTimerWatch::PumpUntilTaken(HWND panel, int times) {
+    return driving::PumpUntil([&] { return Taken(panel) >= times; }, driving::kHangLimitMs,
+                              ostrivan::MessageLoop::PumpPending);
 }
 
 HWND MakeClient(HWND parent, int width, int height, bool visible, const char* text) {

@@ -1,6 +1,6 @@
 // Pieces shared by the info panel tests: windows that record the messages
-// they receive, a pump, the test skinning library's controls, and the
-// section states in the registry.
+// they receive, a pump and a watch on the panel's restore timer, the test
+// skinning library's controls, and the section states in the registry.
 #pragma once
 
 #include "support/SkinRecorder.h"
@@ -38,9 +38,29 @@ private:
     HWND window_ = nullptr;
 };
 
-// Dispatches what is queued; PumpFor keeps doing so for a while (timers).
+// Dispatches what is queued, through the framework's loop.
 void Pump();
-void PumpFor(DWORD ms);
+
+// The panel's restore timer (kRestoreSectionsTimer) as this thread's loop
+// takes it, seen through a message hook while the watch lives: once the
+// pump that took it has returned, its handler has run (the restore, or
+// while the parent is hidden the decision to try again). One watch at a
+// time, on the thread that runs the panels.
+class RestoreTimerWatch {
+public:
+    RestoreTimerWatch();
+    ~RestoreTimerWatch();
+    RestoreTimerWatch(const RestoreTimerWatch&) = delete;
+    RestoreTimerWatch& operator=(const RestoreTimerWatch&) = delete;
+
+    // How often the loop took the panel's restore timer since the watch began.
+    int Taken(HWND panel) const;
+    // Pumps until it has taken it that often; false when it did not come.
+    [[nodiscard]] bool PumpUntilTaken(HWND panel, int times);
+
+private:
+    HHOOK hook_ = nullptr;
+};
 
 // A hosted client: a static control of the given size in parent.
 HWND MakeClient(HWND parent, int width, int height, bool visible, const char* text = "Client");

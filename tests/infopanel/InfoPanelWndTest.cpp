@@ -47,7 +47,7 @@ protected:
     // Lets the first restore run with every state stored as collapsed, so it changes nothing.
     void SettleWithStoredStates(int count) {
         for (int i = 0; i < count; ++i) StorePanelState(i, 0);
-        PumpFor(300);
+        ASSERT_TRUE(restores.PumpUntilTaken(panel->hwnd(), 1)) << "the first restore never ran";
         Journal().clear();
     }
     // Both tolerate a missing section, which the checks then report.
@@ -66,6 +66,7 @@ protected:
     std::vector<Received> FitNotices() { return ReceivedBy(console.hwnd(), ostrivan::kMsgFitToPanel); }
 
     SkinRecorder probe;
+    RestoreTimerWatch restores;
     RecorderWindow console{nullptr, RECT{40, 40, 400, 700}, true};
     ostrivan::WindowPositionStore store;
     std::unique_ptr<InfoPanelWnd> panel;
@@ -364,7 +365,7 @@ TEST_F(PanelWindowTest, FirstShowRestoresStoredStatesOrOpensTheFirstSection) {
         AddClient(50, c.clientVisible[0]);
         AddClient(50, c.clientVisible[1]);
         panel->SetStatePersistence(&store, c.byIndex, 0);
-        PumpFor(400);
+        ASSERT_TRUE(restores.PumpUntilTaken(panel->hwnd(), 1)) << "the first restore never ran";
         EXPECT_EQ(c.expanded[0], panel->IsSectionExpanded(0, true));
         EXPECT_EQ(c.expanded[1], panel->IsSectionExpanded(1, true));
         EXPECT_EQ(c.notices, FitNotices().size());
@@ -382,7 +383,7 @@ TEST_F(PanelWindowTest, FirstShowRestoresStoredStatesOrOpensTheFirstSection) {
 TEST_F(PanelWindowTest, LaterShowsRestoreAgainWithoutANotice) {
     MakePanel(400);
     AddClient(50, false);
-    PumpFor(300);
+    ASSERT_TRUE(restores.PumpUntilTaken(panel->hwnd(), 1)) << "the first restore never ran";
     ASSERT_TRUE(panel->IsSectionExpanded(0, true));
     ASSERT_EQ(1u, FitNotices().size());
     for (int show = 0; show < 2; ++show) {
@@ -391,7 +392,7 @@ TEST_F(PanelWindowTest, LaterShowsRestoreAgainWithoutANotice) {
         ASSERT_TRUE(panel->SetSectionExpanded(0, true, false, true));
         Pump();
         ::ShowWindow(panel->hwnd(), SW_SHOW);
-        PumpFor(200);
+        ASSERT_TRUE(restores.PumpUntilTaken(panel->hwnd(), 2 + show)) << "no restore at this show";
         EXPECT_TRUE(panel->IsSectionExpanded(0, true));
         EXPECT_EQ(1u, FitNotices().size());
     }
@@ -401,11 +402,13 @@ TEST_F(PanelWindowTest, RestoreWaitsUntilTheParentIsShown) {
     RecorderWindow hidden{nullptr, RECT{40, 40, 400, 700}, false};
     MakePanel(400, WS_VISIBLE, hidden.hwnd());
     AddClient(50, false);
-    PumpFor(400);
+    // The first show's restore, and one more try, both while the parent is hidden.
+    ASSERT_TRUE(restores.PumpUntilTaken(panel->hwnd(), 2)) << "the restore never tried";
     EXPECT_FALSE(panel->IsSectionExpanded(0, true));
     EXPECT_TRUE(ReceivedBy(hidden.hwnd(), ostrivan::kMsgFitToPanel).empty());
+    const int tries = restores.Taken(panel->hwnd());
     ::ShowWindow(hidden.hwnd(), SW_SHOWNOACTIVATE);
-    PumpFor(300);
+    ASSERT_TRUE(restores.PumpUntilTaken(panel->hwnd(), tries + 1)) << "no restore once the parent shows";
     EXPECT_TRUE(panel->IsSectionExpanded(0, true));
     EXPECT_EQ(1u, ReceivedBy(hidden.hwnd(), ostrivan::kMsgFitToPanel).size());
     panel.reset();
@@ -414,7 +417,7 @@ TEST_F(PanelWindowTest, RestoreWaitsUntilTheParentIsShown) {
 TEST_F(PanelWindowTest, EmptyWindowStillNoticesItsFirstShow) {
     MakePanel(300);
     EXPECT_EQ(0, panel->GetContentHeight());
-    PumpFor(300);
+    ASSERT_TRUE(restores.PumpUntilTaken(panel->hwnd(), 1)) << "the first restore never ran";
     EXPECT_EQ(1u, FitNotices().size());
     EXPECT_FALSE(panel->SetSectionExpanded(0, true, true, true));
 }

@@ -14,6 +14,7 @@ TEST(UnskinnedPanel, WorksWithoutTheSkinningLibrary) {
     ASSERT_EQ(nullptr, ::LoadLibraryA("HookWnd.DLL")) << "this test needs a folder without a skinning library";
     ClearPanelStates();
     Journal().clear();
+    RestoreTimerWatch restores;
     RecorderWindow console{nullptr, RECT{40, 40, 400, 600}, true};
     ostrivan::WindowPositionStore store;
     {
@@ -33,7 +34,7 @@ TEST(UnskinnedPanel, WorksWithoutTheSkinningLibrary) {
         EXPECT_EQ(Width(ChildRect(section->hwnd())) - 12, Width(title));
 
         // The first show opens the section and fits the console once.
-        PumpFor(300);
+        ASSERT_TRUE(restores.PumpUntilTaken(panel.hwnd(), 1)) << "the first restore never ran";
         EXPECT_TRUE(panel.IsSectionExpanded(0, true));
         EXPECT_EQ(1u, ReceivedBy(console.hwnd(), ostrivan::kMsgFitToPanel).size());
         EXPECT_EQ(24 + 90 + 1, panel.GetContentHeight());

@@ -1,31 +1,27 @@
 #!/usr/bin/env bash
 # Keeps the module's folders one-way: a file under src/X may include headers
 # of X itself and of folders on lower steps only. Folders on one step do not
-# include each other. A folder that is not in the list fails too, so a new
-# one has to be given its place here.
+# include each other. A folder that is not in the layer file fails too, so a
+# new one has to be given its place there.
 #
-# Usage: check-layers.sh <src folder>
+# Usage: check-layers.sh <src folder> <layer file>
+# The layer file (cmake/layers.txt, which the build reads too) lists the
+# steps from the bottom up, one per line, folders on a step separated by
+# spaces; "#" starts a comment.
 set -euo pipefail
-src=${1:?usage: check-layers.sh <src folder>}
+usage="usage: check-layers.sh <src folder> <layer file>"
+src=${1:?$usage}
+layers=${2:?$usage}
 
-# From the bottom up, one step per line. The windows stack from the innermost
-# (info panel, parental dialogs) to the outermost (console); beneath them
-# lie the settings store, the camera and the skin, the framework, the shared
-# launch pieces (launch record, kernel objects, watcher, panel listener,
-# session check) and the helpers; on top sit the entry points and setup, and
-# dll wires the module together.
-steps=(
-    "base"
-    "launch"
-    "framework"
-    "settings camera skin"
-    "infopanel parental"
-    "dialogs"
-    "viewpanel"
-    "console"
-    "entry setup"
-    "dll"
-)
+steps=()
+while IFS= read -r line || [ -n "$line" ]; do
+    line=${line%%#*}
+    [ -n "${line//[[:space:]]/}" ] && steps+=("$line")
+done <"$layers"
+if [ ${#steps[@]} -eq 0 ]; then
+    echo "$layers: no layers"
+    exit 1
+fi
 
 declare -A rank
 for i in "${!steps[@]}"; do

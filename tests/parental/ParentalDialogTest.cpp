@@ -5,6 +5,7 @@
 #include "base/ResourceSource.h"
 #include "base/UniqueHandle.h"
 #include "devices/VirtualCameraStore.h"
+#include "driving/WindowText.h"
 #include "parental/BuiltInTexts.h"
 #include "parental/PasswordField.h"
 #include "parental/PasswordPromptDialog.h"
@@ -17,6 +18,7 @@
 #include <new>
 #include <string>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 

@@ -5,10 +5,10 @@
 // the retries, within a second (failing answers come at once, so no refresh
 // holds the close up, and the retries must not), never a fault or a hang.
 #include "devices/VirtualCameraStore.h"
+#include "driving/HangLimit.h"
 #include "reliability/ConsoleProcess.h"
 #include "support/Stopwatch.h"
 #include "support/TestBedFixture.h"
-#include "support/TestConsole.h"
 
 #include <windows.h>
 
@@ -16,6 +16,7 @@
 
 #include <string>
 
+using namespace driving;
 using namespace testsupport;
 using namespace reliability;
 

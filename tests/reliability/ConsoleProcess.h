@@ -2,9 +2,11 @@
 // reliability tests start, drive and end them.
 #pragma once
 
+#include "driving/HangLimit.h"
+#include "driving/WindowSearch.h"
+#include "driving/WindowWaits.h"
 #include "reliability/Figures.h"
 #include "settings/SettingsStore.h"
-#include "support/TestConsole.h"
 #include "support/VirtualCameraFixture.h"
 
 #include <windows.h>
@@ -15,7 +17,6 @@
 
 namespace reliability {
 
-constexpr DWORD kHangLimitMs = 60000;  // generous for a loaded machine: only tells a hang from slowness
 // A console asked to close ends within the refresh in progress and a second
 // more; on top, room for a loaded machine.
 constexpr double kCloseAfterRefreshMs = 1000;
@@ -50,16 +51,11 @@ inline std::string LibraryString(UINT id) {
 // Whether the window's thread still takes messages.
 inline bool Answers(HWND window) {
     DWORD_PTR ignored = 0;
-    return window && ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, kHangLimitMs, &ignored) != 0;
+    return window && ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, driving::kHangLimitMs, &ignored) != 0;
 }
 
 // The console's window once it shows; null when none showed in time.
-inline HWND WaitForConsoleWindow() {
-    HWND window = nullptr;
-    testsupport::WaitUntil([&] { return (window = ::FindWindowA(nullptr, kTitle)) && ::IsWindowVisible(window); },
-                           kHangLimitMs);
-    return window;
-}
+inline HWND WaitForConsoleWindow() { return driving::WaitForWindow(driving::AnyWindow().Titled(kTitle)); }
 
 enum class CloseBy { Message, QuitLine };
 

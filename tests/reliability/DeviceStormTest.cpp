@@ -3,10 +3,11 @@
 // without a fault, and on the camera that stayed.
 #include "ResourceIds.h"
 #include "devices/VirtualCameras.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
 #include "reliability/ConsoleProcess.h"
 #include "settings/SettingsStore.h"
 #include "support/TestBedFixture.h"
-#include "support/TestConsole.h"
 #include "support/VirtualCameraFixture.h"
 
 #include <windows.h>
@@ -18,6 +19,7 @@
 #include <cstdio>
 #include <string>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 using namespace reliability;
@@ -124,7 +126,7 @@ TEST_F(DeviceStorm, ClosedInTheMiddleOfAPlugStorm) {
     } storm{&stop, &acts};
     HANDLE thread = ::CreateThread(nullptr, 0, Storm::Main, &storm, 0, nullptr);
     ASSERT_TRUE(thread);
-    WaitUntil([&] { return acts.load() >= 6; }, kHangLimitMs);
+    EXPECT_TRUE(WaitUntil([&] { return acts.load() >= 6; }, kHangLimitMs)) << "the storm did not begin";
     EndConsole();
     stop = true;
     EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, kHangLimitMs));

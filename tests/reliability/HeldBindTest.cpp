@@ -6,10 +6,11 @@
 #include "console/DeviceChangeWorkers.h"
 #include "devices/BindGate.h"
 #include "devices/VirtualCameraStore.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
 #include "reliability/ConsoleProcess.h"
 #include "support/Stopwatch.h"
 #include "support/TestBedFixture.h"
-#include "support/TestConsole.h"
 
 #include <windows.h>
 
@@ -17,6 +18,7 @@
 
 #include <cstdio>
 
+using namespace driving;
 using namespace testsupport;
 using namespace reliability;
 

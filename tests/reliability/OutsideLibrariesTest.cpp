@@ -3,11 +3,14 @@
 // or a string it asks for: the skinning message or the plain fallback, a
 // console that still answers and ends on "/quit", never a fault or a hang.
 #include "ResourceIds.h"
-#include "skin/SkinPaths.h"
+#include "driving/HangLimit.h"
+#include "driving/MessageBoxes.h"
+#include "driving/Wait.h"
+#include "driving/WindowSearch.h"
 #include "reliability/ConsoleProcess.h"
 #include "settings/SettingsStore.h"
+#include "skin/SkinPaths.h"
 #include "support/TestBedFixture.h"
-#include "support/TestConsole.h"
 #include "support/VirtualCameraFixture.h"
 
 #include <windows.h>
@@ -18,6 +21,7 @@
 #include <string>
 #include <vector>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 using namespace reliability;
@@ -123,26 +127,10 @@ std::string LibraryWithout(LPCSTR type, LPCSTR name, const char* copyName) {
     return lacks ? copy : std::string();
 }
 
-struct Found {
-    HWND console = nullptr;
-    HWND box = nullptr;
-};
-
-BOOL CALLBACK FindConsoleWindows(HWND window, LPARAM found) {
-    char title[64] = {};
-    ::GetWindowTextA(window, title, sizeof(title));
-    if (std::string(title) != kTitle || !::IsWindowVisible(window)) return TRUE;
-    auto* result = reinterpret_cast<Found*>(found);
-    // The message box is owned by the console; the console by nobody.
-    (::GetWindow(window, GW_OWNER) ? result->box : result->console) = window;
-    return TRUE;
-}
-
-Found FindShownConsole() {
-    Found found;
-    ::EnumWindows(FindConsoleWindows, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+// The console's window has no owner; its message box, of the same title,
+// is owned by it.
+WindowQuery ConsoleWindow() { return AnyWindow().Titled(kTitle).OwnedBy(nullptr); }
+WindowQuery ConsoleMessage() { return MessageBoxes().Titled(kTitle).Owned(); }
 
 class OutsideLibraries : public ConsoleBed {
 protected:
@@ -155,18 +143,16 @@ protected:
         ASSERT_TRUE(process);
         ++figures->cases;
         if (skinMessage) {
-            Found found;
-            EXPECT_TRUE(WaitUntil([&] { return (found = FindShownConsole()).box != nullptr; }, kHangLimitMs));
-            if (found.box) {
-                char text[512] = {};
-                ::GetDlgItemTextA(found.box, 0xFFFF, text, sizeof(text));
-                EXPECT_EQ(LibraryString(IDS_SKIN_FAILED), text);
-                ::SendMessageA(::GetDlgItem(found.box, IDOK), BM_CLICK, 0, 0);
+            MessageBoxSeen box;
+            EXPECT_TRUE(WaitForMessageBox(ConsoleMessage(), &box));
+            if (box.window) {
+                EXPECT_EQ(LibraryString(IDS_SKIN_FAILED), box.text);
+                EXPECT_TRUE(AnswerMessageBox(box.window, IDOK));
             }
         }
-        Found found;
-        EXPECT_TRUE(WaitUntil([&] { return (found = FindShownConsole()).console && !found.box; }, kHangLimitMs));
-        EXPECT_TRUE(Answers(found.console));
+        HWND console = nullptr;
+        EXPECT_TRUE(WaitUntil([&] { return (console = ConsoleWindow().Find()) && !ConsoleMessage().Find(); }));
+        EXPECT_TRUE(Answers(console));
         RunProgram(Console("/quit"));
         int code = Finish(process, kHangLimitMs);
         Count(code, figures);

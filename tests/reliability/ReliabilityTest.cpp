@@ -3,10 +3,13 @@
 // once. Each group prints its figures (cases tried, crashes, hangs, lost
 // values) and fails on any crash, hang or lost value.
 #include "ResourceIds.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
+#include "driving/WindowSearch.h"
 #include "reliability/ConsoleProcess.h"
 #include "settings/SettingsStore.h"
+#include "support/NamedObjectProbe.h"
 #include "support/TestBedFixture.h"
-#include "support/TestConsole.h"
 #include "support/VirtualCameraFixture.h"
 
 #include <windows.h>
@@ -20,6 +23,7 @@
 #include <string>
 #include <vector>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 using namespace reliability;
@@ -64,39 +68,12 @@ void DefuseWords(std::string* line) {
     }
 }
 
-bool EventExists(const char* name) {
-    HANDLE event = ::OpenEventA(SYNCHRONIZE, FALSE, name);
-    if (!event) return false;
-    ::CloseHandle(event);
-    return true;
-}
-
-struct TitleCount {
-    std::string title;
-    int count = 0;
-};
-
-BOOL CALLBACK CountTitledWindows(HWND window, LPARAM found) {
-    auto* windows = reinterpret_cast<TitleCount*>(found);
-    char title[128] = {};
-    ::GetWindowTextA(window, title, sizeof(title));
-    if (windows->title == title && ::IsWindowVisible(window)) ++windows->count;
-    return TRUE;
-}
-
 // Visible top-level windows of that title.
-int ShownWindows(const std::string& title) {
-    TitleCount windows{title};
-    ::EnumWindows(CountTitledWindows, reinterpret_cast<LPARAM>(&windows));
-    return windows.count;
-}
+int ShownWindows(const std::string& title) { return static_cast<int>(AnyWindow().Titled(title).FindAll().size()); }
 
 int ShownConsoleWindows() { return ShownWindows(kTitle); }
 
-bool ConsoleShown() {
-    HWND window = ::FindWindowA(nullptr, kTitle);
-    return window && ::IsWindowVisible(window);
-}
+bool ConsoleShown() { return AnyWindow().Titled(kTitle).Find() != nullptr; }
 
 // Ends a standalone console the way another copy does, and waits until it
 // has let go of its Quit event.
@@ -209,7 +186,7 @@ TEST_F(Reliability, RundllEntryPointsTakeRandomAndLongCommandLines) {
     }
 
     // The console that ran meanwhile is still there and still answers.
-    EXPECT_TRUE(Answers(::FindWindowA(nullptr, kTitle)));
+    EXPECT_TRUE(Answers(AnyWindow().Titled(kTitle).Find()));
     EXPECT_EQ(1, ShownConsoleWindows());
     EXPECT_TRUE(QuitConsole());
     int anchorCode = Finish(anchor, kHangLimitMs);
@@ -259,8 +236,8 @@ Figures LaunchTogether(const std::string& commandLine, const std::string& title,
     HWND window = nullptr;
     EXPECT_TRUE(WaitUntil(
         [&] {
-            window = ::FindWindowA(nullptr, title.c_str());
-            return ended() == kLaunches - 1 && window && ::IsWindowVisible(window);
+            window = AnyWindow().Titled(title).Find();
+            return ended() == kLaunches - 1 && window;
         },
         kHangLimitMs))
         << ended() << " ended";

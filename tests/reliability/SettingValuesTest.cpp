@@ -1,6 +1,7 @@
 // Every registry value the module reads, as each wrong type and size and
 // absent: the default applies, and what the user had stays as it was.
 #include "devices/TestBedRegistry.h"
+#include "driving/HangLimit.h"
 #include "entry/EntryPoints.h"
 #include "parental/PasswordHash.h"
 #include "reliability/Figures.h"
@@ -20,6 +21,7 @@
 #include <tuple>
 #include <vector>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 
@@ -195,7 +197,7 @@ TEST_F(SettingValues, WrongTypesAndSizesGiveTheDefaultsAndStayAsTheUserLeftThem)
         ResetTestConsole();
         {
             EntryThread launch(EntryThread::kConsole, kCamera);
-            EXPECT_TRUE(launch.Join(RunningConsole::kHangLimitMs));
+            EXPECT_TRUE(launch.Join(kHangLimitMs));
         }
         EXPECT_EQ(1, LastTestConsole().runs.load());
         EXPECT_TRUE(LastTestConsole().autoLaunched);

@@ -9,16 +9,18 @@
 #include "support/DialogDriver.h"
 #include "support/Stopwatch.h"
 #include "support/TestBedFixture.h"
-#include "support/TestConsole.h"
 
 #include "ResourceIds.h"
 #include "dialogs/AdvancedSettingsDialog.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+using namespace driving;
 using namespace testsupport;
 using namespace reliability;
 

@@ -14,8 +14,9 @@
 #include "base/UniqueHandle.h"
 #include "devices/BindGate.h"
 #include "devices/VirtualCameraStore.h"
-#include "support/DialogDriver.h"
-#include "support/TestConsole.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
+#include "driving/WindowSearch.h"
 
 #include <windows.h>
 
@@ -29,7 +30,7 @@ namespace {
 constexpr char kTitle[] = "XC0730 Camera Console";
 constexpr char kModule[] = "Ostrivan.dll";
 constexpr int kCamera = 1;
-constexpr DWORD kLimitMs = 60000;  // tells a hang from a loaded machine
+using driving::kHangLimitMs;
 // A console whose worker is held ends well before the held bind would let go.
 constexpr DWORD kHeldCloseLimitMs = 10000;
 
@@ -59,7 +60,7 @@ bool HoldAWorker(HWND console) {
         return false;
     }
     ::PostMessageA(console, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
-    return testsupport::WaitUntil([] { return HeldBinds() > 0; }, kLimitMs);
+    return driving::WaitUntil([] { return HeldBinds() > 0; }, kHangLimitMs);
 }
 
 }  // namespace
@@ -78,16 +79,14 @@ int main(int argc, char** argv) {
     ostrivan::UniqueHandle thread(::CreateThread(nullptr, 0, RunConsole, nullptr, 0, &threadId));
     if (!thread) return Fail("no thread for the console");
     HWND console = nullptr;
-    auto isConsole = [](HWND window) { return ::IsWindowVisible(window) && testsupport::WindowText(window) == kTitle; };
-    testsupport::WaitUntil(
-        [&] {
-            console = testsupport::FindThreadWindow(threadId, isConsole);
-            return console || ::WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0;  // or ended without one
-        },
-        kLimitMs);
+    // Reported below: no window, whether the thread ended without one or not.
+    (void)driving::WaitUntil([&] {
+        console = driving::AnyWindow().OfThread(threadId).Titled(kTitle).Find();
+        return console || ::WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0;  // or ended without one
+    });
     const bool held = console && heldWorker && HoldAWorker(console);
     if (console) ::PostMessageA(console, WM_CLOSE, 0, 0);
-    bool ended = ::WaitForSingleObject(thread.get(), heldWorker ? kHeldCloseLimitMs : kLimitMs) == WAIT_OBJECT_0;
+    bool ended = ::WaitForSingleObject(thread.get(), heldWorker ? kHeldCloseLimitMs : kHangLimitMs) == WAIT_OBJECT_0;
     if (!console) return Fail("the console showed no window");
     if (heldWorker && !held) return Fail("no worker reached the camera");
     if (!ended) return Fail("the console's thread did not end");
@@ -101,7 +100,7 @@ int main(int argc, char** argv) {
     if (!::GetModuleHandleA(kModule)) return Fail("the module went while its worker still ran");
     if (HeldBinds() == 0) return Fail("the bind was let go before the gate opened");
     gate.Open();
-    if (!testsupport::WaitUntil([] { return HeldBinds() == 0 && !::GetModuleHandleA(kModule); }, kLimitMs)) {
+    if (!driving::WaitUntil([] { return HeldBinds() == 0 && !::GetModuleHandleA(kModule); }, kHangLimitMs)) {
         return Fail("the worker did not end, or the module stayed loaded after it");
     }
     std::puts("thread_exit_probe: the console's thread ended; its held worker ended later, and the module with it");

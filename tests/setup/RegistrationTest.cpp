@@ -1,8 +1,11 @@
 // regsvr32 and regsvr32 /u on the installed module: the shortcut, the camera
 // manager's commands and blocks, the logon retry entry, and what removal
 // leaves behind.
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
 #include "launch/KernelObjectNames.h"
 #include "setup/RegistrationFixture.h"
+#include "support/NamedObjectProbe.h"
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -11,11 +14,11 @@
 
 #include <cstring>
 
+using namespace driving;
 using namespace testsupport;
 
 namespace {
 
-constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
 constexpr const char* kConsoleFolder = "XC0730 Camera";
 constexpr const char* kConsoleKey = "Software\\Kestrane Tech\\Web Cameras\\XC0730\\Console";
 
@@ -331,14 +334,7 @@ TEST_F(RegistrationTest, RemovalClosesARunningStandaloneConsoleAndEveryUsersSett
     HANDLE console = StartProgram("rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP /stay XC0730 Web Camera");
     ASSERT_NE(nullptr, console);
     // Running once its Quit event exists.
-    DWORD start = ::GetTickCount();
-    HANDLE quit = nullptr;
-    while (!(quit = ::OpenEventA(SYNCHRONIZE, FALSE, ostrivan::kQuitEventName)) &&
-           ::GetTickCount() - start < kHangLimitMs) {
-        ::WaitForSingleObject(console, 20);
-    }
-    ASSERT_NE(nullptr, quit) << "the console did not start";
-    ::CloseHandle(quit);
+    ASSERT_TRUE(WaitUntil([] { return EventExists(ostrivan::kQuitEventName); })) << "the console did not start";
 
     EXPECT_EQ(0, Unregister());
 

@@ -1,14 +1,13 @@
 #include "support/FullQueue.h"
 
 #include "base/UniqueHandle.h"
+#include "driving/HangLimit.h"
 
 #include <atomic>
 
 namespace testsupport {
 
 namespace {
-
-constexpr DWORD kStopLimitMs = 60000;  // a thread left stopped goes on by itself
 
 using PostFn = BOOL(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
 using ReleaseFn = BOOL(WINAPI*)(HANDLE);
@@ -51,7 +50,8 @@ BOOL WINAPI StoppingRelease(HANDLE mutex) {
     State& state = Shared();
     if (state.refusedThread == ::GetCurrentThreadId() && state.stopAtRelease.exchange(false)) {
         ::SetEvent(state.stopped.get());
-        ::WaitForSingleObject(state.resume.get(), kStopLimitMs);
+        // A thread left stopped goes on by itself.
+        ::WaitForSingleObject(state.resume.get(), driving::kHangLimitMs);
     }
     return reinterpret_cast<ReleaseFn>(state.originalRelease)(mutex);
 }

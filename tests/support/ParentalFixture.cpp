@@ -5,8 +5,9 @@
 #include "base/UniqueHandle.h"
 #include "devices/TestBedRegistry.h"
 #include "devices/VirtualCameraStore.h"
+#include "driving/MessageBoxes.h"
+#include "driving/Wait.h"
 #include "parental/PasswordHash.h"
-#include "support/TestConsole.h"
 
 #include <cstring>
 
@@ -101,7 +102,7 @@ void ParentalBed::RefuseHashSlowly() {
 
 void ParentalBed::UnplugAfterTheHashWrite() {
     // The lock, then the hash.
-    ASSERT_TRUE(WaitUntil([] { return LockWrites() >= 2; }, kDialogHangLimitMs)) << "the hash never reached the camera";
+    ASSERT_TRUE(driving::WaitUntil([] { return LockWrites() >= 2; })) << "the hash never reached the camera";
     ASSERT_TRUE(testbed::SetControlFailures(kCamera, ControlGroup::Vendor, 2053,
                                             testbed::kFailKeepHash | testbed::kUnplugAtCall));
 }
@@ -114,14 +115,15 @@ void ParentalBed::ExpectMessage(HWND over, UINT textId, LPCSTR icon, int answer)
 }
 
 void ParentalBed::ExpectMessageText(HWND over, const std::string& text, LPCSTR icon, int answer) {
-    SeenMessageBox box;
-    ASSERT_TRUE(WaitForMessageBox(over, &box)) << "no message \"" << text << "\"";
+    driving::MessageBoxSeen box;
+    ASSERT_TRUE(driving::WaitForMessageBox(driving::MessageBoxes().OnThreadOf(over), &box))
+        << "no message \"" << text << "\"";
     EXPECT_EQ(Text(IDS_PARENTAL_CAPTION), box.caption);
     EXPECT_EQ(text, box.text);
     if (icon) {
         EXPECT_EQ(::LoadIconA(nullptr, icon), box.icon) << "icon of the message";
     }
-    EXPECT_TRUE(AnswerMessageBox(box, answer));
+    EXPECT_TRUE(driving::AnswerMessageBox(box.window, answer));
 }
 
 }  // namespace testsupport

@@ -2,10 +2,11 @@
 
 #include "ResourceIds.h"
 #include "camera/CameraDiscovery.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
+#include "driving/WindowSearch.h"
 #include "launch/ConsoleWatcher.h"
 #include "skin/ResourceLibrary.h"
-#include "support/DialogDriver.h"
-#include "support/TestConsole.h"
 
 #include <dbt.h>
 #include <gtest/gtest.h>
@@ -15,6 +16,8 @@
 namespace testsupport {
 
 using namespace ostrivan;
+using driving::kHangLimitMs;
+using driving::WaitUntil;
 
 RunningConsole::RunningConsole() {
     context_ = AllocateLaunchContext();
@@ -23,8 +26,10 @@ RunningConsole::RunningConsole() {
     ready_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     thread_ = ::CreateThread(nullptr, 0, Main, this, 0, &threadId_);
     ::WaitForSingleObject(ready_, kHangLimitMs);
-    WaitUntil([this] { return context_->deviceChangeMutex && ::IsWindowVisible(context_->consoleWindow); },
-              kHangLimitMs);
+    // A constructor reports nothing: a console that never showed fails the
+    // test's first look at its window.
+    (void)WaitUntil([this] { return context_->deviceChangeMutex && ::IsWindowVisible(context_->consoleWindow); },
+                    kHangLimitMs);
 }
 
 RunningConsole::~RunningConsole() {
@@ -87,9 +92,7 @@ bool RunningConsole::NotifyAndWaitFor(const std::vector<std::string>& entries) {
 }
 
 bool RunningConsole::MenuOpen() const {
-    return FindThreadWindow(threadId_, [](HWND window) {
-               return IsOfClass(window, "#32768") && ::IsWindowVisible(window);
-           }) != nullptr;
+    return driving::AnyWindow().OfThread(threadId_).OfClass("#32768").Find() != nullptr;
 }
 
 bool RunningConsole::WaitForEntries(const std::vector<std::string>& entries) {

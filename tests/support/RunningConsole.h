@@ -16,8 +16,6 @@ namespace testsupport {
 
 class RunningConsole {
 public:
-    static constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
-
     // Finds the cameras, starts the window and waits until it is shown.
     RunningConsole();
     // Closes the window if it is still there and waits for its thread.

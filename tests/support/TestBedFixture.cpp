@@ -57,7 +57,7 @@ StartedProgram::~StartedProgram() {
     if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         ADD_FAILURE() << "a program the test started was still running";
         ::TerminateProcess(process_, 1);
-        ::WaitForSingleObject(process_, kHangLimitMs);
+        ::WaitForSingleObject(process_, driving::kHangLimitMs);
     }
     ::CloseHandle(process_);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "devices/TestBedDevices.h"
+#include "driving/HangLimit.h"
 
 #include <windows.h>
 
@@ -27,10 +28,11 @@ protected:
 
 // Runs a program of the build folder under this Wine prefix and returns its
 // exit code (or -1 when it could not be started or did not end in time).
-int RunProgram(const std::string& commandLine, const char* environmentAddition = nullptr, DWORD timeoutMs = 60000);
+int RunProgram(const std::string& commandLine, const char* environmentAddition = nullptr,
+               DWORD timeoutMs = driving::kHangLimitMs);
 
 // The same, keeping what the program wrote to its standard output (when output is given).
-int RunProgramWithOutput(const std::string& commandLine, std::string* output, DWORD timeoutMs = 60000);
+int RunProgramWithOutput(const std::string& commandLine, std::string* output, DWORD timeoutMs = driving::kHangLimitMs);
 
 // Starts a program without waiting; returns its process handle (null on failure).
 HANDLE StartProgram(const std::string& commandLine);
@@ -39,8 +41,6 @@ HANDLE StartProgram(const std::string& commandLine);
 // running fails the test and is ended by force.
 class StartedProgram {
 public:
-    static constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
-
     explicit StartedProgram(const std::string& commandLine) : process_(StartProgram(commandLine)) {}
     ~StartedProgram();
     StartedProgram(const StartedProgram&) = delete;
@@ -48,7 +48,7 @@ public:
 
     bool started() const { return process_ != nullptr; }
     HANDLE get() const { return process_; }
-    bool Ended(DWORD ms = kHangLimitMs) const {
+    bool Ended(DWORD ms = driving::kHangLimitMs) const {
         return process_ && ::WaitForSingleObject(process_, ms) == WAIT_OBJECT_0;
     }
 

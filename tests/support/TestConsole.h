@@ -47,15 +47,4 @@ private:
     HANDLE thread_ = nullptr;
 };
 
-// Waits, pumping nothing, until the predicate holds or the time runs out.
-template <typename Predicate>
-bool WaitUntil(Predicate predicate, DWORD ms) {
-    DWORD start = ::GetTickCount();
-    while (!predicate()) {
-        if (::GetTickCount() - start > ms) return false;
-        ::Sleep(20);
-    }
-    return true;
-}
-
 }  // namespace testsupport

@@ -5,17 +5,18 @@
 // held no longer holds the camera.
 #include "RealCameraFixture.h"
 #include "devices/BindGate.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
 #include "support/Stopwatch.h"
-#include "support/TestConsole.h"
 
 #include <atomic>
 #include <string>
 
+using namespace driving;
+
 namespace {
 
 using testsupport::RealCameraTest;
-
-constexpr DWORD kHangLimitMs = 30000;  // well below the gate's own limit
 
 DWORD NowInBackground() { return testbed::ReadBindCounts(RealCameraTest::kCamera).nowInBackground; }
 
@@ -60,7 +61,7 @@ TEST_F(BindGateTest, ABackgroundBindWaitsUntilTheGateOpens) {
     testbed::BindGate gate(kCamera);
     ASSERT_TRUE(gate.valid());
     BindingThread background;
-    ASSERT_TRUE(testsupport::WaitUntil([] { return NowInBackground() == 2; }, kHangLimitMs));
+    ASSERT_TRUE(driving::WaitUntil([] { return NowInBackground() == 2; }, kHangLimitMs));
     EXPECT_FALSE(background.Join(0)) << "the bind passed a closed gate";
 
     // A thread that shows a window passes the closed gate.
@@ -88,7 +89,7 @@ TEST_F(BindGateTest, ABindHeldByAProcessThatEndedIsNotAlive) {
     ostrivan::UniqueHandle tool(
         testsupport::StartProgram(testsupport::ProgramFolder() + "camtestbed.exe property 1 procamp 0 get"));
     ASSERT_TRUE(tool);
-    EXPECT_TRUE(testsupport::WaitUntil([] { return NowInBackground() == 2; }, kHangLimitMs))
+    EXPECT_TRUE(driving::WaitUntil([] { return NowInBackground() == 2; }, kHangLimitMs))
         << "the other program's bind was not held";
     EXPECT_EQ(WAIT_TIMEOUT, ::WaitForSingleObject(tool.get(), 0));
     ::TerminateProcess(tool.get(), 1);

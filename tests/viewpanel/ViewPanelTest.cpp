@@ -1,18 +1,20 @@
 // The view panel in the running console: sliders and buttons write the
 // camera at once, refreshes show what the camera holds, whatever changed it.
-#include "PanelFixture.h"
-
 #include "ResourceIds.h"
 #include "base/UniqueHandle.h"
+#include "driving/HangLimit.h"
+#include "driving/Pump.h"
+#include "driving/Wait.h"
+#include "driving/WindowSearch.h"
 #include "framework/MessageLoop.h"
 #include "skin/ResourceLibrary.h"
-#include "support/DialogDriver.h"
-#include "support/TestConsole.h"
+#include "support/PanelFixture.h"
 
 #include <commctrl.h>
 
 #include <initializer_list>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 using testbed::ControlGroup;
@@ -69,14 +71,18 @@ TEST_F(ViewPanel, OpensWithTheCameraValuesAndItsAutomaticExposure) {
 // Whether a tool-tip window of the slider's thread has the slider's position
 // tool (id 1 on the slider).
 bool HasPositionTip(HWND slider) {
-    return FindThreadWindow(::GetWindowThreadProcessId(slider, nullptr), [slider](HWND window) {
-        TOOLINFOA tool{};
-        tool.cbSize = sizeof(tool);
-        tool.hwnd = slider;
-        tool.uId = 1;
-        return IsOfClass(window, TOOLTIPS_CLASSA) &&
-               ::SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
-    }) != nullptr;
+    return AnyWindow()
+               .OnThreadOf(slider)
+               .OfClass(TOOLTIPS_CLASSA)
+               .EvenHidden()
+               .Where([slider](HWND window) {
+                   TOOLINFOA tool{};
+                   tool.cbSize = sizeof(tool);
+                   tool.hwnd = slider;
+                   tool.uId = 1;
+                   return ::SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+               })
+               .Find() != nullptr;
 }
 
 TEST_F(ViewPanel, EverySliderGetsItsPositionTipOnceTheConsoleIsOnScreen) {
@@ -336,9 +342,13 @@ TEST_F(ViewPanel, SignalsWhileTheConsoleClosesReachNothingThatIsGone) {
             return 0;
         }
     } signaller;
+    const DWORD binds = testbed::ReadBindCounts(kCamera).total;
     HANDLE thread = ::CreateThread(nullptr, 0, Signaller::Main, &signaller, 0, nullptr);
     ASSERT_TRUE(thread != nullptr);
-    ::Sleep(100);  // let the refreshes pile up in the panel's queue
+    // The signals keep the panel refreshing (each refresh binds the camera
+    // once) while more requests pile up in its queue.
+    EXPECT_TRUE(WaitUntil([&] { return testbed::ReadBindCounts(kCamera).total >= binds + 3; }, kHangLimitMs))
+        << "the signals bring no refreshes";
     ::PostMessageA(console().hwnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(console().Join(kHangLimitMs)) << "the console ends while its panel is being signalled";
     ::SetEvent(signaller.stop);
@@ -372,12 +382,7 @@ TEST_F(ViewPanel, InAnIntegratedConsoleThePanelListensOnTheIntegratedName) {
     standalone.reset();
     CameraNowHolds(ControlGroup::ProcAmp, kBrightness, 36);
     SignalNamedEvent("XC0730 Integrated Console Event Zest! View Panel");
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            (void)MessageLoop::PumpPending();
-            return Position(brightness) == 36;
-        },
-        kHangLimitMs));
+    EXPECT_TRUE(PumpUntil([&] { return Position(brightness) == 36; }, kHangLimitMs, MessageLoop::PumpPending));
     alone.DestroyWindow();
     host.DestroyWindow();
 }

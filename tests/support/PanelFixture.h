@@ -5,6 +5,7 @@
 #pragma once
 
 #include "devices/VirtualCameras.h"
+#include "driving/Press.h"
 #include "support/RunningConsole.h"
 #include "support/VirtualCameraFixture.h"
 #include "viewpanel/ZestViewPanel.h"
@@ -20,7 +21,6 @@ class PanelBed : public VirtualCameraBed {
 protected:
     static constexpr int kCamera = 1;
     static constexpr const char* kCameraName = "XC0730 Web Camera";
-    static constexpr DWORD kHangLimitMs = 30000;
 
     void SetUp() override;
     void TearDown() override;
@@ -80,7 +80,7 @@ protected:
     HWND OpenAdvanced();
     HWND AdvancedControl(int id) { return ::GetDlgItem(panel().advancedDialogForTesting().hwnd(), id); }
     // Clicks a button (posted: a click may start a modal run).
-    static void Click(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
+    static void Click(HWND button) { (void)driving::Press(button); }
     // Clicks a button that ends nothing and opens nothing, and waits for it.
     static void ClickNow(HWND button) { ::SendMessageA(button, BM_CLICK, 0, 0); }
 

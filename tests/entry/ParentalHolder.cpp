@@ -1,5 +1,6 @@
 // Runs the parental entry point with a prompt that stays open until told to
 // close.  usage: parental_holder <ready-event> <release-event>
+#include "driving/HangLimit.h"
 #include "entry/EntryPoints.h"
 #include "entry/WindowSeams.h"
 
@@ -13,7 +14,7 @@ bool g_shown = false;
 void HoldPrompt(ostrivan::LaunchContext*) {
     g_shown = true;
     ::SetEvent(g_ready);
-    ::WaitForSingleObject(g_release, 60000);
+    ::WaitForSingleObject(g_release, driving::kHangLimitMs);
 }
 }  // namespace
 

@@ -1,16 +1,17 @@
 // The advanced settings dialog opened from the running console's view
 // panel: live writes, the power-line fallback, Cancel, and the camera going
 // away or changing while the dialog is open.
-#include "PanelFixture.h"
-
 #include "ResourceIds.h"
 #include "camera/VendorProperty.h"
-#include "support/TestConsole.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
+#include "support/PanelFixture.h"
 
 #include <commctrl.h>
 
 #include <cstring>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 using testbed::ControlGroup;

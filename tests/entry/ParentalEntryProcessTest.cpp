@@ -2,11 +2,14 @@
 // "/prompt" and "/intro" show their dialogs with no console, driven from
 // this process, and one password dialog at most runs on the machine.
 #include "ResourceIds.h"
+#include "driving/HangLimit.h"
+#include "driving/MessageBoxes.h"
 #include "launch/KernelObjectNames.h"
 #include "support/ParentalFixture.h"
 
 #include <string>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 
@@ -41,8 +44,8 @@ TEST_F(ParentalEntryProcess, PromptRunsQuietlyAloneOnTheMachineAndSwitchesTheLoc
     EXPECT_TRUE(DialogMutexExists());
 
     // A second parental dialog is refused while this one is open.
-    EXPECT_EQ(0, RunProgram(Parental("/prompt XC0730 Web Camera"), nullptr, kDialogHangLimitMs));
-    EXPECT_EQ(0, RunProgram(Parental("/intro"), nullptr, kDialogHangLimitMs));
+    EXPECT_EQ(0, RunProgram(Parental("/prompt XC0730 Web Camera"), nullptr, kHangLimitMs));
+    EXPECT_EQ(0, RunProgram(Parental("/intro"), nullptr, kHangLimitMs));
     EXPECT_TRUE(::IsWindowVisible(prompt));
 
     TypeText(prompt, IDC_PROMPT_PASSWORD, "secret2");
@@ -62,11 +65,11 @@ TEST_F(ParentalEntryProcess, PromptRunsQuietlyAloneOnTheMachineAndSwitchesTheLoc
 TEST_F(ParentalEntryProcess, IntroAsksThenSetsTheFirstPassword) {
     ParentalProcess intro("/intro");
     ASSERT_TRUE(intro.started());
-    SeenMessageBox question;
-    ASSERT_TRUE(WaitForMessageBox(nullptr, &question));
+    MessageBoxSeen question;
+    ASSERT_TRUE(WaitForMessageBox(MessageBoxes(), &question));
     EXPECT_EQ(Text(IDS_PARENTAL_CAPTION), question.caption);
     EXPECT_EQ(Text(IDS_PARENTAL_SETUP_QUESTION), question.text);
-    ASSERT_TRUE(AnswerMessageBox(question, IDYES));
+    ASSERT_TRUE(AnswerMessageBox(question.window, IDYES));
 
     HWND setPassword = WaitForTitledWindow(Text(IDS_SET_PASSWORD_FIRST_TITLE));
     ASSERT_NE(nullptr, setPassword);
@@ -83,9 +86,9 @@ TEST_F(ParentalEntryProcess, IntroAsksThenSetsTheFirstPassword) {
 TEST_F(ParentalEntryProcess, IntroAnsweredNoShowsNothingMore) {
     ParentalProcess intro("/intro");
     ASSERT_TRUE(intro.started());
-    SeenMessageBox question;
-    ASSERT_TRUE(WaitForMessageBox(nullptr, &question));
-    ASSERT_TRUE(AnswerMessageBox(question, IDNO));
+    MessageBoxSeen question;
+    ASSERT_TRUE(WaitForMessageBox(MessageBoxes(), &question));
+    ASSERT_TRUE(AnswerMessageBox(question.window, IDNO));
     ASSERT_TRUE(intro.Ended());
     EXPECT_EQ(-1, StoredHash());
     EXPECT_EQ(0u, LockWrites());
@@ -94,7 +97,7 @@ TEST_F(ParentalEntryProcess, IntroAnsweredNoShowsNothingMore) {
 TEST_F(ParentalEntryProcess, IntroWithAPasswordStoredEndsWithoutAsking) {
     StoreHashOf("secret1");
     // It would wait for an answer if it asked anything.
-    EXPECT_EQ(0, RunProgram(Parental("/intro"), nullptr, kDialogHangLimitMs));
+    EXPECT_EQ(0, RunProgram(Parental("/intro"), nullptr, kHangLimitMs));
     EXPECT_EQ(HashOf("secret1"), StoredHash());
     EXPECT_EQ(0u, LockWrites());
 }

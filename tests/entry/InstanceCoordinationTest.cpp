@@ -4,29 +4,29 @@
 // that holds a host instance or a parental dialog.
 #include "ResourceIds.h"
 #include "base/NamedObjects.h"
+#include "driving/HangLimit.h"
+#include "driving/MessageBoxes.h"
+#include "driving/Wait.h"
 #include "entry/EntryPoints.h"
 #include "launch/KernelObjectNames.h"
 #include "settings/SettingsStore.h"
-#include "support/SeamOverride.h"
 #include "support/HostBlocks.h"
 #include "support/NamedObjectProbe.h"
+#include "support/SeamOverride.h"
 #include "support/TestBedFixture.h"
 #include "support/TestConsole.h"
 
 #include <shlwapi.h>
 
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
-#include <vector>
 
+using namespace driving;
 using namespace ostrivan;
 using namespace testsupport;
 
 namespace {
-
-constexpr DWORD kHangLimitMs = 30000;  // only catches hangs
 
 int RunDll32Console(const std::string& arguments) {
     return RunProgram("rundll32.exe Ostrivan.dll,ksCVWConsoleRunDLL32EP " + arguments);
@@ -231,13 +231,6 @@ TEST_F(InstanceCoordination, QuitOfAWindowThatNoLongerPumpsEndsDespiteARestore) 
     }
 }
 
-BOOL CALLBACK CollectTexts(HWND window, LPARAM texts) {
-    char text[512] = {};
-    ::GetWindowTextA(window, text, sizeof(text));
-    reinterpret_cast<std::vector<std::string>*>(texts)->emplace_back(text);
-    return TRUE;
-}
-
 std::string LibraryString(UINT id) {
     HMODULE library = ::LoadLibraryExA("Ostrivan.crl", nullptr, LOAD_LIBRARY_AS_DATAFILE);
     char text[512] = {};
@@ -260,14 +253,11 @@ TEST_F(InstanceCoordination, IntroAsksAndRunsTheSetPasswordDialogOnlyOnYes) {
     ASSERT_FALSE(caption.empty());
     for (int answer : {IDNO, IDYES}) {
         EntryThread entry(EntryThread::kParental, "/INTRO");
-        HWND box = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (box = ::FindWindowA("#32770", caption.c_str())) != nullptr; },
-                              kHangLimitMs));
-        std::vector<std::string> texts;
-        ::EnumChildWindows(box, CollectTexts, reinterpret_cast<LPARAM>(&texts));
-        EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), question)) << "the question is string 57743";
+        MessageBoxSeen box;
+        ASSERT_TRUE(WaitForMessageBox(MessageBoxes().Titled(caption), &box));
+        EXPECT_EQ(question, box.text) << "the question is string 57743";
         EXPECT_TRUE(MutexExists(kPasswordDialogMutex)) << "one password dialog on the machine meanwhile";
-        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        EXPECT_TRUE(AnswerMessageBox(box.window, answer));
         ASSERT_TRUE(entry.Join(kHangLimitMs));
         EXPECT_FALSE(MutexExists(kPasswordDialogMutex));
     }

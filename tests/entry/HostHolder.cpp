@@ -1,11 +1,12 @@
 // Plays a host application: loads the module, holds a console instance
 // until told to let go.  usage: host_holder <ready-event> <release-event>
+#include "driving/HangLimit.h"
+#include "support/HostBlocks.h"
+
 #include <windows.h>
 
 #include <cstdint>
 #include <cstring>
-
-#include "support/HostBlocks.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
     HANDLE ready = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[1]);
     HANDLE release = ::OpenEventA(SYNCHRONIZE, FALSE, argv[2]);
     if (ready) ::SetEvent(ready);
-    if (release) ::WaitForSingleObject(release, 60000);
+    if (release) ::WaitForSingleObject(release, driving::kHangLimitMs);
     uint32_t word = 0;
     entry(instance, 0x1404, &word);
     return 0;

@@ -1,8 +1,9 @@
-#include "PanelFixture.h"
+#include "support/PanelFixture.h"
 
 #include "ResourceIds.h"
+#include "driving/HangLimit.h"
+#include "driving/Wait.h"
 #include "settings/SettingsStore.h"
-#include "support/TestConsole.h"
 
 #include <commctrl.h>
 
@@ -49,7 +50,7 @@ void PanelBed::SetUp() {
 void PanelBed::TearDown() {
     if (console_) {
         ::PostMessageA(console_->hwnd(), WM_CLOSE, 0, 0);
-        EXPECT_TRUE(console_->Join(kHangLimitMs)) << "the console did not end";
+        EXPECT_TRUE(console_->Join(driving::kHangLimitMs)) << "the console did not end";
         console_.reset();
     }
     VirtualCameraBed::TearDown();
@@ -146,8 +147,8 @@ void PanelBed::FlushPosted(HWND label) {
     second = !second;
     WPARAM marker = reinterpret_cast<WPARAM>(::GetStockObject(second ? ANSI_VAR_FONT : DEFAULT_GUI_FONT));
     ::PostMessageA(label, WM_SETFONT, marker, FALSE);
-    EXPECT_TRUE(WaitUntil([&] { return static_cast<WPARAM>(::SendMessageA(label, WM_GETFONT, 0, 0)) == marker; },
-                          kHangLimitMs));
+    EXPECT_TRUE(
+        driving::WaitUntil([&] { return static_cast<WPARAM>(::SendMessageA(label, WM_GETFONT, 0, 0)) == marker; }));
 }
 
 void PanelBed::SignalNamedEvent(const char* name) {
@@ -162,12 +163,10 @@ void PanelBed::SignalNamedEvent(const char* name) {
 HWND PanelBed::OpenAdvanced() {
     Click(PanelControl(IDC_ADVANCED));
     HWND dialog = nullptr;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            dialog = panel().advancedDialogForTesting().hwnd();
-            return dialog && ::IsWindowVisible(dialog);
-        },
-        kHangLimitMs))
+    EXPECT_TRUE(driving::WaitUntil([&] {
+        dialog = panel().advancedDialogForTesting().hwnd();
+        return dialog && ::IsWindowVisible(dialog);
+    }))
         << "the advanced settings dialog did not open";
     ::SendMessageA(dialog, WM_NULL, 0, 0);
     return dialog;

@@ -2,15 +2,15 @@
 // blocks and instances, through real memory protections.
 #include "ResourceIds.h"
 #include "console/IntegratedConsole.h"
+#include "driving/Pump.h"
 #include "entry/EntryPoints.h"
 #include "launch/KernelObjectNames.h"
 #include "skin/ResourceLibrary.h"
 #include "support/GuardedBlock.h"
 #include "support/HostBlocks.h"
-#include "support/SeamOverride.h"
 #include "support/NamedObjectProbe.h"
+#include "support/SeamOverride.h"
 #include "support/TestBedFixture.h"
-#include "support/TestConsole.h"
 
 #include <windows.h>
 
@@ -289,17 +289,6 @@ TEST_F(HostDispatcher, OpenIntegratedConsoleWithoutItsWindowAnswersZeroHandle) {
     EXPECT_EQ(kStatusOk, Destroy(instance));
 }
 
-// Takes this thread's messages until the state holds.
-bool TakeMessagesUntil(const std::function<bool()>& state) {
-    return testsupport::WaitUntil(
-        [&] {
-            MSG msg;
-            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-            return state();
-        },
-        10000);
-}
-
 // Another thread's DestroyInstance while this thread still creates the
 // console: that thread only marks it, and the open ends the instance here,
 // before it returns, answering no window.
@@ -344,7 +333,7 @@ TEST_F(HostDispatcher, ADestroyFromAnotherThreadIsCarriedOutWhenTheConsolesThrea
     EXPECT_TRUE(::IsWindow(window)) << "nothing of the console goes on another thread";
     EXPECT_TRUE(MutexExists(kIntegratedConsoleMutex));
 
-    EXPECT_TRUE(TakeMessagesUntil([&] { return !::IsWindow(window) && !MutexExists(kIntegratedConsoleMutex); }));
+    EXPECT_TRUE(driving::PumpUntil([&] { return !::IsWindow(window) && !MutexExists(kIntegratedConsoleMutex); }));
     EXPECT_EQ(nullptr, ::GetModuleHandleA("Ostrivan.crl"));
 }
 
