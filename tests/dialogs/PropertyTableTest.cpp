@@ -20,14 +20,10 @@ const PropertyRow kRows[] = {
     {&IID_IAMVideoProcAmp, kMissing, {}, 0, SliderUse::Always, nullptr, nullptr},
 };
 
-class PropertyTableTest : public testsupport::VirtualCameraBed {
+class PropertyTableTest : public testsupport::OneCameraBed {
 protected:
-    static constexpr int kCamera = 1;
-    static constexpr const char* kName = "XC0730 Web Camera";
-
     void SetUp() override {
-        VirtualCameraBed::SetUp();
-        PlugStandardCamera(kCamera, kName);
+        OneCameraBed::SetUp();
         Offer(ControlGroup::CameraControl, kExposure, -13, -1, -6);
         Offer(ControlGroup::ProcAmp, kBrightness, 0, 40, 8);
         Offer(ControlGroup::ProcAmp, kContrast, 0, 100, 60);
