@@ -146,11 +146,9 @@ void AdvancedSettingsDialog::Cancel() {
         // dialog takes no input meanwhile, the console's other messages
         // still run. A console that is closing waits only a moment.
         ::EnableWindow(hwnd(), FALSE);
-        if (closingForExit_) {
-            (void)WaitForCamera(job, kExitWaitMs, false);
-        } else {
-            (void)WaitForCamera(job, kCancelWaitMs, true);
-        }
+        bool done = !closingForExit_ && WaitForCamera(job, kCancelWaitMs, true, [this] { return closingForExit_; });
+        // The console closing, now or meanwhile, waits a moment only.
+        if (!done && closingForExit_) (void)WaitForCamera(job, kExitWaitMs, false);
     }
     cancelling_ = false;
     if (IsWindow()) EndDialog(IDCANCEL);

@@ -47,6 +47,12 @@ CameraPanel::~CameraPanel() {
 void CameraPanel::Attach(LaunchContext* owner) {
     owner_ = owner;
     SetDeviceName(owner && owner->selectedDevice ? owner->selectedDevice : "");
+    // The worker reads the camera while the windows are being built.
+    if (form_.firstReading == FirstReading::BeforeShowing && !IsWindow() && deviceName_[0] &&
+        !(firstRead_ && std::strcmp(firstReadDevice_, deviceName_) == 0)) {
+        firstRead_ = camera_.Read(deviceName_);
+        CopyText(firstReadDevice_, deviceName_);
+    }
 }
 
 void CameraPanel::SetDeviceName(const char* name) { CopyText(deviceName_, name ? name : ""); }
@@ -87,7 +93,9 @@ LRESULT CameraPanel::OnInitDialog() {
 void CameraPanel::ReadBeforeShowing() {
     if (!deviceName_[0]) return Refresh();
     // The window is not on screen yet: waiting holds nothing the user sees.
-    uint32_t job = camera_.Read(deviceName_);
+    bool asked = firstRead_ && std::strcmp(firstReadDevice_, deviceName_) == 0;
+    uint32_t job = asked ? firstRead_ : camera_.Read(deviceName_);
+    firstRead_ = 0;
     CameraReading reading;
     if (job && camera_.WaitFor(job, kFirstReadingWaitMs, false) && camera_.TakeReading(job, &reading)) {
         ApplyReading(reading);

@@ -70,7 +70,8 @@ public:
     using Dialog::Create;
     using PanelChangeListener::Create;
 
-    // The owner's launch record and its current camera, before the window is made.
+    // The owner's launch record and its current camera, before the window
+    // is made; a panel that shows with its first reading asks for it now.
     void Attach(LaunchContext* owner);
     // Reason 0 asks for a refresh, from any thread; it runs on the window's
     // thread, when the window is visible.
@@ -117,8 +118,8 @@ protected:
     uint32_t AllRows() const { return (1u << rows_.count) - 1; }
     static uint32_t RowBit(int row) { return 1u << row; }
     // Waits for a write to reach the camera (see CameraWorker::WaitFor).
-    bool WaitForCamera(uint32_t job, DWORD limitMs, bool takeMessages) {
-        return camera_.WaitFor(job, limitMs, takeMessages);
+    bool WaitForCamera(uint32_t job, DWORD limitMs, bool takeMessages, const std::function<bool()>& giveUp = {}) {
+        return camera_.WaitFor(job, limitMs, takeMessages, giveUp);
     }
     // Each row of the latest reading with a valid record: its group enabled
     // and its slider set up from the record; a row whose record is invalid
@@ -179,6 +180,9 @@ private:
     // reading brought (the others keep the user's newer values).
     uint32_t rowWrite_[kMaxRows] = {};
     uint32_t shownRows_ = 0;
+    // Asked for by Attach, taken by the opening when still of its camera.
+    uint32_t firstRead_ = 0;
+    char firstReadDevice_[kPathSize] = {};
 };
 
 }  // namespace ostrivan

@@ -26,13 +26,15 @@ void CameraWork::Open(HWND window, UINT message) {
     ExclusiveLock lock(lock_);
     window_ = window;
     message_ = message;
+    closed_ = false;
 }
 
 void CameraWork::Close() {
     {
         ExclusiveLock lock(lock_);
         window_ = nullptr;
-        announced_ = false;
+        closed_ = true;
+        held_ = false;
         DropQueuedReads();
     }
     ::SetEvent(progress_.get());
@@ -87,7 +89,7 @@ void CameraWork::DropQueuedReads() {
 
 bool CameraWork::Busy() {
     ExclusiveLock lock(lock_);
-    return queued_ > 0 || running_ != 0 || announced_;
+    return queued_ > 0 || running_ != 0 || held_;
 }
 
 bool CameraWork::Queued(uint32_t id) const {
@@ -103,11 +105,16 @@ bool CameraWork::Finished(uint32_t id) {
     return id != running_ && !Queued(id);
 }
 
+bool CameraWork::Closed() {
+    ExclusiveLock lock(lock_);
+    return closed_;
+}
+
 bool CameraWork::TakeReading(uintptr_t id, CameraReading* into) {
     ExclusiveLock lock(lock_);
-    if (!announced_ || id == 0 || reading_.id != id) return false;
+    if (!held_ || id == 0 || reading_.id != id) return false;
     *into = reading_;
-    announced_ = false;
+    held_ = false;
     return true;
 }
 
@@ -128,10 +135,11 @@ void CameraWork::Done(const CameraReading* reading) {
     {
         ExclusiveLock lock(lock_);
         running_ = 0;
-        // A reading that would not reach a window is of no use to anybody.
-        if (reading && window_) {
+        // A reading for a window that is gone is of no use to anybody; one
+        // made before the window exists waits to be taken by its number.
+        if (reading && !closed_) {
             reading_ = *reading;
-            announced_ = ::PostMessageA(window_, message_, 0, static_cast<LPARAM>(reading->id)) != FALSE;
+            held_ = !window_ || ::PostMessageA(window_, message_, 0, static_cast<LPARAM>(reading->id)) != FALSE;
         }
     }
     ::SetEvent(progress_.get());

@@ -79,17 +79,20 @@ public:
     ListOf<PropertyRow> rows() const { return rows_; }
 
     // The window's side.
-    // Readings are announced to the window with the message (lParam their number).
+    // Readings are announced to the window with the message (lParam their
+    // number). One made before the window is open is kept for it, unannounced.
     void Open(HWND window, UINT message);
-    // The window goes: nothing is posted any more, queued reads are dropped.
+    // The window goes: nothing is posted or kept any more, queued reads are dropped.
     void Close();
     // Each returns the job's number, 0 when it cannot be queued.
     uint32_t Read(const char* device);
     uint32_t Write(const char* device, uint32_t rows, const CameraProperty* records);
-    // A job queued or running, or a reading announced and not yet taken.
+    // A job queued or running, or a reading kept and not yet taken.
     bool Busy();
     // Whether the job with that number is over (done, or dropped).
     bool Finished(uint32_t id);
+    // Whether the window went (and did not open again).
+    bool Closed();
     // Copies the reading with that number, once; false for any other number.
     bool TakeReading(uintptr_t id, CameraReading* into);
     // Set after every job the worker ends.
@@ -124,8 +127,9 @@ private:
     uint32_t running_ = 0;   // the number of the job being done, 0 for none
     uint32_t lastId_ = 0;
     CameraReading reading_;  // the newest reading
-    bool announced_ = false; // reading_ posted and not yet taken
+    bool held_ = false;      // reading_ kept (and announced, while a window is open) and not yet taken
     HWND window_ = nullptr;
+    bool closed_ = false;    // the window went; until the next Open
     UINT message_ = 0;
     bool stopping_ = false;
     UniqueHandle progress_;  // auto-reset

@@ -38,12 +38,14 @@ bool CameraWorker::TakeReading(uintptr_t id, CameraReading* into) {
     return work_ && work_.get()->TakeReading(id, into);
 }
 
-bool CameraWorker::WaitFor(uint32_t id, DWORD limitMs, bool takeMessages) {
+bool CameraWorker::WaitFor(uint32_t id, DWORD limitMs, bool takeMessages, const std::function<bool()>& giveUp) {
     if (!work_) return true;
     CameraWork& work = *work_.get();
     const DWORD start = ::GetTickCount();
     for (;;) {
         if (work.Finished(id)) return true;
+        // A window that went while its messages ran waits for nothing more.
+        if (work.Closed() || (giveUp && giveUp())) return false;
         DWORD waited = ::GetTickCount() - start;
         if (waited >= limitMs) return false;
         HANDLE progress = work.progress();

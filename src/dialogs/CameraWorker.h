@@ -19,6 +19,7 @@
 #include "dialogs/CameraWork.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace ostrivan {
 
@@ -43,8 +44,9 @@ public:
     bool Busy();
     bool TakeReading(uintptr_t id, CameraReading* into);
     // Waits until the job is over, at most limitMs; while taking messages
-    // when asked. False when the limit passed first (or a WM_QUIT came).
-    bool WaitFor(uint32_t id, DWORD limitMs, bool takeMessages);
+    // when asked. False when the limit passed first, the window went, a
+    // WM_QUIT came, or (looked at after the messages) giveUp says so.
+    bool WaitFor(uint32_t id, DWORD limitMs, bool takeMessages, const std::function<bool()>& giveUp = {});
     // Ends the thread once its writes are made; waits for it at most
     // kStopWaitMs. Nothing more is taken afterwards.
     void Stop();

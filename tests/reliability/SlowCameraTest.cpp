@@ -14,6 +14,8 @@
 #include "dialogs/AdvancedSettingsDialog.h"
 #include "driving/HangLimit.h"
 #include "driving/Wait.h"
+#include "driving/WindowSearch.h"
+#include "host/HostCommands.h"
 
 #include <windows.h>
 
@@ -110,6 +112,46 @@ protected:
 TEST_F(SlowCamera, ClosesWithinASecondWhileARefreshIsInProgress) {
     for (const CloseCase& test : kCases) Run(test);
     Report("slow camera", figures_);
+}
+
+// A host's DestroyInstance while the integrated console's refresh runs.
+TEST_F(SlowCamera, HostsDestroyInstanceEndsTheConsoleWithinASecond) {
+    HANDLE host = StartProgram("\"" + ProgramFolder() + "consolehost.exe\"");
+    ASSERT_TRUE(host);
+    ++figures_.cases;
+    const DWORD hostId = ::GetProcessId(host);
+    HWND hostWindow = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            hostWindow = AnyWindow().OfProcess(hostId).OfClass(testbed::kConsoleHostClass).EvenHidden().Find();
+            return hostWindow != nullptr || ::WaitForSingleObject(host, 0) == WAIT_OBJECT_0;
+        },
+        kHangLimitMs));
+    auto consoleWindow = [&] {
+        DWORD_PTR window = 0;
+        ::SendMessageTimeoutA(hostWindow, testbed::kHostConsoleWindow, 0, 0, SMTO_NORMAL, kHangLimitMs, &window);
+        return reinterpret_cast<HWND>(window);
+    };
+    HWND console = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (console = consoleWindow()) != nullptr; }, kHangLimitMs));
+    EXPECT_TRUE(WaitForNextRefresh(host) > 0) << "no refresh came";
+
+    const double requested = NowMs();
+    DWORD_PTR status = 1;
+    EXPECT_NE(0, ::SendMessageTimeoutA(hostWindow, testbed::kHostDestroy, 0, 0, SMTO_NORMAL, kHangLimitMs, &status));
+    EXPECT_EQ(0u, status);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(console); }, kHangLimitMs));
+    const double closing = NowMs() - requested;
+    std::printf("  slow camera, host's DestroyInstance: console gone %.0f ms after the request\n", closing);
+    const double limit = kCloseMs + kLoadAllowanceMs;
+    if (closing > limit) ++figures_.hangs;
+    EXPECT_LE(closing, limit) << "the end waited for the refresh in progress";
+
+    ::PostMessageA(hostWindow, WM_CLOSE, 0, 0);
+    const int code = Finish(host, kHangLimitMs);
+    Count(code, &figures_);
+    EXPECT_EQ(0, code);
+    Report("slow camera in a host", figures_);
 }
 
 }  // namespace

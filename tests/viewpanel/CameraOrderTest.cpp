@@ -3,6 +3,7 @@
 // user sees and what reaches the camera keep their order all the same.
 #include "ResourceIds.h"
 #include "devices/BindGate.h"
+#include "dialogs/AdvancedSettingsDialog.h"
 #include "driving/HangLimit.h"
 #include "driving/Wait.h"
 #include "support/PanelFixture.h"
@@ -148,6 +149,28 @@ TEST_F(CameraOrder, TheWindowAnswersWhileItsCameraIsHeldInABind) {
     gate.Open();
     Settle();
     EXPECT_EQ(61, Camera(ControlGroup::ProcAmp, kContrast).value) << "the move was made once the camera answered";
+}
+
+// The user's Cancel waits for a camera held in a bind; the console is
+// closed meanwhile (from its own messages, which Cancel keeps taking).
+TEST_F(CameraOrder, ClosingTheConsoleWhileCancelWaitsForTheCameraEndsItAtOnce) {
+    PlugCamera();
+    StartConsole();
+    HWND dialog = OpenAdvanced();
+    ASSERT_TRUE(testbed::SetCameraBehaviour(kCamera, testbed::kRealCamera | testbed::kHoldBackgroundBinds));
+    testbed::BindGate gate(kCamera);
+    ASSERT_TRUE(gate.valid());
+    KeyNow(AdvancedControl(IDC_SHARPNESS_SLIDER), VK_RIGHT);
+    EXPECT_TRUE(WaitUntil([] { return testbed::ReadBindCounts(kCamera).nowInBackground > 0; }, kHangLimitMs));
+    Click(AdvancedControl(IDCANCEL));
+    // Cancel takes no input while it waits.
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(dialog); }, kHangLimitMs));
+    const DWORD start = ::GetTickCount();
+    ::PostMessageA(console().hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(console().Join(kHangLimitMs));
+    EXPECT_LT(::GetTickCount() - start, AdvancedSettingsDialog::kCancelWaitMs) << "the close waited out Cancel";
+    EXPECT_GT(testbed::ReadBindCounts(kCamera).nowInBackground, 0u) << "the camera was still held";
+    gate.Open();
 }
 
 }  // namespace
