@@ -154,6 +154,9 @@ constexpr UINT kMsgBringToFront = WM_APP + 0x20;
 // camera if the window is visible. Posted by the change listener's thread,
 // and after the window was shown.
 constexpr UINT kMsgPanelRefresh = WM_APP + 0x21;
+// Camera worker -> its view panel or advanced settings dialog (posted): the
+// reading whose number is lParam is ready to be taken.
+constexpr UINT kMsgCameraReading = WM_APP + 0x22;
 
 // Camera menu entries: ids are handed out from one past the first id, so the
 // button takes 50001 to 50101 as its own and 100 entries can be picked.

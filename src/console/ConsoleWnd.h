@@ -46,6 +46,8 @@ public:
     void Attach(const std::vector<std::string>& deviceList, LaunchContext* context) {
         context_ = context;
         cameras_.Attach(deviceList, context);
+        // The view panel reads its camera while the window is being built.
+        panels_.viewPanel().Attach(context);
     }
 
     const RECT& titleRectForTesting() const { return titleBar_.titleRectForTesting(); }

@@ -31,7 +31,7 @@ namespace ostrivan {
 class DeviceChangeWorkers {
 public:
     // How long a stop waits for the workers to end.
-    static constexpr DWORD kStopWaitMs = 1000;
+    static constexpr DWORD kStopWaitMs = 250;
 
     DeviceChangeWorkers() = default;
     ~DeviceChangeWorkers() { StopAll(); }

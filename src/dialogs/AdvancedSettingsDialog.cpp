@@ -22,7 +22,7 @@ constexpr int kOwnControls[] = {IDC_SLIDER_GROUP_LABEL, IDC_ADVANCED_DEFAULT};
 
 const CameraPanel::Form kForm = {
     IDD_ADVANCED, Dialog::EnterEscape::Keep, AdvancedSettingsDialog::kTitle, kRows, kOwnControls,
-    CameraPanel::PositionTips::AtOpening, {},
+    CameraPanel::PositionTips::AtOpening, {}, CameraPanel::FirstReading::WhenItComes,
 };
 
 // The record's power-line value and its radio button.
@@ -56,6 +56,7 @@ LRESULT AdvancedSettingsDialog::WindowProc(UINT message, WPARAM wParam, LPARAM l
 }
 
 void AdvancedSettingsDialog::OnInitDialog() {
+    closingForExit_ = false;
     RememberControl(IDOK);
     // Opening values come from the first read that reaches the camera.
     for (bool& valid : validAtOpening_) valid = false;
@@ -109,27 +110,48 @@ bool AdvancedSettingsDialog::OnCommand(const Command& command) {
 void AdvancedSettingsDialog::ChoosePowerLine(PowerLineFrequency value, int button) {
     record(kPowerLine).value = static_cast<int32_t>(value);
     ::CheckRadioButton(hwnd(), IDC_POWER_LINE_50HZ, IDC_POWER_LINE_OFF, button);
-    WriteRecords();
+    (void)WriteRecords(RowBit(kPowerLine));
 }
 
 void AdvancedSettingsDialog::SetDefaults() {
     ResetToDefault(kBacklight);
     ResetToDefault(kSharpness);
-    WriteRecords();
+    (void)WriteRecords(RowBit(kBacklight) | RowBit(kSharpness));
+}
+
+void AdvancedSettingsDialog::CloseForExit() {
+    if (!IsWindow()) return;
+    // The dialog manager answers the close request with a Cancel it posts.
+    closingForExit_ = true;
+    ::SendMessageA(hwnd(), WM_CLOSE, 0, 0);
 }
 
 void AdvancedSettingsDialog::Cancel() {
+    // A close of the console while Cancel waits finds it under way.
+    if (cancelling_) return;
+    cancelling_ = true;
+    uint32_t restored = 0;
     for (int row = 0; row < kRowCount; ++row) {
         // Nothing read from this camera yet: there is nothing to restore.
         if (openingPending_ || !validAtOpening_[row]) continue;
-        CameraProperty& restored = record(row);
-        restored.value = restored.valueAtOpening;
-        restored.flags = restored.flagsAtOpening;
+        CameraProperty& values = record(row);
+        values.value = values.valueAtOpening;
+        values.flags = values.flagsAtOpening;
         // The write takes the mode from the automatic field, not the flags.
-        restored.automatic = (restored.flagsAtOpening & kFlagAutomatic) ? 1 : 0;
+        values.automatic = (values.flagsAtOpening & kFlagAutomatic) ? 1 : 0;
+        restored |= RowBit(row);
     }
-    WriteRecords();
-    EndDialog(IDCANCEL);
+    if (uint32_t job = restored ? WriteRecords(restored) : 0) {
+        // The values go back to the camera before the dialog goes; the
+        // dialog takes no input meanwhile, the console's other messages
+        // still run. A console that is closing waits only a moment.
+        ::EnableWindow(hwnd(), FALSE);
+        bool done = !closingForExit_ && WaitForCamera(job, kCancelWaitMs, true, [this] { return closingForExit_; });
+        // The console closing, now or meanwhile, waits a moment only.
+        if (!done && closingForExit_) (void)WaitForCamera(job, kExitWaitMs, false);
+    }
+    cancelling_ = false;
+    if (IsWindow()) EndDialog(IDCANCEL);
 }
 
 }  // namespace ostrivan

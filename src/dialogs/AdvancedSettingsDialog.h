@@ -10,6 +10,9 @@
 // listener lives as long as the object and runs while a window is there.
 // Its own: the power-line buttons, Default, Cancel and the opening values.
 //
+// Cancel waits, taking messages, until its values are on the camera (at
+// most kCancelWaitMs).
+//
 // Error rule: camera failures are never reported. A camera that cannot be
 // opened leaves only Cancel enabled; a property that cannot be read keeps
 // its controls as they were (disabled after opening).
@@ -26,8 +29,15 @@ public:
     // Rows of the property table, in the order of the records.
     enum Row { kPowerLine = 0, kSharpness = 1, kBacklight = 2, kRowCount = 3 };
 
+    // How long Cancel waits for its values to reach the camera; a console
+    // that is closing waits a moment only, so that it ends within a second.
+    static constexpr DWORD kCancelWaitMs = 5000;
+    static constexpr DWORD kExitWaitMs = 250;
+
     AdvancedSettingsDialog();
 
+    // The console closes: the dialog goes the Cancel way, waiting a moment only.
+    void CloseForExit();
     // The console switched cameras: take the new name and, while the window
     // exists, refresh from the new camera.
     void DeviceChanged(const char* name);
@@ -53,6 +63,8 @@ private:
     // they come from the first read that reaches the camera).
     bool validAtOpening_[kRowCount] = {};
     bool openingPending_ = false;
+    bool cancelling_ = false;
+    bool closingForExit_ = false;
 };
 
 }  // namespace ostrivan

@@ -6,6 +6,8 @@
 #include "skin/DialogSkin.h"
 #include "skin/SkinImages.h"
 
+#include <cstring>
+
 namespace ostrivan {
 
 namespace {
@@ -45,6 +47,12 @@ CameraPanel::~CameraPanel() {
 void CameraPanel::Attach(LaunchContext* owner) {
     owner_ = owner;
     SetDeviceName(owner && owner->selectedDevice ? owner->selectedDevice : "");
+    // The worker reads the camera while the windows are being built.
+    if (form_.firstReading == FirstReading::BeforeShowing && !IsWindow() && deviceName_[0] &&
+        !(firstRead_ && std::strcmp(firstReadDevice_, deviceName_) == 0)) {
+        firstRead_ = camera_.Read(deviceName_);
+        CopyText(firstReadDevice_, deviceName_);
+    }
 }
 
 void CameraPanel::SetDeviceName(const char* name) { CopyText(deviceName_, name ? name : ""); }
@@ -61,6 +69,7 @@ LRESULT CameraPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL: OnHScroll(LOWORD(wParam), reinterpret_cast<HWND>(lParam)); break;
     case WM_TIMER: OnTimer(); break;
     case kMsgPanelRefresh: return OnRefreshRequest();
+    case kMsgCameraReading: return OnCameraReading(static_cast<uintptr_t>(lParam));
     case WM_DESTROY: OnDestroy(); break;
     }
     return Dialog::WindowProc(message, wParam, lParam);
@@ -71,9 +80,26 @@ LRESULT CameraPanel::OnInitDialog() {
     SkinWindow();
     for (int id : cameraControls()) RememberControl(id);
     DisableCameraControls();
-    Refresh();
+    camera_.Open(hwnd(), kMsgCameraReading);
+    if (form_.firstReading == FirstReading::BeforeShowing) {
+        ReadBeforeShowing();
+    } else {
+        Refresh();
+    }
     StartListening();
     return TRUE;  // the system sets the focus
+}
+
+void CameraPanel::ReadBeforeShowing() {
+    if (!deviceName_[0]) return Refresh();
+    // The window is not on screen yet: waiting holds nothing the user sees.
+    bool asked = firstRead_ && std::strcmp(firstReadDevice_, deviceName_) == 0;
+    uint32_t job = asked ? firstRead_ : camera_.Read(deviceName_);
+    firstRead_ = 0;
+    CameraReading reading;
+    if (job && camera_.WaitFor(job, kFirstReadingWaitMs, false) && camera_.TakeReading(job, &reading)) {
+        ApplyReading(reading);
+    }
 }
 
 void CameraPanel::BindSliders() {
@@ -98,10 +124,13 @@ void CameraPanel::SkinWindow() {
 }
 
 void CameraPanel::OnHScroll(UINT code, HWND slider) {
+    uint32_t moved = 0;
     for (size_t row = 0; row < rows_.count; ++row) {
-        if (slider && slider == sliders_[row].hwnd()) TakeSliderPosition(sliders_[row], code, &records_[row]);
+        if (!slider || slider != sliders_[row].hwnd()) continue;
+        TakeSliderPosition(sliders_[row], code, &records_[row]);
+        moved |= RowBit(static_cast<int>(row));
     }
-    WriteRecords();
+    (void)WriteRecords(moved);
 }
 
 void CameraPanel::OnTimer() { RefreshIfVisible(); }
@@ -112,22 +141,59 @@ LRESULT CameraPanel::OnRefreshRequest() {
     return 0;
 }
 
+LRESULT CameraPanel::OnCameraReading(uintptr_t id) {
+    CameraReading reading;
+    if (camera_.TakeReading(id, &reading)) ApplyReading(reading);
+    return 0;
+}
+
+void CameraPanel::ApplyReading(const CameraReading& reading) {
+    // The answer of a camera switched away from is not this camera's.
+    if (std::strcmp(reading.device, deviceName_) != 0) return;
+    if (!reading.opened) return ShowReading(false);
+    shownRows_ = 0;
+    for (size_t row = 0; row < rows_.count; ++row) {
+        // A value the user chose after this reading was asked for stands.
+        if (rowWrite_[row] > reading.id) continue;
+        CameraProperty& record = records_[row];
+        const int32_t valueAtOpening = record.valueAtOpening;
+        const int32_t flagsAtOpening = record.flagsAtOpening;
+        record = reading.records[row];
+        record.valueAtOpening = valueAtOpening;
+        record.flagsAtOpening = flagsAtOpening;
+        shownRows_ |= RowBit(static_cast<int>(row));
+    }
+    ShowReading(true);
+}
+
 void CameraPanel::OnDestroy() {
-    // No refresh request may arrive once the window is going.
+    // No refresh request or reading may arrive once the window is going.
     StopListening();
+    camera_.Close();
     skin_.Close();
     KillTimer(kRefreshTimer);
 }
 
-bool CameraPanel::ReadRecords() { return ReadCameraRows(deviceName_, rows_, records_); }
+void CameraPanel::Refresh() {
+    if (!deviceName_[0]) return ShowReading(false);
+    (void)camera_.Read(deviceName_);
+}
 
-void CameraPanel::WriteRecords() { WriteCameraRows(deviceName_, rows_, records_); }
+uint32_t CameraPanel::WriteRecords(uint32_t rows) {
+    if (!deviceName_[0]) return 0;
+    uint32_t job = camera_.Write(deviceName_, rows, records_);
+    if (!job) return 0;
+    for (size_t row = 0; row < rows_.count; ++row) {
+        if (rows & RowBit(static_cast<int>(row))) rowWrite_[row] = job;
+    }
+    return job;
+}
 
 void CameraPanel::ShowRecords() {
     for (size_t row = 0; row < rows_.count; ++row) {
         const PropertyRow& definition = rows_.items[row];
         const CameraProperty& shown = records_[row];
-        if (!shown.valid) continue;
+        if (!shown.valid || !(shownRows_ & RowBit(static_cast<int>(row)))) continue;
         for (int id : definition.group) {
             if (id) EnableControl(id, true);
         }
@@ -148,7 +214,7 @@ void CameraPanel::ResetToDefault(int row) {
 }
 
 void CameraPanel::RefreshIfVisible() {
-    if (hwnd() && ::IsWindowVisible(hwnd())) Refresh();
+    if (hwnd() && ::IsWindowVisible(hwnd()) && !Covered() && !camera_.Busy()) Refresh();
 }
 
 void CameraPanel::StartListening() {

@@ -6,10 +6,17 @@
 // signals its named event; its second base is the change listener for that
 // event. A panel adds only what is its own.
 //
-// Records and controls: ReadRecords and WriteRecords exchange the records
-// with the camera and touch no control; ShowRecords and the panel's
-// ShowReading put the records into the controls. A panel's Refresh is the
-// one followed by the other.
+// Records and controls: the window never calls the camera once it shows.
+// Its camera worker (CameraWorker.h) reads and writes; Refresh asks it for
+// a reading, WriteRecords for a write of some rows, and the reading comes
+// back as a message whose records ShowRecords and the panel's ShowReading
+// put into the controls. So:
+//   - a refresh tick that finds the worker busy is skipped;
+//   - a reading never overwrites a row the user changed after it was asked
+//     for: that row keeps the user's value until a later reading;
+//   - a reading of another camera than the current one is dropped.
+// A panel whose form says so waits (a little) for its first reading while
+// it opens, so that it shows with the camera's values.
 //
 // Threads: the records and controls of a panel belong to its window's
 // thread. The listener's thread (or any other) only asks, by posting one
@@ -23,6 +30,7 @@
 #pragma once
 
 #include "camera/CameraChannel.h"
+#include "dialogs/CameraWorker.h"
 #include "dialogs/PropertyTable.h"
 #include "dialogs/RememberedControls.h"
 #include "framework/Dialog.h"
@@ -39,9 +47,13 @@ namespace ostrivan {
 
 class CameraPanel : public Dialog, public PanelChangeListener {
 public:
-    static constexpr size_t kMaxRows = 4;
+    static constexpr size_t kMaxRows = kMaxPropertyRows;
     // When the sliders' position tips are switched on.
     enum class PositionTips { AtOpening, AfterShow };
+    // Whether the opening waits for the first reading.
+    enum class FirstReading { BeforeShowing, WhenItComes };
+    // How long an opening waits for it.
+    static constexpr DWORD kFirstReadingWaitMs = 1000;
     // What a panel is made of, in a static table of the panel's own.
     struct Form {
         UINT templateId;
@@ -51,18 +63,22 @@ public:
         ListOf<int> controls;         // further controls that follow the camera
         PositionTips tips;
         ListOf<uint32_t> skinnedIds;  // the skin descriptor's list of ids; none: the plain descriptor
+        FirstReading firstReading;
     };
 
     // Create(parent) makes the window, Create(mode, title) the listener.
     using Dialog::Create;
     using PanelChangeListener::Create;
 
-    // The owner's launch record and its current camera, before the window is made.
+    // The owner's launch record and its current camera, before the window
+    // is made; a panel that shows with its first reading asks for it now.
     void Attach(LaunchContext* owner);
     // Reason 0 asks for a refresh, from any thread; it runs on the window's
     // thread, when the window is visible.
     uint32_t OnPeerChange(uint32_t reason, uint32_t param) override;
 
+    // A camera job queued or running, or a reading not yet shown.
+    bool CameraBusy() { return camera_.Busy(); }
     const char* deviceNameForTesting() const { return deviceName_; }
     const CameraProperty& recordForTesting(int row) const { return records_[row]; }
 
@@ -74,26 +90,40 @@ protected:
     ~CameraPanel() override;
 
     // Takes the opening, the sliders' moves, the timer, the refresh
-    // requests and the window's end. A panel's own WM_INITDIALOG and
+    // requests, the worker's readings and the window's end. A panel's own WM_INITDIALOG and
     // WM_DESTROY handlers only look, and run before these.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // Reads the camera and shows what the read brought; on the window's thread only.
-    void Refresh() { ShowReading(ReadRecords()); }
+    // Asks the worker for a reading, shown when it comes; on the window's
+    // thread only. With no camera named, shows that none can be opened.
+    void Refresh();
+    // A refresh tick: skipped while the window is hidden or covered, or
+    // while the worker is busy.
     void RefreshIfVisible();
+    // The panel is covered by a window of its own that keeps it from use.
+    virtual bool Covered() const { return false; }
     // Asks for a refresh once the messages queued now are handled.
     void RequestRefresh() { (void)refreshTarget_.Post(); }
     // No request reaches the window after this; called first when it goes.
     void StopListening();
 
-    // Whether the camera could be opened; the records hold what it answered.
-    [[nodiscard]] virtual bool ReadRecords();
-    // The camera's state after a read, in the controls: the panel's own
-    // controls, the rows' through ShowRecords.
+    // The camera's state after a reading, in the controls: the panel's own
+    // controls, the rows' through ShowRecords. opened: whether the camera
+    // could be opened; the records hold what it answered.
     virtual void ShowReading(bool opened) = 0;
-    void WriteRecords();
-    // Each valid row's group enabled and its slider set up from the record;
-    // a row whose record is invalid keeps its controls as they are.
+    // Asks for the wanted values of the rows (a bit each) to be written;
+    // rows written before without success are tried again. The job's
+    // number, 0 when none was asked for.
+    uint32_t WriteRecords(uint32_t rows);
+    uint32_t AllRows() const { return (1u << rows_.count) - 1; }
+    static uint32_t RowBit(int row) { return 1u << row; }
+    // Waits for a write to reach the camera (see CameraWorker::WaitFor).
+    bool WaitForCamera(uint32_t job, DWORD limitMs, bool takeMessages, const std::function<bool()>& giveUp = {}) {
+        return camera_.WaitFor(job, limitMs, takeMessages, giveUp);
+    }
+    // Each row of the latest reading with a valid record: its group enabled
+    // and its slider set up from the record; a row whose record is invalid
+    // keeps its controls as they are.
     void ShowRecords();
     // Every row's controls and the form's further controls.
     void DisableCameraControls();
@@ -119,7 +149,11 @@ private:
     void OnHScroll(UINT code, HWND slider);
     void OnTimer();
     LRESULT OnRefreshRequest();
+    LRESULT OnCameraReading(uintptr_t id);
     void OnDestroy();
+
+    void ReadBeforeShowing();
+    void ApplyReading(const CameraReading& reading);
 
     void BindSliders();
     void SkinWindow();
@@ -141,6 +175,14 @@ private:
     SkinSession skin_;
     LaunchContext* owner_ = nullptr;
     PostTarget refreshTarget_;
+    CameraWorker camera_{rows_};
+    // The job that last asked to write each row, and the rows the latest
+    // reading brought (the others keep the user's newer values).
+    uint32_t rowWrite_[kMaxRows] = {};
+    uint32_t shownRows_ = 0;
+    // Asked for by Attach, taken by the opening when still of its camera.
+    uint32_t firstRead_ = 0;
+    char firstReadDevice_[kPathSize] = {};
 };
 
 }  // namespace ostrivan

@@ -20,6 +20,9 @@
 
 namespace ostrivan {
 
+// The most rows a panel's table has.
+constexpr size_t kMaxPropertyRows = 4;
+
 template <typename T>
 struct ListOf {
     const T* items = nullptr;

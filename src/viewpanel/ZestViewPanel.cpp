@@ -23,7 +23,7 @@ constexpr uint32_t kSkinnedIds[] = {IDC_VIEW_SKIN_AREA};
 
 const CameraPanel::Form kForm = {
     IDD_VIEW_PANEL, Dialog::EnterEscape::Swallow, ZestViewPanel::kTitle, kRows, kOwnControls,
-    CameraPanel::PositionTips::AfterShow, kSkinnedIds,
+    CameraPanel::PositionTips::AfterShow, kSkinnedIds, CameraPanel::FirstReading::BeforeShowing,
 };
 
 }  // namespace
@@ -41,7 +41,7 @@ void ZestViewPanel::DeviceChanged(const char* name) {
 }
 
 void ZestViewPanel::CloseAdvanced() {
-    if (advanced_.IsWindow()) ::SendMessageA(advanced_.hwnd(), WM_CLOSE, 0, 0);
+    advanced_.CloseForExit();
 }
 
 LRESULT ZestViewPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -63,8 +63,6 @@ void ZestViewPanel::OnDestroy() {
     StopListening();
     CloseAdvanced();
 }
-
-bool ZestViewPanel::ReadRecords() { return deviceName_[0] && CameraPanel::ReadRecords(); }
 
 void ZestViewPanel::ShowReading(bool opened) {
     if (!opened) {
@@ -99,7 +97,7 @@ void ZestViewPanel::OnAutoExposureClicked() {
     autoExposure_.SetCheck(automatic ? BST_CHECKED : BST_UNCHECKED);
     EnableControl(IDC_EXPOSURE_SLIDER, !automatic);
     exposure.value = slider(kExposure).GetPos();
-    WriteRecords();
+    (void)WriteRecords(RowBit(kExposure));
 }
 
 void ZestViewPanel::OnDefaultClicked() {
@@ -109,13 +107,15 @@ void ZestViewPanel::OnDefaultClicked() {
     record(kExposure).automatic = 1;
     ResetToDefault(kExposure);
     EnableControl(IDC_EXPOSURE_SLIDER, false);
-    WriteRecords();
+    (void)WriteRecords(AllRows());
 }
 
 void ZestViewPanel::OnAdvancedClicked() {
     advanced_.Attach(owner());
     // Owned by the console itself, so that the whole console waits for it.
     (void)advanced_.DoModal(::GetAncestor(hwnd(), GA_ROOT));
+    // The panel did not refresh while the dialog covered it.
+    RequestRefresh();
 }
 
 void ZestViewPanel::OnSize() {

@@ -3,7 +3,8 @@
 // automatic mode), brightness and contrast live. Default puts all three back
 // to the camera's defaults with automatic exposure; Advanced opens the
 // advanced settings dialog. The panel re-reads the camera every 1.5 s while
-// visible, when it is shown, and when its named change event is signalled.
+// visible, when it is shown, and when its named change event is signalled;
+// not while its advanced settings dialog is open, and once more when it closes.
 //
 // Rows, sliders, refreshes and threads as for every CameraPanel. Its own:
 // the automatic exposure check box, Default, Advanced and the sliders'
@@ -53,8 +54,9 @@ private:
     // object that is destroyed never finds one.)
     void OnDestroy();
 
-    // No camera name: nothing to read.
-    bool ReadRecords() override;
+    // Behind its own modal dialog the panel is covered and disabled: it
+    // need not refresh until the dialog is gone, which shows fresher values.
+    bool Covered() const override { return advanced_.IsWindow(); }
     void ShowReading(bool opened) override;
     void ShowAutomaticExposure(const CameraProperty& exposure);
     void OnAutoExposureClicked();

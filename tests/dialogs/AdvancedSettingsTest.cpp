@@ -181,7 +181,7 @@ TEST_F(AdvancedSettings, UnplugLeavesOnlyCancelAndPluggingBackEnablesAgain) {
 
     ToolCommand("plug 1");
     EXPECT_TRUE(WaitUntil([&] { return Enabled(AdvancedControl(IDOK)); }, kHangLimitMs));
-    ::SendMessageA(dialog, WM_NULL, 0, 0);
+    Settle();
     EXPECT_TRUE(Enabled(AdvancedControl(IDC_SHARPNESS_SLIDER)));
     EXPECT_TRUE(Enabled(AdvancedControl(IDC_POWER_LINE_60HZ)));
     CancelAndWait(dialog);
@@ -199,6 +199,7 @@ TEST_F(AdvancedSettings, SwitchingCamerasWhileOpenNeverWritesTheFirstCamerasValu
 
     console().window().deviceButtonForTesting().SelectEntry(1);
     ::SendMessageA(console().hwnd(), kMsgCameraPicked, 0, 0);
+    Settle();
     EXPECT_STREQ("Camera B", panel().advancedDialogForTesting().deviceNameForTesting());
     EXPECT_EQ(3, Position(AdvancedControl(IDC_SHARPNESS_SLIDER)));
     EXPECT_EQ(0u, AllSetCalls(2)) << "the switch itself writes nothing";

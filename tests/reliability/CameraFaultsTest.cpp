@@ -43,7 +43,7 @@ protected:
         const double closing = NowMs() - requested;
         Count(code, &figures_);
         EXPECT_EQ(0, code);
-        const double limit = kCloseAfterRefreshMs + kLoadAllowanceMs;
+        const double limit = kCloseMs + kLoadAllowanceMs;
         if (code != kTimedOut && closing > limit) ++figures_.hangs;
         EXPECT_LE(closing, limit) << "the close waited";
     }

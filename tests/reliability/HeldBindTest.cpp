@@ -3,7 +3,6 @@
 // message to its window, or "/quit" from another program) it still ends at
 // once, with exit code 0, while the bind is still held; and the camera is
 // free once the console has ended.
-#include "console/DeviceChangeWorkers.h"
 #include "devices/BindGate.h"
 #include "devices/VirtualCameraStore.h"
 #include "driving/HangLimit.h"
@@ -72,8 +71,7 @@ protected:
         Count(code, &figures_);
         std::printf("  held bind, %s: console ended %.0f ms after the close request\n", test.what, closing);
         EXPECT_EQ(0, code);
-        // Its stop waits a little for the workers, then any close's own time.
-        const double limit = ostrivan::DeviceChangeWorkers::kStopWaitMs + kCloseAfterRefreshMs + kLoadAllowanceMs;
+        const double limit = kCloseMs + kLoadAllowanceMs;
         if (code != kTimedOut && closing > limit) ++figures_.hangs;
         EXPECT_LE(closing, limit) << "the close waited for the worker inside the driver";
         EXPECT_EQ(0u, afterwards.nowInBackground) << "the camera was still bound after the console ended";

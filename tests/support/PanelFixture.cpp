@@ -52,6 +52,9 @@ void PanelBed::TearDown() {
         ::PostMessageA(console_->hwnd(), WM_CLOSE, 0, 0);
         EXPECT_TRUE(console_->Join(driving::kHangLimitMs)) << "the console did not end";
         console_.reset();
+        // A camera worker still inside a call of a slow camera ends on its own.
+        EXPECT_TRUE(driving::WaitUntil([&] { return LiveObjects() == 0; }, driving::kHangLimitMs))
+            << "a camera worker never let go of its camera";
     }
     VirtualCameraBed::TearDown();
 }
@@ -60,6 +63,7 @@ void PanelBed::StartConsole() {
     console_ = std::make_unique<RunningConsole>();
     ASSERT_TRUE(console_->WaitForFirstShow()) << "the panel was never shown";
     console_->Sync();
+    Settle();
 }
 
 void PanelBed::PlugRealCamera(int index, const char* name, testbed::CameraPreset preset) {
@@ -110,9 +114,20 @@ int PanelBed::Position(HWND slider) { return static_cast<int>(::SendMessageA(sli
 
 bool PanelBed::Checked(HWND button) { return ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+void PanelBed::Settle() {
+    if (!console_) return;
+    ostrivan::ZestViewPanel& view = panel();
+    ostrivan::AdvancedSettingsDialog& advanced = view.advancedDialogForTesting();
+    EXPECT_TRUE(driving::WaitUntil([&] { return !view.CameraBusy() && !advanced.CameraBusy(); }, driving::kHangLimitMs))
+        << "the camera work was never done";
+    // The handler that took the last reading has returned once this is answered.
+    ::SendMessageA(view.hwnd(), WM_NULL, 0, 0);
+}
+
 void PanelBed::PressKey(HWND control, UINT key) {
     ::SendMessageA(control, WM_KEYDOWN, key, 1);
     ::SendMessageA(control, WM_KEYUP, key, 0xC0000001);
+    Settle();
 }
 
 // Each mouse message goes with the system's cursor at its place: a mouse
@@ -133,12 +148,14 @@ void PanelBed::BeginDrag(HWND slider, int value) {
     int y = (thumb.top + thumb.bottom) / 2;
     SendMouse(slider, WM_LBUTTONDOWN, MK_LBUTTON, (thumb.left + thumb.right) / 2, y);
     SendMouse(slider, WM_MOUSEMOVE, MK_LBUTTON, PlaceOf(slider, value), y);
+    Settle();
 }
 
 void PanelBed::EndDrag(HWND slider) {
     RECT thumb{};
     ::SendMessageA(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     SendMouse(slider, WM_LBUTTONUP, 0, (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2);
+    Settle();
 }
 
 void PanelBed::FlushPosted(HWND label) {
@@ -168,7 +185,7 @@ HWND PanelBed::OpenAdvanced() {
         return dialog && ::IsWindowVisible(dialog);
     }))
         << "the advanced settings dialog did not open";
-    ::SendMessageA(dialog, WM_NULL, 0, 0);
+    Settle();
     return dialog;
 }
 

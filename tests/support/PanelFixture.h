@@ -53,20 +53,27 @@ protected:
                                    int camera = kCamera);
     static void ToolCommand(const std::string& arguments);
 
-    // What a refresh tick of a window does (the 1500 ms timer, id 1), run now.
-    static void Tick(HWND window) { ::SendMessageA(window, WM_TIMER, 1, 0); }
+    // Waits until the camera work that the panel and its advanced dialog
+    // asked for is done and shown.
+    void Settle();
+    // What a refresh tick of a window does (the 1500 ms timer, id 1), run
+    // now, and the reading it asked for shown.
+    void Tick(HWND window) {
+        ::SendMessageA(window, WM_TIMER, 1, 0);
+        Settle();
+    }
     static int Position(HWND slider);
     static bool Enabled(HWND control) { return ::IsWindowEnabled(control) != FALSE; }
     static bool Checked(HWND button);
-    // A key pressed and released on a focused control.
-    static void PressKey(HWND control, UINT key);
+    // A key pressed and released on a focused control; settled.
+    void PressKey(HWND control, UINT key);
     // The user takes the slider's thumb and moves it to where the value lies,
-    // holding the button until EndDrag.
-    static void BeginDrag(HWND slider, int value);
-    static void EndDrag(HWND slider);
+    // holding the button until EndDrag; each settled.
+    void BeginDrag(HWND slider, int value);
+    void EndDrag(HWND slider);
     // A mouse message at a client point of the slider, the cursor moved there first.
     static void SendMouse(HWND slider, UINT message, WPARAM keys, int x, int y);
-    static void Drag(HWND slider, int value) {
+    void Drag(HWND slider, int value) {
         BeginDrag(slider, value);
         EndDrag(slider);
     }
@@ -76,13 +83,18 @@ protected:
     // Sets a named auto-reset event the way another copy of the console does.
     static void SignalNamedEvent(const char* name);
 
-    // Opens the advanced settings dialog with the panel's Advanced button.
+    // Opens the advanced settings dialog with the panel's Advanced button,
+    // and waits for its first reading.
     HWND OpenAdvanced();
     HWND AdvancedControl(int id) { return ::GetDlgItem(panel().advancedDialogForTesting().hwnd(), id); }
     // Clicks a button (posted: a click may start a modal run).
     static void Click(HWND button) { (void)driving::Press(button); }
-    // Clicks a button that ends nothing and opens nothing, and waits for it.
-    static void ClickNow(HWND button) { ::SendMessageA(button, BM_CLICK, 0, 0); }
+    // Clicks a button that ends nothing and opens nothing, and waits for it
+    // and the camera work it asked for.
+    void ClickNow(HWND button) {
+        ::SendMessageA(button, BM_CLICK, 0, 0);
+        Settle();
+    }
 
 private:
     std::unique_ptr<RunningConsole> console_;

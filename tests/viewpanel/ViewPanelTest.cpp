@@ -324,6 +324,7 @@ TEST_F(ViewPanel, ShowingThePanelRefreshesItOnceItIsVisible) {
     ClickNow(title);  // and opens it again
     ASSERT_TRUE(::IsWindowVisible(panel().hwnd()));
     FlushPosted(PanelControl(IDC_EXPOSURE_LABEL));
+    Settle();
     EXPECT_EQ(24, Position(PanelControl(IDC_BRIGHTNESS_SLIDER))) << "without waiting for the timer";
 }
 
