@@ -13,10 +13,6 @@ BoardRef DeviceChangeBoard::Create() {
     return board;
 }
 
-void DeviceChangeBoard::Release() {
-    if (::InterlockedDecrement(&references_) == 0) delete this;
-}
-
 bool DeviceChangeBoard::HasQueued() {
     ExclusiveLock lock(lock_);
     for (const DeviceChangeJob* job : live_) {

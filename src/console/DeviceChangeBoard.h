@@ -16,6 +16,7 @@
 // Operations report through bool where the caller acts on the answer.
 #pragma once
 
+#include "base/Counted.h"
 #include "base/UniqueHandle.h"
 #include "launch/LaunchContext.h"
 
@@ -26,13 +27,7 @@
 namespace ostrivan {
 
 class DeviceChangeBoard;
-
-struct BoardTraits {
-    using Type = DeviceChangeBoard*;
-    static Type Empty() noexcept { return nullptr; }
-    static void Close(Type board) noexcept;
-};
-using BoardRef = UniqueOwner<BoardTraits>;
+using BoardRef = CountedRef<DeviceChangeBoard>;
 
 struct DeviceChangeJob {
     enum class Stage {
@@ -54,16 +49,11 @@ struct DeviceChangeJob {
     BoardRef board;
 };
 
-class DeviceChangeBoard {
+class DeviceChangeBoard : public Counted<DeviceChangeBoard> {
 public:
     // A board with its stop event, held by the returned reference; empty
     // when either cannot be made.
     static BoardRef Create();
-    // One more reference, for a worker.
-    BoardRef Share() {
-        ::InterlockedIncrement(&references_);
-        return BoardRef(this);
-    }
 
     HANDLE stopEvent() const { return stop_.get(); }
     void Stop() { ::SetEvent(stop_.get()); }
@@ -89,7 +79,7 @@ public:
     void Leave(DeviceChangeJob* job);
 
 private:
-    friend struct BoardTraits;
+    friend class Counted<DeviceChangeBoard>;
 
     // One worker holds the mutex and one waits, and one that is leaving may
     // still be listed for a moment: the table has room to spare.
@@ -97,17 +87,14 @@ private:
 
     DeviceChangeBoard() : stop_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
     ~DeviceChangeBoard() = default;
-    void Release();
     // The listed job with that number at that stage, or null; under the lock.
     DeviceChangeJob* Find(uintptr_t id, DeviceChangeJob::Stage stage);
     void SetStage(DeviceChangeJob* job, DeviceChangeJob::Stage stage);
 
-    LONG references_ = 1;
     SRWLOCK lock_ = SRWLOCK_INIT;
     DeviceChangeJob* live_[kMostJobs] = {};  // null where free; guarded by lock_
     UniqueHandle stop_;                      // manual-reset
 };
 
-inline void BoardTraits::Close(DeviceChangeBoard* board) noexcept { board->Release(); }
 
 }  // namespace ostrivan

@@ -18,10 +18,6 @@ CameraWorkRef CameraWork::Create(ListOf<PropertyRow> rows) {
     return work;
 }
 
-void CameraWork::Release() {
-    if (::InterlockedDecrement(&references_) == 0) delete this;
-}
-
 void CameraWork::Open(HWND window, UINT message) {
     ExclusiveLock lock(lock_);
     window_ = window;

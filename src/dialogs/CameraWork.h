@@ -25,6 +25,7 @@
 // Error rule: a request that cannot be queued reports 0.
 #pragma once
 
+#include "base/Counted.h"
 #include "base/Limits.h"
 #include "base/UniqueHandle.h"
 #include "camera/CameraChannel.h"
@@ -56,26 +57,15 @@ struct CameraReading {
 };
 
 class CameraWork;
+using CameraWorkRef = CountedRef<CameraWork>;
 
-struct CameraWorkTraits {
-    using Type = CameraWork*;
-    static Type Empty() noexcept { return nullptr; }
-    static void Close(Type work) noexcept;
-};
-using CameraWorkRef = UniqueOwner<CameraWorkTraits>;
-
-class CameraWork {
+class CameraWork : public Counted<CameraWork> {
 public:
     // Jobs waiting beside the one running; folding keeps far fewer.
     static constexpr int kMostQueued = 16;
 
     // Held by the returned reference; empty when it cannot be made.
     static CameraWorkRef Create(ListOf<PropertyRow> rows);
-    // One more reference, for the worker.
-    CameraWorkRef Share() {
-        ::InterlockedIncrement(&references_);
-        return CameraWorkRef(this);
-    }
     ListOf<PropertyRow> rows() const { return rows_; }
 
     // The window's side.
@@ -107,17 +97,15 @@ public:
     void Stop();
 
 private:
-    friend struct CameraWorkTraits;
+    friend class Counted<CameraWork>;
 
     explicit CameraWork(ListOf<PropertyRow> rows);
     ~CameraWork() = default;
-    void Release();
     uint32_t Queue(CameraJob::Kind kind, const char* device, uint32_t rows, const CameraProperty* records);
     void DropQueuedReads();
     // Under the lock.
     bool Queued(uint32_t id) const;
 
-    LONG references_ = 1;
     const ListOf<PropertyRow> rows_;
     SRWLOCK lock_ = SRWLOCK_INIT;
     CONDITION_VARIABLE wake_ = CONDITION_VARIABLE_INIT;
@@ -135,6 +123,5 @@ private:
     UniqueHandle progress_;  // auto-reset
 };
 
-inline void CameraWorkTraits::Close(CameraWork* work) noexcept { work->Release(); }
 
 }  // namespace ostrivan
