@@ -1,5 +1,5 @@
-// Wall-clock timing for the benchmark: one timed run of a body, in
-// milliseconds from the performance counter.
+// Wall-clock timing for the benchmark, in milliseconds from the
+// performance counter: one timed run of a body, or the time since a count.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +14,13 @@ double TimeMs(Body body) {
     body();
     ::QueryPerformanceCounter(&end);
     return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+inline double MsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now, frequency;
+    ::QueryPerformanceCounter(&now);
+    ::QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 }  // namespace bench

@@ -1,5 +1,7 @@
 #include "LaunchedWindow.h"
 
+#include "BenchClock.h"
+
 #include "driving/HangLimit.h"
 #include "driving/WindowSearch.h"
 
@@ -8,13 +10,6 @@
 namespace bench {
 
 namespace {
-
-double MsSince(const LARGE_INTEGER& start) {
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 ostrivan::UniqueHandle StartProcess(const std::string& commandLine, DWORD* processId) {
     STARTUPINFOA startup{};

@@ -7,17 +7,6 @@
 
 namespace bench {
 
-namespace {
-
-double MsSince(const LARGE_INTEGER& start) {
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-}  // namespace
-
 bool LongestSendWait(const std::vector<HWND>& windows, DWORD spanMs, double* longestMs) {
     // A periodic timer paces the sends; one that was held up past a period
     // goes at once, and the next keeps the period.
