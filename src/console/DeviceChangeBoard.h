@@ -96,5 +96,4 @@ private:
     UniqueHandle stop_;                      // manual-reset
 };
 
-
 }  // namespace ostrivan

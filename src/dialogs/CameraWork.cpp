@@ -63,7 +63,7 @@ uint32_t CameraWork::Queue(CameraJob::Kind kind, const char* device, uint32_t ro
     if (stopping_ || queued_ >= kMostQueued) return 0;
     CameraJob& job = queue_[queued_];
     job = CameraJob{};
-    job.id = ++lastId_;
+    job.id = job.firstId = ++lastId_;
     job.kind = kind;
     CopyText(job.device, device ? device : "");
     job.rows = rows;
@@ -88,9 +88,10 @@ bool CameraWork::Busy() {
     return queued_ > 0 || running_ != 0 || held_;
 }
 
-bool CameraWork::Queued(uint32_t id) const {
+bool CameraWork::Outstanding(uint32_t id) const {
+    if (running_ != 0 && runningFirst_ <= id && id <= running_) return true;
     for (int i = 0; i < queued_; ++i) {
-        if (queue_[i].id == id) return true;
+        if (queue_[i].firstId <= id && id <= queue_[i].id) return true;
     }
     return false;
 }
@@ -98,7 +99,7 @@ bool CameraWork::Queued(uint32_t id) const {
 bool CameraWork::Finished(uint32_t id) {
     if (id == 0) return true;
     ExclusiveLock lock(lock_);
-    return id != running_ && !Queued(id);
+    return !Outstanding(id);
 }
 
 bool CameraWork::Closed() {
@@ -123,6 +124,7 @@ bool CameraWork::Next(CameraJob* into) {
     *into = queue_[0];
     for (int i = 1; i < queued_; ++i) queue_[i - 1] = queue_[i];
     --queued_;
+    runningFirst_ = into->firstId;
     running_ = into->id;
     return true;
 }

@@ -40,6 +40,9 @@ namespace ostrivan {
 struct CameraJob {
     enum class Kind { Read, Write };
 
+    // The numbers of the requests it carries: one, or a run of writes
+    // folded together, the newest last.
+    uint32_t firstId = 0;
     uint32_t id = 0;
     Kind kind = Kind::Read;
     char device[kPathSize] = {};
@@ -79,7 +82,8 @@ public:
     uint32_t Write(const char* device, uint32_t rows, const CameraProperty* records);
     // A job queued or running, or a reading kept and not yet taken.
     bool Busy();
-    // Whether the job with that number is over (done, or dropped).
+    // Whether the request with that number is over (done, also as part of a
+    // job it was folded into, or dropped).
     bool Finished(uint32_t id);
     // Whether the window went (and did not open again).
     bool Closed();
@@ -103,8 +107,8 @@ private:
     ~CameraWork() = default;
     uint32_t Queue(CameraJob::Kind kind, const char* device, uint32_t rows, const CameraProperty* records);
     void DropQueuedReads();
-    // Under the lock.
-    bool Queued(uint32_t id) const;
+    // Under the lock: whether a queued or the running job carries it.
+    bool Outstanding(uint32_t id) const;
 
     const ListOf<PropertyRow> rows_;
     SRWLOCK lock_ = SRWLOCK_INIT;
@@ -112,7 +116,9 @@ private:
     // Guarded by lock_:
     CameraJob queue_[kMostQueued];
     int queued_ = 0;
-    uint32_t running_ = 0;   // the number of the job being done, 0 for none
+    // The numbers the job being done carries, firstId to id; 0 for none.
+    uint32_t runningFirst_ = 0;
+    uint32_t running_ = 0;
     uint32_t lastId_ = 0;
     CameraReading reading_;  // the newest reading
     bool held_ = false;      // reading_ kept (and announced, while a window is open) and not yet taken
@@ -122,6 +128,5 @@ private:
     bool stopping_ = false;
     UniqueHandle progress_;  // auto-reset
 };
-
 
 }  // namespace ostrivan

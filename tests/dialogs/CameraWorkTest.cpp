@@ -103,6 +103,7 @@ TEST_F(CameraWorkTest, ABurstOfWritesFoldsIntoOneJobWithTheNewestValuesOfEveryRo
     EXPECT_EQ(3u, job.rows);
     EXPECT_EQ(8, job.records[0].value);
     EXPECT_EQ(61, job.records[1].value);
+    EXPECT_FALSE(work().Finished(first)) << "folded into the running job, not yet written";
     work().Done(nullptr);
     EXPECT_TRUE(work().Finished(first) && work().Finished(second) && work().Finished(third));
     EXPECT_FALSE(work().Busy());
